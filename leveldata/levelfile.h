@@ -1,0 +1,69 @@
+#pragma once
+
+#include "board.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace leveldata {
+
+// The four descriptive texts of a level, UTF-8 in memory. Difficulty is the text of one of the
+// seven difficulty entries, never a number.
+struct LevelInfo
+{
+    std::string author;
+    std::string name;
+    std::string difficulty;
+    std::string victoryMessage;
+
+    bool operator==(const LevelInfo &) const = default;
+};
+
+// What the game takes from a level file.
+struct GameLevel
+{
+    Board board;
+    std::optional<CellIndex> playerCell;   // last Player cell in CellIndex order; none if no Player
+    std::vector<CellIndex> placeList;      // every ItemPlace cell, ascending; no upper bound
+    std::string victoryText;               // UTF-8, at most 199 file bytes' worth
+};
+
+// What the editor takes from a level file.
+struct EditorLevel
+{
+    Board board;
+    LevelInfo info;
+};
+
+// Section and key names of a level file.
+inline constexpr std::string_view LayerSection = "Layer";
+inline constexpr std::string_view AuthorSection = "AUTOR";
+inline constexpr std::string_view NameSection = "NAMELAYER";
+inline constexpr std::string_view DifficultySection = "YROVWN";
+inline constexpr std::string_view VictorySection = "TEXT";
+inline constexpr std::string_view TextKey = "text";
+
+// A "Layer" value as atoi reads it: leading blanks, optional sign, digits up to the first other
+// character, 0 when there are none. Out-of-range digit strings clamp to INT32_MAX / INT32_MIN.
+TileCode tileCodeFromText(std::string_view text);
+
+// Readers never fail: a missing or unreadable file, section or key reads as Wall / empty text.
+GameLevel readGameLevel(const std::filesystem::path &path);
+EditorLevel readEditorLevel(const std::filesystem::path &path);
+
+// Writes a whole level into `path` (created, or updated key by key keeping everything else):
+// first every Cursor cell of `board` becomes `brushCode` (the caller's board changes too), then
+// "Layer" keys 0..179, then AUTOR, NAMELAYER, YROVWN, TEXT. One crash-safe replacement of the
+// file; on failure the old file is untouched and the error is returned (empty on success).
+std::error_code writeLevel(const std::filesystem::path &path, Board &board, TileCode brushCode,
+                           const LevelInfo &info);
+
+// Writes only the four texts (AUTOR, NAMELAYER, YROVWN, TEXT, in that order), no "Layer" key.
+// Same crash-safety and error reporting as writeLevel.
+std::error_code writeLevelInfo(const std::filesystem::path &path, const LevelInfo &info);
+
+} // namespace leveldata
