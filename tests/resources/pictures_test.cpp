@@ -1,0 +1,177 @@
+#include "resources/cobbleton/pictures.h"
+#include "resources/quillmap/pictures.h"
+
+#include <QFile>
+#include <QImage>
+#include <QIcon>
+#include <QPixmap>
+#include <QtEndian>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+enum class Hue { Red, Turquoise, Yellow, Green, Black };
+
+Hue hueOf(QColor c)
+{
+    if (c.value() < 70)
+        return Hue::Black;
+    if (c.red() > c.green() + 40 && c.red() > c.blue() + 40)
+        return c.green() > 150 ? Hue::Yellow : Hue::Red;
+    if (c.red() > 150 && c.green() > 150 && c.blue() < 100)
+        return Hue::Yellow;
+    if (c.blue() > c.red() + 40 && c.green() > c.red() + 40)
+        return Hue::Turquoise;
+    return Hue::Green;
+}
+
+struct BmpHeader
+{
+    bool valid = false;
+    qint32 width = 0;
+    qint32 height = 0;
+    quint16 bitsPerPixel = 0;
+};
+
+BmpHeader readBmpHeader(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < 54 || !bytes.startsWith("BM"))
+        return {};
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    const bool uncompressed = qFromLittleEndian<quint32>(data + 30) == 0;
+    return {uncompressed, qFromLittleEndian<qint32>(data + 18), qFromLittleEndian<qint32>(data + 22),
+            qFromLittleEndian<quint16>(data + 28)};
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class PicturesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tilesServeBothPrograms_data();
+    void tilesServeBothPrograms();
+    void codesWithoutPictureShowEmpty();
+    void cursorIsRedFrameOnWhite();
+    void iconsHoldBothSizes_data();
+    void iconsHoldBothSizes();
+};
+
+void PicturesTest::tilesServeBothPrograms_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QPoint>("probe");
+    QTest::addColumn<Hue>("hue");
+    QTest::newRow("wall: brick") << 0 << QPoint(12, 6) << Hue::Red;
+    QTest::newRow("floor: mosaic") << 1 << QPoint(12, 12) << Hue::Turquoise;
+    QTest::newRow("item place: yellow disc") << 2 << QPoint(25, 40) << Hue::Yellow;
+    QTest::newRow("player: green rim") << 3 << QPoint(25, 7) << Hue::Green;
+    QTest::newRow("item: black disc") << 4 << QPoint(25, 25) << Hue::Black;
+}
+
+void PicturesTest::tilesServeBothPrograms()
+{
+    QFETCH(int, code);
+    QFETCH(QPoint, probe);
+    QFETCH(Hue, hue);
+    const QString game = cobbletonresources::bitmapPath(cobbletonresources::tilePictureId(code));
+    const QString editor = quillmapresources::bitmapPath(quillmapresources::tilePictureId(code));
+    QVERIFY(!game.isEmpty() && !editor.isEmpty());
+    QVERIFY2(game != editor, "each program names its pictures by its own ids");
+
+    for (const QString &path : {game, editor}) {
+        const BmpHeader header = readBmpHeader(path);
+        QVERIFY2(header.valid, qPrintable(path));
+        QCOMPARE(header.width, 50);
+        QCOMPARE(header.height, 50);   // positive: rows stored bottom-up
+        QCOMPARE(header.bitsPerPixel, quint16(24));
+        const QImage image(path);
+        QCOMPARE(image.size(), QSize(50, 50));
+        QCOMPARE(hueOf(image.pixelColor(probe)), hue);
+    }
+    QCOMPARE(contents(game), contents(editor));
+}
+
+void PicturesTest::codesWithoutPictureShowEmpty()
+{
+    QCOMPARE(cobbletonresources::tilePictureId(5), 0);
+    QCOMPARE(quillmapresources::tilePictureId(5), quillmapresources::CursorPicture);
+    for (int code : {-1, 6, 7}) {
+        QCOMPARE(cobbletonresources::tilePictureId(code), 0);
+        QCOMPARE(quillmapresources::tilePictureId(code), 0);
+    }
+    QVERIFY(cobbletonresources::bitmapPath(quillmapresources::CursorPicture).isEmpty());
+    QVERIFY(cobbletonresources::bitmapPath(0).isEmpty());
+    QVERIFY(quillmapresources::bitmapPath(128).isEmpty());
+    QVERIFY(quillmapresources::iconPath(129).isEmpty());
+}
+
+void PicturesTest::cursorIsRedFrameOnWhite()
+{
+    const QString path = quillmapresources::bitmapPath(quillmapresources::CursorPicture);
+    const BmpHeader header = readBmpHeader(path);
+    QVERIFY(header.valid);
+    QCOMPARE(header.width, 51);
+    QCOMPARE(header.height, 51);
+    QCOMPARE(header.bitsPerPixel, quint16(4));
+
+    const QImage image(path);
+    QCOMPARE(image.size(), QSize(51, 51));
+    for (int y = 0; y < 51; ++y) {
+        for (int x = 0; x < 51; ++x) {
+            const bool frame = x < 3 || y < 3 || x > 47 || y > 47;
+            const QRgb expected = frame ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
+            if (image.pixel(x, y) != expected)
+                QFAIL(qPrintable(QString("pixel (%1, %2) is %3").arg(x).arg(y).arg(image.pixel(x, y), 0, 16)));
+        }
+    }
+}
+
+void PicturesTest::iconsHoldBothSizes_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("game") << cobbletonresources::iconPath(cobbletonresources::ProgramIcon);
+    QTest::newRow("editor") << quillmapresources::iconPath(quillmapresources::ProgramIcon);
+}
+
+void PicturesTest::iconsHoldBothSizes()
+{
+    QFETCH(QString, path);
+    // A window icon is made from the file; it must offer both images, not one scaled.
+    const QIcon icon(path);
+    QList<QSize> sizes = icon.availableSizes();
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    QCOMPARE(sizes, QList<QSize>({QSize(16, 16), QSize(32, 32)}));
+    for (int side : {16, 32}) {
+        const QImage image = icon.pixmap(side, side).toImage();
+        QCOMPARE(image.size(), QSize(side, side));
+        QVERIFY2(image.pixelColor(0, 0).alpha() == 0, "the rounded corner is transparent");
+        QCOMPARE(image.pixelColor(side / 2, side / 2).alpha(), 255);
+    }
+
+    // Each directory entry: 16 colours, 4 bits per pixel.
+    const QByteArray bytes = contents(path);
+    QVERIFY(bytes.size() >= 6 + 2 * 16);
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    for (int entry = 0; entry < 2; ++entry) {
+        const uchar *at = data + 6 + 16 * entry;
+        QCOMPARE(int(at[2]), 16);
+        QCOMPARE(qFromLittleEndian<quint16>(at + 6), quint16(4));
+    }
+}
+
+QTEST_MAIN(PicturesTest)
+#include "pictures_test.moc"
