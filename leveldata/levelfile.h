@@ -52,13 +52,24 @@ inline constexpr std::string_view TextKey = "text";
 TileCode tileCodeFromText(std::string_view text);
 
 // Readers never fail: a missing or unreadable file, section or key reads as Wall / empty text.
+// A file is read once per call, at most MaxFileBytes of it (filebytes.h); texts come back as
+// UTF-8 decoded from Windows-1251, first line only, at most 199 file bytes each.
 GameLevel readGameLevel(const std::filesystem::path &path);
 EditorLevel readEditorLevel(const std::filesystem::path &path);
+
+// The same readers over a file's bytes already in memory; any bytes are accepted.
+GameLevel gameLevelFromBytes(std::string bytes);
+EditorLevel editorLevelFromBytes(std::string bytes);
 
 // Writes a whole level into `path` (created, or updated key by key keeping everything else):
 // first every Cursor cell of `board` becomes `brushCode` (the caller's board changes too), then
 // "Layer" keys 0..179, then AUTOR, NAMELAYER, YROVWN, TEXT. One crash-safe replacement of the
-// file; on failure the old file is untouched and the error is returned (empty on success).
+// file (replaceFileBytes) whose bytes equal those of the 184 single writes (Profile::write); on
+// failure the old file is untouched and the error is returned (empty on success). The Cursor
+// cells of `board` are replaced even when the write then fails.
+// Texts are UTF-8, stored as Windows-1251 ('?' for a character it lacks); each line break in a
+// text (CR LF, CR or LF) is stored as one space. An existing file that cannot be read (other than
+// a missing one) or is longer than MaxFileBytes is not replaced: its error is returned.
 std::error_code writeLevel(const std::filesystem::path &path, Board &board, TileCode brushCode,
                            const LevelInfo &info);
 

@@ -1,0 +1,37 @@
+#include "leveldata/cp1251.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace leveldata;
+
+TEST(Cp1251, KnownTextsHaveTheirBytes)
+{
+    EXPECT_EQ(utf8ToCp1251("Средний"), "\xD1\xF0\xE5\xE4\xED\xE8\xE9");
+    EXPECT_EQ(cp1251ToUtf8("\xD1\xF0\xE5\xE4\xED\xE8\xE9"), "Средний");
+    EXPECT_EQ(utf8ToCp1251("Ёё№€—«»"), "\xA8\xB8\xB9\x88\x97\xAB\xBB");
+    EXPECT_EQ(utf8ToCp1251("ЁЖИКЯ яэюа"), "\xA8\xC6\xC8\xCA\xDF \xFF\xFD\xFE\xE0");
+}
+
+TEST(Cp1251, EveryByteDecodesToOneCharacterAndBack)
+{
+    std::set<std::string> seen;
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::string text = cp1251ToUtf8(byte);
+        EXPECT_EQ(utf8ToCp1251(text), byte) << "byte " << b;
+        seen.insert(text);
+    }
+    EXPECT_EQ(seen.size(), 256u);
+    EXPECT_EQ(cp1251ToUtf8("\x98"), "\xC2\x98");   // the unassigned byte
+}
+
+TEST(Cp1251, UnmappableAndIllFormedBecomeQuestionMarks)
+{
+    EXPECT_EQ(utf8ToCp1251("Zoë 日本 😀 \xC2\x99"), "Zo? ?? ? ?");
+    EXPECT_EQ(utf8ToCp1251("a\x80" "b"), "a?b");               // stray continuation byte
+    EXPECT_EQ(utf8ToCp1251("a\xE2\x82" "b"), "a?b");           // truncated sequence: one '?'
+    EXPECT_EQ(utf8ToCp1251("\xC0\x80\xED\xA0\x80\xF4\x90\x80\x80"), "?????????");   // overlong, surrogate, too big
+    EXPECT_EQ(utf8ToCp1251("end\xD0"), "end?");
+}

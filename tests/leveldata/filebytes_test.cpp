@@ -1,0 +1,87 @@
+#include "leveldata/filebytes.h"
+
+#include "testsupport.h"
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace leveldata;
+using leveldata::test::fileBytes;
+using leveldata::test::putFile;
+namespace fs = std::filesystem;
+
+class FileBytes : public leveldata::test::TempDirTest
+{
+};
+
+TEST_F(FileBytes, ReplaceKeepsPermissionBitsAndLinks)
+{
+    putFile(dir / "real.lay", "old");
+    fs::permissions(dir / "real.lay", static_cast<fs::perms>(0640));
+    fs::create_symlink("real.lay", dir / "link.lay");
+    ASSERT_FALSE(replaceFileBytes(dir / "link.lay", "new bytes"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.lay"));
+    EXPECT_EQ(fileBytes(dir / "real.lay"), "new bytes");
+    EXPECT_EQ(fs::status(dir / "real.lay").permissions(), static_cast<fs::perms>(0640));
+
+    const mode_t mask = ::umask(022);
+    ASSERT_FALSE(replaceFileBytes(dir / "fresh.lay", ""));
+    ::umask(mask);
+    EXPECT_EQ(fs::status(dir / "fresh.lay").permissions(), static_cast<fs::perms>(0644));
+    EXPECT_EQ(entryCount(), 3u);   // no temporary file left behind
+}
+
+TEST_F(FileBytes, ReplaceRefusesReadOnlyAndImpossibleTargets)
+{
+    putFile(dir / "level.lay", "old");
+    fs::permissions(dir / "level.lay", static_cast<fs::perms>(0444));
+    EXPECT_EQ(replaceFileBytes(dir / "level.lay", "new"), std::errc::permission_denied);
+    EXPECT_EQ(fileBytes(dir / "level.lay"), "old");
+
+    fs::create_directory(dir / "locked");
+    fs::permissions(dir / "locked", static_cast<fs::perms>(0555));
+    EXPECT_EQ(replaceFileBytes(dir / "locked" / "level.lay", "new"), std::errc::permission_denied);
+    EXPECT_EQ(replaceFileBytes(dir / "locked", "new"), std::errc::is_a_directory);
+    EXPECT_EQ(replaceFileBytes(dir / "missing" / "level.lay", "new"), std::errc::no_such_file_or_directory);
+    EXPECT_TRUE(replaceFileBytes("/proc/leveldata-test.lay", "new"));   // refused by the kernel, even to root
+    EXPECT_TRUE(fs::is_empty(dir / "locked"));
+    EXPECT_EQ(entryCount(), 2u);
+}
+
+TEST_F(FileBytes, FailedWriteKeepsOldFileAndRemovesTemporary)
+{
+    putFile(dir / "level.lay", "old");
+    // A file size limit makes the write fail part-way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::error_code ec = replaceFileBytes(dir / "level.lay", std::string(100, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(ec, std::errc::file_too_large);
+    EXPECT_EQ(fileBytes(dir / "level.lay"), "old");
+    EXPECT_EQ(entryCount(), 1u);
+}
+
+TEST_F(FileBytes, ReadTakesOnlyRegularFilesUpToTheLimit)
+{
+    std::string bytes = "stale";
+    EXPECT_EQ(readFileBytes(dir / "missing.lay", bytes), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(bytes, "");
+    EXPECT_EQ(readFileBytes(dir, bytes), std::errc::is_a_directory);
+    ASSERT_EQ(::mkfifo((dir / "fifo.lay").c_str(), 0600), 0);
+    EXPECT_EQ(readFileBytes(dir / "fifo.lay", bytes), std::errc::invalid_argument);   // and no hang
+
+    putFile(dir / "huge.lay", std::string("[s]\r\n\0", 6));
+    EXPECT_FALSE(readFileBytes(dir / "huge.lay", bytes));
+    EXPECT_EQ(bytes, std::string("[s]\r\n\0", 6));
+    fs::resize_file(dir / "huge.lay", MaxFileBytes + 4096);   // sparse: cheap to make
+    EXPECT_EQ(readFileBytes(dir / "huge.lay", bytes), std::errc::file_too_large);
+    EXPECT_EQ(bytes.size(), MaxFileBytes);
+    EXPECT_EQ(bytes.substr(0, 6), std::string("[s]\r\n\0", 6));
+}
