@@ -1,0 +1,106 @@
+#include "quillmap/editorstate.h"
+
+#include <utility>
+
+namespace quillmap {
+
+using leveldata::Board;
+using leveldata::CellIndex;
+using leveldata::TileCode;
+
+std::filesystem::path scratchLevelPath()
+{
+    return "NewLayer.lay";
+}
+
+std::error_code writeNewLevelInfo(const leveldata::LevelInfo &info)
+{
+    return leveldata::writeLevelInfo(scratchLevelPath(), info);
+}
+
+std::optional<TileCode> brushForDigit(int digit)
+{
+    switch (digit) {
+    case 1: return leveldata::Wall;
+    case 2: return leveldata::Player;
+    case 3: return leveldata::ItemPlace;
+    case 4: return leveldata::Floor;
+    case 5: return leveldata::Item;
+    default: return std::nullopt;
+    }
+}
+
+void EditorState::clearBoard()
+{
+    m_board.fill(leveldata::Wall);
+}
+
+bool EditorState::moveCursor(CursorMove move)
+{
+    CellIndex step = 0;
+    switch (move) {
+    case CursorMove::Left: step = leveldata::LeftStep; break;
+    case CursorMove::Right: step = leveldata::RightStep; break;
+    case CursorMove::Up: step = leveldata::UpStep; break;
+    case CursorMove::Down: step = leveldata::DownStep; break;
+    }
+    const CellIndex target = m_cursorCell + step;
+    // The cursor only ever stands on inner cells and each move changes one coordinate, so
+    // "target on the outer ring" is exactly the per-direction refusal of the editor's rules.
+    if (!leveldata::isOnBoard(target) || leveldata::isBorderCell(target))
+        return false;
+
+    m_board[target] = leveldata::Cursor;
+    m_board[m_cursorCell] = m_brushCode;
+    m_cursorCell = target;
+    return true;
+}
+
+bool EditorState::selectBrush(int digit)
+{
+    const std::optional<TileCode> code = brushForDigit(digit);
+    if (!code)
+        return false;
+    m_brushCode = *code;
+    return true;
+}
+
+void EditorState::loadLevel(const std::filesystem::path &path)
+{
+    m_levelPath = path;
+    leveldata::EditorLevel level = leveldata::readEditorLevel(m_levelPath);
+    m_board = level.board;
+    m_info = std::move(level.info);
+}
+
+SaveCheck EditorState::checkSave() const
+{
+    int players = 0;
+    int places = 0;
+    int items = 0;
+    for (TileCode code : m_board) {
+        // The save turns the cursor cell into the brush tile, so count what will be written.
+        if (code == leveldata::Cursor)
+            code = m_brushCode;
+        players += code == leveldata::Player;
+        places += code == leveldata::ItemPlace;
+        items += code == leveldata::Item;
+    }
+    if (players != 1)
+        return SaveCheck::PlayerCountWrong;
+    if (items != places)
+        return SaveCheck::ItemCountMismatch;
+    return SaveCheck::Ok;
+}
+
+std::error_code EditorState::saveLevel(const std::filesystem::path &path)
+{
+    // Work on a copy so that a failed save leaves the cursor where the user sees it.
+    Board written = m_board;
+    const std::error_code error = leveldata::writeLevel(path, written, m_brushCode, m_info);
+    if (!error)
+        m_board = written;
+    return error;
+}
+
+} // namespace quillmap

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "leveldata/board.h"
+#include "leveldata/levelfile.h"
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace quillmap {
+
+inline constexpr leveldata::CellIndex StartCursorCell = 16;   // row 1, column 1
+inline constexpr leveldata::TileCode StartBrushCode = leveldata::Wall;
+
+// Longest level text (in characters) that a file gives back whole; the edit boxes stop there.
+inline constexpr int MaxLevelTextLength = 199;
+
+// The scratch file of a new level: "NewLayer.lay", relative, so it resolves against the current
+// directory at the moment it is used.
+std::filesystem::path scratchLevelPath();
+
+// Writes the four texts of a new level into the scratch file, leaving any board already in it.
+// Returns the write error (empty on success); on failure the old file is untouched.
+std::error_code writeNewLevelInfo(const leveldata::LevelInfo &info);
+
+// The tile a digit key 1..5 chooses: 1 Wall, 2 Player, 3 ItemPlace, 4 Floor, 5 Item.
+// Any other digit chooses nothing.
+std::optional<leveldata::TileCode> brushForDigit(int digit);
+
+enum class CursorMove { Left, Right, Up, Down };
+
+enum class SaveCheck {
+    Ok,
+    PlayerCountWrong,    // not exactly one Player
+    ItemCountMismatch,   // number of Item cells differs from number of ItemPlace cells
+};
+
+// Everything the editor knows about the level being edited: the Board (which may hold Cursor in
+// the cell under the cursor), the cursor cell, the brush tile, the four texts and the path of the
+// level file last created or opened. The editor window owns one and turns its commands into the
+// calls below; nothing here draws or shows a message.
+class EditorState
+{
+public:
+    // Program-start values: all-Wall Board, cursor at 16, brush Wall, empty texts and path.
+    EditorState() = default;
+
+    const leveldata::Board &board() const { return m_board; }
+    leveldata::CellIndex cursorCell() const { return m_cursorCell; }
+    leveldata::TileCode brushCode() const { return m_brushCode; }
+    const leveldata::LevelInfo &levelInfo() const { return m_info; }
+    const std::filesystem::path &levelPath() const { return m_levelPath; }
+
+    // Sets every Board cell to Wall, as the editor window does when it opens. Cursor, brush,
+    // texts and path keep their values.
+    void clearBoard();
+
+    // Moves the cursor one cell. A move into the outer ring (column 0, column 14, row 11 or
+    // row 0) is refused: returns false and changes nothing. An accepted move marks the target
+    // Cursor, writes the brush into the cell being left, whatever it held, moves the cursor there
+    // and returns true.
+    bool moveCursor(CursorMove move);
+
+    // Chooses the brush by digit key (see brushForDigit). Only the brush changes, not the Board.
+    // Returns false, changing nothing, for a digit outside 1..5.
+    bool selectBrush(int digit);
+
+    // Takes the four texts back (the level-data command). In memory only.
+    void setLevelInfo(const leveldata::LevelInfo &info) { m_info = info; }
+
+    // Makes `path` the level path and reads the Board and the four texts from it. A missing or
+    // damaged file gives Wall cells and empty texts; values are stored as read. The cursor cell
+    // and the brush are untouched, and no cell is marked Cursor unless the file holds 5 there.
+    void loadLevel(const std::filesystem::path &path);
+
+    // The checks before a save, over all 180 cells, a Cursor cell counting as the brush tile:
+    // exactly one Player first, then as many Item as ItemPlace cells (none of either passes).
+    SaveCheck checkSave() const;
+
+    // Writes the whole level into `path` (the file the user chose; the level path is not
+    // changed). On success every Cursor cell of the Board has become the brush tile. On failure
+    // the error is returned, the Board is left exactly as it was and the old file is untouched.
+    // Does not run checkSave; the caller does that before asking for a file.
+    std::error_code saveLevel(const std::filesystem::path &path);
+
+private:
+    leveldata::Board m_board;
+    leveldata::CellIndex m_cursorCell = StartCursorCell;
+    leveldata::TileCode m_brushCode = StartBrushCode;
+    leveldata::LevelInfo m_info;
+    std::filesystem::path m_levelPath;
+};
+
+} // namespace quillmap
