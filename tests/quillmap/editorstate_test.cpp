@@ -3,6 +3,7 @@
 #include "boardart.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -37,7 +38,8 @@ protected:
     {
         const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_dir = fs::temp_directory_path()
-                / (std::string("quillmap-") + info->test_suite_name() + "-" + info->name());
+                / (std::string("quillmap-") + info->test_suite_name() + "-" + info->name() + "-"
+                   + std::to_string(::getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
