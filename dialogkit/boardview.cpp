@@ -1,0 +1,83 @@
+#include "dialogkit/boardview.h"
+
+#include "dialogkit/dialog.h"
+#include "dialogkit/picturecontrol.h"
+#include "dialogkit/picturestore.h"
+
+namespace dialogkit {
+
+using leveldata::CellIndex;
+using leveldata::TileCode;
+
+int cobbletonCellControlId(CellIndex i)
+{
+    return i < 120 ? 1000 + i : 1060 + i;
+}
+
+int quillmapCellControlId(CellIndex i)
+{
+    return 1000 + i;
+}
+
+int cobbletonTileImage(TileCode code)
+{
+    switch (code) {
+    case leveldata::Wall: return 131;
+    case leveldata::Floor: return 129;
+    case leveldata::ItemPlace: return 133;
+    case leveldata::Player: return 132;
+    case leveldata::Item: return 130;
+    default: return NoPicture;
+    }
+}
+
+int quillmapTileImage(TileCode code)
+{
+    switch (code) {
+    case leveldata::Wall: return 129;
+    case leveldata::Floor: return 132;
+    case leveldata::ItemPlace: return 131;
+    case leveldata::Player: return 130;
+    case leveldata::Item: return 133;
+    case leveldata::Cursor: return 137;
+    default: return NoPicture;
+    }
+}
+
+BoardView::BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId,
+                     TileImageFunction tileImage)
+    : m_tileImage(std::move(tileImage))
+{
+    for (CellIndex i = 0; i < leveldata::CellCount; ++i) {
+        const int id = cellControlId(i);
+        auto *control = dialog.GetDlgItem<PictureControl>(id);
+        if (!control) {
+            const QRect rect = cellRect(i);
+            control = static_cast<PictureControl *>(dialog.addControl(
+                picture(id, NoPicture, 0, 0, 0, 0)));
+            control->setPlace(rect);
+        }
+        m_cells[static_cast<std::size_t>(i)] = control;
+    }
+}
+
+QRect BoardView::cellRect(CellIndex i)
+{
+    return QRect(leveldata::CellSize * leveldata::columnOf(i),
+                 leveldata::CellSize * leveldata::rowOf(i), leveldata::CellSize,
+                 leveldata::CellSize);
+}
+
+void BoardView::layOut()
+{
+    for (CellIndex i = 0; i < leveldata::CellCount; ++i)
+        cell(i)->setPlace(cellRect(i));
+}
+
+void BoardView::show(const leveldata::Board &board)
+{
+    for (CellIndex i = 0; i < leveldata::CellCount; ++i)
+        cell(i)->setPicture(PictureStore::picture(m_tileImage(board[i])));
+}
+
+} // namespace dialogkit

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "leveldata/board.h"
+
+#include <array>
+#include <functional>
+
+#include <QRect>
+
+namespace dialogkit {
+
+class Dialog;
+class PictureControl;
+
+// Control ids of the cells. Cobbleton: 1000 + i for i < 120, 1060 + i from 120 on (1120 is its
+// Load button). Quillmap: 1000 + i. For 0 <= i < CellCount.
+int cobbletonCellControlId(leveldata::CellIndex i);
+int quillmapCellControlId(leveldata::CellIndex i);
+
+// Picture ids of the tile codes (NoPicture for a code without one). Cobbleton: Wall 131,
+// Floor 129, ItemPlace 133, Player 132, Item 130. Quillmap: Wall 129, Floor 132, ItemPlace 131,
+// Player 130, Item 133, Cursor 137.
+int cobbletonTileImage(leveldata::TileCode code);
+int quillmapTileImage(leveldata::TileCode code);
+
+// The 180 cell picture controls of a main window. Cell i is shown by the picture control with id
+// cellControlId(i); one missing from the template is added to the dialog. The view must not
+// outlive the dialog.
+class BoardView
+{
+public:
+    using CellControlIdFunction = std::function<int(leveldata::CellIndex)>;
+    using TileImageFunction = std::function<int(leveldata::TileCode)>;
+
+    BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId,
+              TileImageFunction tileImage);
+
+    // The cell layout: cell i to x = 50 * (i mod 15), y = 50 * (i div 15), 50 x 50 pixels, from
+    // the client area's top-left corner.
+    void layOut();
+
+    // Sets all 180 cells, in CellIndex order, to the picture of board[i] (PictureStore); a code
+    // without a picture clears its cell. Cells whose picture is unchanged are not repainted.
+    void show(const leveldata::Board &board);
+
+    // The client rectangle of cell i, for 0 <= i < CellCount.
+    static QRect cellRect(leveldata::CellIndex i);
+
+    // The control of cell i, for 0 <= i < CellCount.
+    PictureControl *cell(leveldata::CellIndex i) const { return m_cells[static_cast<std::size_t>(i)]; }
+
+private:
+    std::array<PictureControl *, leveldata::CellCount> m_cells{};
+    TileImageFunction m_tileImage;
+};
+
+} // namespace dialogkit

@@ -1,0 +1,200 @@
+#pragma once
+
+// dialogkit — our dialog framework over Qt Widgets.
+//
+// A window is one class derived from dialogkit::Dialog, built from a DialogTemplate (resources/,
+// see templates.h) and run modally with DoModal(). Write it as follows:
+//
+//   class CAboutDlg : public dialogkit::Dialog
+//   {
+//   public:
+//       CAboutDlg() : Dialog(resources::Dialog100) {}
+//   };
+//
+//   class CGameDlg : public dialogkit::Dialog
+//   {
+//   public:
+//       CGameDlg() : Dialog(resources::Dialog102)
+//       {
+//           onCommand(1120, &CGameDlg::OnLoad);        // the message table: ids -> handlers
+//           onCommand(32771, &CGameDlg::OnMoveLeft);
+//       }
+//   protected:
+//       bool OnInitDialog() override
+//       {
+//           Dialog::OnInitDialog();                    // moves bound members into the controls
+//           LoadAccelerators(resources::Accelerator134);
+//           AppendSystemMenuItem(16, resources::String101);
+//           SetIcon(dialogkit::PictureStore::icon(128));
+//           return true;                               // focus goes to the first tab stop
+//       }
+//       void OnOK() override {}                        // Enter never closes this window
+//       void OnSysCommand(int id) override
+//       {
+//           if ((id & 0xFFF0) == 16) { CAboutDlg dlgAbout; dlgAbout.DoModal(); }
+//       }
+//       void OnLoad() { if (auto path = dialogkit::openFileName(this, …)) …; }
+//       void OnMoveLeft() { … }
+//   };
+//
+// Every button click, menu item and accelerator key arrives as OnCommand(id), which calls the
+// handler registered with onCommand(); with none, IdOk runs OnOK(), IdCancel runs OnCancel() and
+// other ids do nothing. Keys: Enter presses the focused push button, elsewhere it is the command of
+// the default button (IdOk when there is none), even in a multi-line edit without WantReturn; Esc,
+// the close box and Alt+F4 are IdCancel. A dialog without SystemMenu has no close box.
+// Accelerators (LoadAccelerators) act before any control sees the key, only while this window is
+// the active one, once per auto-repeat; a focused text box keeps the keys it types, and a key
+// listed twice does nothing. Timers (SetTimer) repeat until KillTimer and arrive as OnTimer(id).
+// Message boxes and file dialogs: messagebox.h, filedialog.h; pictures: picturestore.h;
+// the board of cell pictures: boardview.h; program start-up: appsupport.h.
+// Everything runs on the GUI thread; nested dialogs are local objects of the handler showing them.
+
+#include "dialogkit/messagebox.h"
+#include "dialogkit/templates.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QButtonGroup;
+class QIcon;
+class QMenu;
+class QShortcut;
+
+namespace dialogkit {
+
+class Dialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // Builds the window and all its controls from `dialogTemplate` (which need not outlive it).
+    // `parent` is the owner window; nullptr for a program's main window.
+    explicit Dialog(const DialogTemplate &dialogTemplate, QWidget *parent = nullptr);
+    ~Dialog() override;
+
+    // Runs OnInitDialog, then shows the window modally until EndDialog. Returns the EndDialog
+    // result: IdOk (1), IdCancel (2) or whatever the window passed.
+    int DoModal();
+
+    // Ends the modal run with `result`. Called during OnInitDialog, the window is never shown and
+    // takes no input (the rest of OnInitDialog still runs). Ignored when the dialog is not running.
+    void EndDialog(int result);
+
+    // Command dispatch (see the header comment). `handler` replaces an earlier one for `id`.
+    void onCommand(int id, std::function<void()> handler);
+    template <class Window>
+    void onCommand(int id, void (Window::*handler)())
+    {
+        onCommand(id, [this, handler] { (static_cast<Window *>(this)->*handler)(); });
+    }
+
+    // Sends command `id` as a click, menu item or accelerator would.
+    virtual void OnCommand(int id);
+
+    // The control with `id` (nullptr when there is none); with a type, nullptr also when the
+    // control is not of that type (QPushButton, QLineEdit, QPlainTextEdit, QComboBox, QLabel,
+    // QRadioButton, QGroupBox, QFrame, dialogkit::PictureControl).
+    QWidget *GetDlgItem(int id) const;
+    template <class Control>
+    Control *GetDlgItem(int id) const
+    {
+        return qobject_cast<Control *>(GetDlgItem(id));
+    }
+
+    // The client area: the parent of every control; its top-left corner is (0, 0) of the
+    // templates. Its size is the template's size in pixels.
+    QWidget *clientArea() const { return m_client; }
+
+    // Adds one more control as the template would have (after all the others in tab order).
+    QWidget *addControl(const ControlTemplate &control);
+
+    // Text of an edit box, combo box's edit box, button or label; empty for other controls.
+    QString GetDlgItemText(int id) const;
+    void SetDlgItemText(int id, const QString &text);
+    bool IsDlgButtonChecked(int id) const;
+    // Shows picture resource `pictureId` (NoPicture clears) in picture control `id`.
+    void SetDlgItemPicture(int id, int pictureId);
+
+    // Combo box list: the selected entry's index, -1 when none is selected — also after the user
+    // typed into the edit box. SetComboSelection(-1) clears the selection and the edit box.
+    int GetComboSelection(int id) const;
+    void SetComboSelection(int id, int index);
+    int GetComboCount(int id) const;
+    QString GetComboItemText(int id, int index) const;   // empty for an index out of range
+
+    // Data exchange: binds a text member to edit (or combo edit) `id`. UpdateData(false) moves the
+    // members into the controls (the base OnInitDialog does this), UpdateData(true) takes the
+    // controls' texts into the members (the base OnOK does this). The members must outlive the
+    // dialog's runs.
+    void bindText(int id, QString &member);
+    void UpdateData(bool saveAndValidate = true);
+
+    // Replaces the window's accelerator table (see the header comment).
+    void LoadAccelerators(const AcceleratorTable &table);
+
+    // Adds a separator and the item `text` with command `id` to the window menu, opened by a
+    // right-click on the window background or by Alt+Space; choosing it calls OnSysCommand(id).
+    // Returns false (and adds nothing) when the window has no system menu or `text` is empty.
+    bool AppendSystemMenuItem(int id, const QString &text);
+
+    // Numbered timers: SetTimer starts (or restarts) timer `id`, ticking every `milliseconds` as
+    // OnTimer(id) until KillTimer(id). KillTimer of a timer that is not running does nothing.
+    void SetTimer(int id, int milliseconds);
+    void KillTimer(int id);
+
+    // The window's big and small icon.
+    void SetIcon(const QIcon &icon);
+
+    // A message box owned by this window (see messagebox.h). Returns IdOk or IdCancel.
+    int MessageBox(const QString &text, MessageButtons buttons = MessageButtons::Ok);
+
+protected:
+    // Called by DoModal before the window is shown. Returns whether the framework gives the focus
+    // to the first tab stop. The base moves bound members into the controls and returns true.
+    virtual bool OnInitDialog();
+    // The IdOk command. The base takes the controls' texts into bound members, then EndDialog(IdOk).
+    virtual void OnOK();
+    // The IdCancel command. The base calls EndDialog(IdCancel).
+    virtual void OnCancel();
+    // A window-menu command (AppendSystemMenuItem). The base does nothing.
+    virtual void OnSysCommand(int id);
+    // A tick of timer `id`. The base does nothing.
+    virtual void OnTimer(int id);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    QWidget *createControl(const ControlTemplate &control);
+    void buildMenuBar(const MenuTemplate &menu);
+    int defaultCommand() const;
+    bool handleEnterOrEscape(QObject *target, QKeyEvent *event);
+    void popUpSystemMenu(const QPoint &globalPos);
+
+    QWidget *m_client = nullptr;
+    bool m_hasSystemMenu = false;
+    std::map<int, QWidget *> m_controls;
+    std::vector<QWidget *> m_tabStops;
+    std::map<int, std::function<void()>> m_handlers;
+    std::vector<std::pair<int, QString *>> m_boundTexts;
+    std::vector<QShortcut *> m_accelerators;
+    QMenu *m_systemMenu = nullptr;
+    std::map<int, int> m_timers;   // our timer id -> QObject timer id
+    int m_defaultButton = NoId;
+    bool m_previousWasRadio = false;
+    QButtonGroup *m_radioGroup = nullptr;
+
+    enum class RunState { Idle, Initialising, Running };
+    RunState m_runState = RunState::Idle;
+    bool m_endedDuringInit = false;
+    int m_result = IdCancel;
+};
+
+} // namespace dialogkit

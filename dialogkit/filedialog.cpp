@@ -1,0 +1,50 @@
+#include "dialogkit/filedialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+namespace dialogkit {
+
+namespace {
+
+std::optional<QString> runFileDialog(QWidget *owner, QFileDialog::AcceptMode mode,
+                                     const QString &title, const QString &filterDescription,
+                                     const QString &pattern, const QString &defaultExtension)
+{
+    if (!owner)
+        owner = QApplication::activeWindow();
+    QFileDialog dialog(owner, title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(filterDescription + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    QString suffix = defaultExtension;
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.first().isEmpty())
+        return std::nullopt;
+    return files.first();
+}
+
+} // namespace
+
+std::optional<QString> openFileName(QWidget *owner, const QString &title,
+                                    const QString &filterDescription, const QString &pattern)
+{
+    return runFileDialog(owner, QFileDialog::AcceptOpen, title, filterDescription, pattern,
+                         QString());
+}
+
+std::optional<QString> saveFileName(QWidget *owner, const QString &title,
+                                    const QString &filterDescription, const QString &pattern,
+                                    const QString &defaultExtension)
+{
+    return runFileDialog(owner, QFileDialog::AcceptSave, title, filterDescription, pattern,
+                         defaultExtension);
+}
+
+} // namespace dialogkit
