@@ -7,7 +7,9 @@ namespace dialogkit {
 
 // Start-up helpers for the programs' main().
 
-// The font the templates are measured for: an 8-point sans-serif ("DejaVu Sans").
+// A sans-serif font in which the templates' captions fit their controls as they did in the
+// 8-point "MS Sans Serif" the templates were made for: "DejaVu Sans Condensed" 7.5 pt
+// (Debian's fonts-dejavu-extra), or "DejaVu Sans" 7 pt where that is missing.
 QFont dialogFont();
 
 // Loads Qt's own translations (qtbase_<language>) for the system locale, so the standard buttons
