@@ -1,0 +1,64 @@
+// Reading a whole level file as each program reads it, and saving a whole level the editor's way
+// (one crash-safe replacement of the file, synced to disk).
+#include "resultstable.h"
+
+#include "leveldata/levelfile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path LevelFile = LEVELS_DIR "/03-sample.lay";
+
+constexpr double ReadLimitNs = 100e3;
+constexpr double WriteLimitNs = 2e6;
+
+void BM_ReadGameLevel(benchmark::State &st)
+{
+    for (auto _ : st)
+        benchmark::DoNotOptimize(leveldata::readGameLevel(LevelFile));
+}
+BENCHMARK(BM_ReadGameLevel)->UseRealTime();
+
+void BM_ReadEditorLevel(benchmark::State &st)
+{
+    for (auto _ : st)
+        benchmark::DoNotOptimize(leveldata::readEditorLevel(LevelFile));
+}
+BENCHMARK(BM_ReadEditorLevel)->UseRealTime();
+
+// Saves over an existing file, as the editor does from the second save on.
+void BM_WriteLevel(benchmark::State &st)
+{
+    leveldata::EditorLevel level = leveldata::readEditorLevel(LevelFile);
+    const fs::path dir = fs::temp_directory_path() / ("levelfilebench-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path target = dir / "level.lay";
+
+    bool failed = false;
+    for (auto _ : st)
+        failed |= static_cast<bool>(leveldata::writeLevel(target, level.board, leveldata::Floor, level.info));
+
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+    if (failed)
+        st.SkipWithError("writeLevel reported a failure");
+}
+BENCHMARK(BM_WriteLevel)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return runBenchmarks(argc, argv,
+                         {{"BM_ReadGameLevel", "Level read, game (readGameLevel)", ReadLimitNs, ""},
+                          {"BM_ReadEditorLevel", "Level read, editor (readEditorLevel)", ReadLimitNs, ""},
+                          {"BM_WriteLevel", "Level write, atomic (writeLevel)", WriteLimitNs, ""}});
+}
