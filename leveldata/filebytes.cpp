@@ -166,8 +166,14 @@ std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_
     std::filesystem::path temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-"
-                      + std::to_string(counter++));
+        // Built step by step: GCC 12 warns falsely (-Wrestrict) on one long chain of string +.
+        std::string name = ".";
+        name += target.filename().string();
+        name += ".tmp";
+        name += std::to_string(::getpid());
+        name += '-';
+        name += std::to_string(counter++);
+        temp = dir / name;
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return lastError();
