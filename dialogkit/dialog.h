@@ -2,8 +2,8 @@
 
 // dialogkit — our dialog framework over Qt Widgets.
 //
-// A window is one class derived from dialogkit::Dialog, built from a DialogTemplate (resources/,
-// see templates.h) and run modally with DoModal(). Write it as follows:
+// A window is one class derived from dialogkit::Dialog, built from a DialogTemplate (the
+// program's resources/, see templates.h) and run modally with DoModal(). For example:
 //
 //   class CAboutDlg : public dialogkit::Dialog
 //   {
@@ -14,11 +14,14 @@
 //   class CGameDlg : public dialogkit::Dialog
 //   {
 //   public:
-//       CGameDlg() : Dialog(resources::Dialog102)
+//       CGameDlg()
+//           : Dialog(resources::Dialog102),
+//             m_board(*this, dialogkit::cobbletonCellControlId, dialogkit::cobbletonTileImage)
 //       {
-//           onCommand(1120, &CGameDlg::OnLoad);        // the message table: ids -> handlers
+//           onCommand(1120, &CGameDlg::OnLoad);        // the message table: id -> handler
 //           onCommand(32771, &CGameDlg::OnMoveLeft);
 //       }
+//
 //   protected:
 //       bool OnInitDialog() override
 //       {
@@ -26,27 +29,45 @@
 //           LoadAccelerators(resources::Accelerator134);
 //           AppendSystemMenuItem(16, resources::String101);
 //           SetIcon(dialogkit::PictureStore::icon(128));
-//           return true;                               // focus goes to the first tab stop
+//           m_board.layOut();
+//           m_board.show(board);
+//           return true;                               // focus to the first tab stop
 //       }
 //       void OnOK() override {}                        // Enter never closes this window
 //       void OnSysCommand(int id) override
 //       {
-//           if ((id & 0xFFF0) == 16) { CAboutDlg dlgAbout; dlgAbout.DoModal(); }
+//           if ((id & 0xFFF0) == 16) {
+//               CAboutDlg dlgAbout;
+//               dlgAbout.DoModal();
+//           }
 //       }
-//       void OnLoad() { if (auto path = dialogkit::openFileName(this, …)) …; }
-//       void OnMoveLeft() { … }
+//
+//   private:
+//       void OnLoad()
+//       {
+//           if (auto path = dialogkit::openFileName(this, "Открыть файл.", "Файл Уровня", "*.lay"))
+//               …;
+//           else
+//               MessageBox("Вы не выбрали файл, или выбрали поврежденный файл.");
+//       }
+//       void OnMoveLeft();
+//       dialogkit::BoardView m_board;
 //   };
 //
-// Every button click, menu item and accelerator key arrives as OnCommand(id), which calls the
-// handler registered with onCommand(); with none, IdOk runs OnOK(), IdCancel runs OnCancel() and
-// other ids do nothing. Keys: Enter presses the focused push button, elsewhere it is the command of
-// the default button (IdOk when there is none), even in a multi-line edit without WantReturn; Esc,
-// the close box and Alt+F4 are IdCancel. A dialog without SystemMenu has no close box.
-// Accelerators (LoadAccelerators) act before any control sees the key, only while this window is
-// the active one, once per auto-repeat; a focused text box keeps the keys it types, and a key
-// listed twice does nothing. Timers (SetTimer) repeat until KillTimer and arrive as OnTimer(id).
-// Message boxes and file dialogs: messagebox.h, filedialog.h; pictures: picturestore.h;
-// the board of cell pictures: boardview.h; program start-up: appsupport.h.
+// Every button click, radio-button click, menu item and accelerator key arrives as
+// OnCommand(id), which calls the handler registered with onCommand(); with none, IdOk runs OnOK(),
+// IdCancel runs OnCancel(), and any other id does nothing.
+// Keys: Enter presses the focused push button; elsewhere it is the command of the template's
+// default button (IdOk when there is none), even in a multi-line edit without WantReturn.
+// Esc, the close box and Alt+F4 are IdCancel. A dialog without SystemMenu has no close box.
+// Accelerators (LoadAccelerators) act before any control sees the key, whichever control has the
+// focus, only while this window is the active one (a message box on top takes its own keys), once
+// per press or auto-repeat; digits mean the main keyboard. A focused text box keeps the keys it
+// types, and a key listed twice in one table does nothing.
+// Timers (SetTimer) repeat until KillTimer and arrive as OnTimer(id) on the GUI thread.
+// Texts of edits and combo boxes: GetDlgItemText / SetDlgItemText, or bindText + UpdateData.
+// Message boxes and file dialogs: messagebox.h, filedialog.h; pictures and icons by resource id:
+// picturestore.h; the board of 180 cell pictures: boardview.h; program start-up: appsupport.h.
 // Everything runs on the GUI thread; nested dialogs are local objects of the handler showing them.
 
 #include "dialogkit/messagebox.h"

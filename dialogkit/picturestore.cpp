@@ -74,7 +74,7 @@ const QPixmap &PictureStore::picture(int id)
     return entry.pixmap;
 }
 
-void PictureStore::addIcon(int id, const QStringList &paths)
+void PictureStore::addIconFiles(int id, const QStringList &paths)
 {
     QIcon icon;
     for (const QString &path : paths)

@@ -24,7 +24,7 @@ public:
     static const QPixmap &picture(int id);
 
     // Registers icon `id` from files of its sizes (e.g. the 32 x 32 and the 16 x 16 image).
-    static void addIcon(int id, const QStringList &paths);
+    static void addIconFiles(int id, const QStringList &paths);
     static void addIcon(int id, const QIcon &icon);
     // The icon `id`; a null icon when unknown.
     static QIcon icon(int id);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace dialogkit;
@@ -242,6 +243,38 @@ private slots:
         QCOMPARE(dialog.GetDlgItem(1195)->size(), QSize(50, 50));
         QCOMPARE(dialog.GetDlgItem<PictureControl>(1195)->picture().cacheKey(),
                  PictureStore::picture(130).cacheKey());
+    }
+
+    void picturesAndIconsFromFiles()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QPixmap drawn(50, 50);
+        drawn.fill(Qt::blue);
+        QVERIFY(drawn.save(dir.filePath(QStringLiteral("wall.bmp"))));
+        QPixmap big(32, 32);
+        big.fill(Qt::green);
+        QVERIFY(big.save(dir.filePath(QStringLiteral("icon32.bmp"))));
+        PictureStore::addPicture(131, dir.filePath(QStringLiteral("wall.bmp")));
+        PictureStore::addPicture(140, dir.filePath(QStringLiteral("missing.bmp")));
+        PictureStore::addIconFiles(128, {dir.filePath(QStringLiteral("icon32.bmp"))});
+
+        const QPixmap &wall = PictureStore::picture(131);
+        QCOMPARE(wall.size(), QSize(50, 50));
+        QCOMPARE(wall.toImage().pixelColor(10, 10), QColor(Qt::blue));
+        // Loaded once: every caller shares the same pixmap.
+        QCOMPARE(PictureStore::picture(131).cacheKey(), wall.cacheKey());
+        QVERIFY(PictureStore::picture(140).isNull());
+        QVERIFY(PictureStore::picture(NoPicture).isNull());
+        QVERIFY(PictureStore::icon(999).isNull());
+
+        const DialogTemplate about = {"About", 235, 55, SystemMenu,
+                                      {icon(NoId, 128, 11, 17, 20, 20)}};
+        Dialog dialog(about);
+        auto *shown = dialog.clientArea()->findChild<PictureControl *>();
+        QVERIFY(shown);
+        QCOMPARE(shown->size(), QSize(32, 32));
+        QCOMPARE(shown->picture().toImage().pixelColor(5, 5), QColor(Qt::green));
     }
 };
 
