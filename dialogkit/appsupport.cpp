@@ -40,6 +40,9 @@ bool installQtTranslations()
 void setUpApplication(const QString &programName)
 {
     QApplication::setApplicationName(programName);
+    // The programs run their main window with DoModal and no event loop of their own; a nested
+    // dialog closing while the main window is still hidden must not count as the last window.
+    QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(dialogFont());
     installQtTranslations();
 }

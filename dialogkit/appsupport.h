@@ -18,7 +18,9 @@ QFont dialogFont();
 bool installQtTranslations();
 
 // Everything a program does before its first window: its name (the message boxes' caption),
-// the dialog font and Qt's translations. Needs a QApplication. The name is set as the
+// the dialog font, Qt's translations, and no automatic quit when a window closes (the program
+// ends when its main window's DoModal returns; main() calls no QApplication::exec()).
+// Needs a QApplication. The name is set as the
 // application name, not the display name, which X11 would append to every window caption.
 void setUpApplication(const QString &programName);
 

@@ -329,6 +329,26 @@ private slots:
         QCOMPARE(dialog.GetDlgItemText(LineEdit), QStringLiteral("still initialised"));
     }
 
+    void nestedDialogDuringInit()
+    {
+        // As the editor's start: a dialog of its own runs before the main window is shown.
+        Recorder main(testTemplate());
+        int nestedResult = 0;
+        main.init = [&nestedResult](Recorder &) {
+            Recorder start(testTemplate(NoDialogStyle));
+            start.okEnds = true;
+            whenModal([&start](QWidget *w) { return w == &start; },
+                      [](QWidget *w) { QTest::keyClick(w, Qt::Key_Return); });
+            nestedResult = start.DoModal();
+        };
+        whenModal([&main](QWidget *w) { return w == &main; },
+                  [](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+        main.cancelEnds = true;
+        QCOMPARE(main.DoModal(), IdCancel);
+        QCOMPARE(nestedResult, IdOk);
+        QCOMPARE(main.showCount, 1);
+    }
+
     void acceleratorsComeFirst()
     {
         Recorder dialog(testTemplate());
