@@ -442,12 +442,15 @@ void Dialog::LoadAccelerators(const AcceleratorTable &table)
         shortcut->setAutoRepeat(true);
         connect(shortcut, &QShortcut::activated, this, [this, command] { OnCommand(command); });
         m_accelerators.push_back(shortcut);
-        // Qt lets a keypad key fall back to the plain key's shortcut; a keypad twin that does
-        // nothing keeps the main-keyboard keys to themselves.
-        if (!(accelerator.key.keyboardModifiers() & Qt::KeypadModifier)) {
+        // Qt lets a keypad key fall back to the plain key's shortcut. That is right for the
+        // arrows (the keypad's arrows are arrows too), but a digit means the main keyboard: a
+        // keypad twin that does nothing keeps it to itself.
+        const Qt::Key key = accelerator.key.key();
+        const bool isDigit = key >= Qt::Key_0 && key <= Qt::Key_9;
+        if (isDigit && !(accelerator.key.keyboardModifiers() & Qt::KeypadModifier)) {
             auto *keypad = new QShortcut(
                 QKeySequence(QKeyCombination(accelerator.key.keyboardModifiers() | Qt::KeypadModifier,
-                                             accelerator.key.key())),
+                                             key)),
                 this);
             keypad->setContext(Qt::WindowShortcut);
             m_accelerators.push_back(keypad);

@@ -106,7 +106,8 @@ struct DialogTemplate
 };
 
 // One key of an accelerator table: a key (Qt::Key_Left, Qt::Key_1 …, optionally with modifiers)
-// and the command it sends. Digit keys mean the main keyboard only, never the keypad.
+// and the command it sends. Digit keys mean the main keyboard only, never the keypad; the
+// keypad's arrow keys are arrow keys.
 struct Accelerator
 {
     QKeyCombination key;

@@ -362,7 +362,7 @@ private slots:
         button->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), button);
         QTest::keyClick(button, Qt::Key_Left);
-        QTest::keyClick(button, Qt::Key_Left);
+        QTest::keyClick(button, Qt::Key_Left, Qt::KeypadModifier);   // the keypad's arrow
         QCOMPARE(QApplication::focusWidget(), button);
 
         // An arrow key neither moves among nor checks the radio buttons.
@@ -376,7 +376,7 @@ private slots:
         // Digits of the main keyboard only; each press (or auto-repeat) is one command.
         QTest::keyClick(radio, Qt::Key_1, Qt::KeypadModifier);
         QTest::keyPress(radio, Qt::Key_1);
-        QTest::keyPress(radio, Qt::Key_1);
+        QTest::simulateEvent(radio, true, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"), true);
         QTest::keyRelease(radio, Qt::Key_1);
         QCOMPARE(commands, (QStringList{"left", "left", "left", "brush 1", "brush 1"}));
         QVERIFY(dialog.log.isEmpty());
