@@ -1,0 +1,11 @@
+#include "cobbleton/cobbleton.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    CCobbletonApp theApp;
+    theApp.InitInstance();
+    return 0;
+}

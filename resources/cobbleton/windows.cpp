@@ -1,0 +1,72 @@
+#include "resources/cobbleton/windows.h"
+
+#include "resources/cobbleton/pictures.h"
+
+namespace cobbletonresources {
+
+using namespace dialogkit;
+
+const DialogTemplate Dialog100 = {
+    "About Cobbleton", 235, 55, SystemMenu,
+    {
+        icon(NoId, ProgramIcon, 11, 17, 20, 20),
+        staticText(NoId, "Cobbleton Version 1.0", 40, 10, 119, 8),
+        pushButton(IdOk, "OK", 178, 7, 50, 14, TabStop | DefaultButton),
+    },
+};
+
+const MenuTemplate Menu135 = {
+    popup("Файл",
+          {
+              menuItem("Новая игра", 32775),
+              menuSeparator(),
+              menuItem("Продолжить игру", 32777),
+              menuItem("Сохранить игру", 32778),
+              menuSeparator(),
+              popup("Играть в открытые уровни",
+                    {
+                        menuItem("Уровень 1", 32779),
+                        menuItem("Уровень 2", 32780),
+                        menuItem("Уровень 3", 32781),
+                        menuItem("Уровень 4", 32782, Grayed),
+                        menuItem("Уровень 5", 32787, Grayed),
+                        menuItem("Уровень 6", 32788, Grayed),
+                        menuItem("Уровень 7", 32789, Grayed),
+                        menuItem("Уровень 8", 32790, Grayed),
+                        menuItem("Уровень 9", 32791, Grayed),
+                        menuItem("Уровень 10", 32792, Grayed),
+                    }),
+              menuSeparator(),
+              menuItem("Дополнительные уровни", 32786),
+              menuSeparator(),
+              menuItem("Выход", 32785),
+          }),
+    popup("Настройки", {menuItem("Настройки игры", 32784)}),
+    popup("Справка", {menuItem("Справка", 32793), menuItem("О игре", 32794)}),
+};
+
+namespace {
+
+DialogTemplate gameWindow()
+{
+    DialogTemplate window{"Cobbleton", 500, 390, SystemMenu | MinimizeBox, {}, &Menu135};
+    for (int id = 1000; id <= 1119; ++id)
+        window.controls.push_back(picture(id, WallPicture, 14, 47, 33, 31));
+    for (int id = 1180; id <= 1239; ++id)
+        window.controls.push_back(picture(id, WallPicture, 14, 47, 33, 31));
+    window.controls.push_back(pushButton(LoadButton, "Загрузить", 229, 377, 50, 14));
+    return window;
+}
+
+} // namespace
+
+const DialogTemplate Dialog102 = gameWindow();
+
+const AcceleratorTable Accelerator134 = {
+    {Qt::Key_Down, MoveDownCommand},
+    {Qt::Key_Left, MoveLeftCommand},
+    {Qt::Key_Right, MoveRightCommand},
+    {Qt::Key_Up, MoveUpCommand},
+};
+
+} // namespace cobbletonresources

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "dialogkit/templates.h"
+
+// The game's windows as data: its dialog templates, menu, accelerator table and strings, under
+// the ids its code uses. Texts are UTF-8.
+namespace cobbletonresources {
+
+// Template 100: the About box ("About Cobbleton", icon 128, "Cobbleton Version 1.0", OK).
+extern const dialogkit::DialogTemplate Dialog100;
+
+// Template 102: the game window, "Cobbleton", 500 x 390 units with menu 135. Its controls in
+// order: the 180 cell pictures (ids 1000..1119, then 1180..1239), all showing the Wall bitmap at
+// one provisional spot until the window lays them out, then the "Загрузить" button 1120, the
+// only tab stop.
+extern const dialogkit::DialogTemplate Dialog102;
+
+// Menu 135: "Файл", "Настройки", "Справка". The game handles none of its commands.
+extern const dialogkit::MenuTemplate Menu135;
+
+// Accelerator table 134: the four arrow keys.
+extern const dialogkit::AcceleratorTable Accelerator134;
+
+// Commands of the game window.
+inline constexpr int LoadButton = 1120;
+inline constexpr int MoveLeftCommand = 32771;
+inline constexpr int MoveRightCommand = 32772;
+inline constexpr int MoveUpCommand = 32773;
+inline constexpr int MoveDownCommand = 32774;
+
+// The window-menu item that opens the About box, and its text (string 101).
+inline constexpr int AboutCommand = 16;
+inline constexpr const char *String101 = "&About Cobbleton...";
+
+} // namespace cobbletonresources
