@@ -1,0 +1,55 @@
+#pragma once
+
+#include "dialogkit/templates.h"
+
+// The editor's windows as data: its dialog templates, accelerator table and strings, under the
+// ids its code uses. Texts are UTF-8.
+namespace quillmapresources {
+
+// Editor window (template 102): cells are 1000 + CellIndex, then the panel's controls.
+inline constexpr int RefreshButton = 1181;
+inline constexpr int LevelDataButton = 1190;
+inline constexpr int SaveLevelButton = 1191;
+inline constexpr int CloseProgramButton = 1192;
+inline constexpr int OpenLevelButton = 1193;
+inline constexpr int NewLevelButton = 1194;
+inline constexpr int MarkerPicture = 1195;
+
+// Start dialog (template 134).
+inline constexpr int NewLevelRadio = 1182;
+inline constexpr int EditLevelRadio = 1183;
+inline constexpr int LeaveRadio = 1184;
+
+// Level information dialogs (templates 135 and 139).
+inline constexpr int AuthorEdit = 1185;
+inline constexpr int NameEdit = 1186;
+inline constexpr int DifficultyCombo = 1187;
+inline constexpr int VictoryMessageEdit = 1188;
+inline constexpr int LevelInfoOkButton = 1189;   // an ordinary button, not the OK command
+
+// Commands of accelerator table 138.
+inline constexpr int CursorLeftCommand = 32771;
+inline constexpr int BrushWallCommand = 32772;
+inline constexpr int BrushPlayerCommand = 32773;
+inline constexpr int BrushItemPlaceCommand = 32774;
+inline constexpr int BrushFloorCommand = 32775;
+inline constexpr int CursorRightCommand = 32777;
+inline constexpr int CursorDownCommand = 32778;
+inline constexpr int CursorUpCommand = 32779;
+inline constexpr int BrushItemCommand = 32780;
+
+// The About item's command in the window menu.
+inline constexpr int AboutCommand = 16;
+
+extern const dialogkit::DialogTemplate Dialog100;   // About Quillmap
+extern const dialogkit::DialogTemplate Dialog102;   // the editor window
+extern const dialogkit::DialogTemplate Dialog134;   // program start
+extern const dialogkit::DialogTemplate Dialog135;   // creation of a new level
+extern const dialogkit::DialogTemplate Dialog139;   // information about the level
+
+// Arrows move the cursor, the main keyboard's 1..5 choose the brush.
+extern const dialogkit::AcceleratorTable Accelerator138;
+
+inline constexpr const char *String101 = "&About Quillmap...";
+
+} // namespace quillmapresources
