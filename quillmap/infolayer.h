@@ -1,0 +1,22 @@
+#pragma once
+
+#include "quillmap/levelinfodialog.h"
+
+// The level-information dialog (template 139). The caller fills the four members; the dialog
+// shows them, selecting the entry equal to m_difficulty (none when no entry is equal). Only its
+// button 1189 ends it, always with IdOk, the members holding the edited texts (see
+// takeDifficulty for the difficulty). Enter and Esc do nothing. Writes no file.
+class CInfoLayer : public LevelInfoDialog
+{
+    Q_OBJECT
+public:
+    explicit CInfoLayer(QWidget *parent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override {}       // Enter never closes this dialog
+    void OnCancel() override {}   // nor does Esc
+
+private:
+    void OnConfirm();
+};

@@ -1,0 +1,66 @@
+#include "quillmap/levelinfodialog.h"
+
+#include "quillmap/difficulty.h"
+#include "quillmap/editorstate.h"
+#include "resources/quillmap/windows.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+using namespace quillmapresources;
+
+LevelInfoDialog::LevelInfoDialog(const dialogkit::DialogTemplate &dialogTemplate, QWidget *parent)
+    : Dialog(dialogTemplate, parent),
+      m_difficultyList(GetDlgItem<QComboBox>(DifficultyCombo))
+{
+    bindText(AuthorEdit, m_author);
+    bindText(NameEdit, m_name);
+    bindText(VictoryMessageEdit, m_victoryMessage);
+
+    for (int id : {AuthorEdit, NameEdit}) {
+        if (auto *edit = GetDlgItem<QLineEdit>(id))
+            edit->setMaxLength(quillmap::MaxLevelTextLength);
+    }
+    // A plain-text edit has no length limit of its own: cut whatever typing or pasting adds.
+    if (auto *message = GetDlgItem<QPlainTextEdit>(VictoryMessageEdit)) {
+        connect(message, &QPlainTextEdit::textChanged, message, [message] {
+            if (message->toPlainText().size() <= quillmap::MaxLevelTextLength)
+                return;
+            QTextCursor cut(message->document());
+            cut.setPosition(quillmap::MaxLevelTextLength);
+            cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+            cut.removeSelectedText();
+            message->moveCursor(QTextCursor::End);
+        });
+    }
+}
+
+leveldata::LevelInfo LevelInfoDialog::levelInfo() const
+{
+    return {m_author.toStdString(), m_name.toStdString(), m_difficulty.toStdString(),
+            m_victoryMessage.toStdString()};
+}
+
+void LevelInfoDialog::setLevelInfo(const leveldata::LevelInfo &info)
+{
+    m_author = QString::fromStdString(info.author);
+    m_name = QString::fromStdString(info.name);
+    m_difficulty = QString::fromStdString(info.difficulty);
+    m_victoryMessage = QString::fromStdString(info.victoryMessage);
+}
+
+void LevelInfoDialog::takeDifficulty()
+{
+    int selected = GetComboSelection(DifficultyCombo);
+    if (selected < 0) {
+        const QString typed = GetDlgItemText(DifficultyCombo);
+        if (const auto entry = quillmap::difficultyIndex(typed.toStdString())) {
+            SetComboSelection(DifficultyCombo, *entry);
+            selected = *entry;
+        }
+    }
+    if (selected >= 0)
+        m_difficulty = GetComboItemText(DifficultyCombo, selected);
+}

@@ -1,0 +1,11 @@
+#include "quillmap/quillmap.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    CQuillmapApp theApp;
+    theApp.InitInstance();
+    return 0;
+}

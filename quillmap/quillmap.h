@@ -1,0 +1,14 @@
+#pragma once
+
+// The editor program: names itself, registers its pictures, runs the editor window once and
+// ends when that window closes. Needs a QApplication.
+class CQuillmapApp
+{
+public:
+    // Runs the editor window modally. Always returns false: the program ends afterwards.
+    bool InitInstance();
+
+    // Puts the editor's tile, cursor and icon pictures into dialogkit::PictureStore under their
+    // resource ids. The windows need them before they are built.
+    static void registerPictures();
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "dialogkit/boardview.h"
+#include "dialogkit/dialog.h"
+#include "quillmap/editorstate.h"
+
+#include <QIcon>
+#include <QWidget>
+
+#include <filesystem>
+
+// The editor's level in hand, kept for the life of the program (the window is its only user).
+quillmap::EditorState &editorState();
+
+// The About box (template 100): the program icon, "Quillmap Version 1.0" and OK.
+class CAboutDlg : public dialogkit::Dialog
+{
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget *parent = nullptr);
+};
+
+// The editor window (template 102): the 15 x 12 board on the left, the legend, the brush marker
+// and the six command buttons on the right. Initialisation asks the start dialog what to do.
+// Arrows move the cursor, 1..5 choose the brush; every command works on `state`, which must
+// outlive the window. Needs the editor's pictures registered (CQuillmapApp::registerPictures).
+// DoModal ends with IdOk through Close program and with IdCancel through start choice 3, Esc or
+// the close box (the last two only after the close question is answered OK).
+class CQuillmapDlg : public dialogkit::Dialog
+{
+    Q_OBJECT
+public:
+    explicit CQuillmapDlg(quillmap::EditorState &state = editorState(), QWidget *parent = nullptr);
+
+    // Timer id of the one-shot redraw armed after a level is created or opened, and its delay.
+    static constexpr int RedrawTimer = 1;
+    static constexpr int RedrawDelayMs = 100;
+
+    // The level commands. NewLevel: the new-level dialog, then (on OK) the scratch file is
+    // loaded and the redraw armed. OpenLevel: the open dialog, then the chosen file is loaded and
+    // the redraw armed; without a file, a message and NewLevel. SaveLevel: the save checks, the
+    // save dialog, the save (a failure is reported), DrawBoard. DrawBoard shows all 180 cells.
+    void NewLevel();
+    void OpenLevel();
+    void SaveLevel();
+    void DrawBoard();
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override {}   // Enter never closes the editor
+    void OnCancel() override;
+    void OnSysCommand(int id) override;
+    void OnTimer(int id) override;
+
+private:
+    // Makes `path` the level path and reads the level from it; draws nothing.
+    void LoadLevel(const std::filesystem::path &path);
+    void OnMove(quillmap::CursorMove move);
+    void OnBrush(int digit);
+    void OnLevelData();
+    void OnCloseProgram();
+    // The close question; true when the user answers OK.
+    bool confirmClose();
+
+    quillmap::EditorState &m_state;
+    dialogkit::BoardView m_board;
+    QIcon m_hIcon;
+};
