@@ -1,0 +1,24 @@
+# Validates the desktop entries and the MIME package as they stand in resources/desktop.
+# cmake -DVALIDATE=… -DXMLLINT=… -DUPDATE_MIME=… -DSOURCE=<repo> -DWORK=<scratch dir> -P …
+include("${CMAKE_CURRENT_LIST_DIR}/freedesktop.cmake")
+
+set(desktop "${SOURCE}/resources/desktop")
+foreach(id IN ITEMS org.cobbleton.Cobbleton org.cobbleton.Quillmap)
+    validate_entry("${desktop}/${id}.desktop")
+    foreach(key IN ITEMS Name Comment "Name\\[ru\\]" "Comment\\[ru\\]" Exec Icon)
+        entry_value("${desktop}/${id}.desktop" "${key}" value)
+        if(value STREQUAL "")
+            message(SEND_ERROR "${id}.desktop: ${key} is empty")
+        endif()
+    endforeach()
+    entry_value("${desktop}/${id}.desktop" Icon icon)
+    entry_value("${desktop}/${id}.desktop" Exec exec)
+    if(NOT icon STREQUAL id OR exec MATCHES "%")
+        message(SEND_ERROR "${id}.desktop: Icon=${icon} is not the installed icon name ${id}, "
+                           "or Exec=${exec} takes an argument the program does not take")
+    endif()
+endforeach()
+
+file(REMOVE_RECURSE "${WORK}")
+file(COPY "${desktop}/org.cobbleton.Cobbleton.xml" DESTINATION "${WORK}/mime/packages")
+check_mime_database("${WORK}/mime")

@@ -1,0 +1,63 @@
+# Installs the build tree into a fresh prefix (a space and a $ in its name, as a user's folder may
+# have) and checks that everything landed: both programs, the sample levels, desktop entries that
+# validate and start the installed programs, their icons, and a MIME database that knows *.lay.
+# cmake -DVALIDATE=… -DXMLLINT=… -DUPDATE_MIME=… -DSOURCE=<repo> -DBUILD=<build dir>
+#       -DCONFIG=<config> -DPREFIX=<prefix> -DBINDIR=<bin> -DDATADIR=<share> -P …
+include("${CMAKE_CURRENT_LIST_DIR}/freedesktop.cmake")
+
+function(expect_file file)
+    if(NOT EXISTS "${file}")
+        message(SEND_ERROR "not installed: ${file}")
+    endif()
+endfunction()
+
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --config "${CONFIG}"
+                        --prefix "${PREFIX}"
+                RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed")
+endif()
+set(share "${PREFIX}/${DATADIR}")
+
+file(GLOB levels RELATIVE "${SOURCE}/levels" "${SOURCE}/levels/*.lay")
+list(LENGTH levels count)
+if(count EQUAL 0)
+    message(SEND_ERROR "no sample levels in ${SOURCE}/levels")
+endif()
+foreach(level IN LISTS levels)
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files
+                            "${SOURCE}/levels/${level}" "${share}/cobbleton/levels/${level}"
+                    RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(SEND_ERROR "sample level ${level} missing or changed in ${share}/cobbleton/levels")
+    endif()
+endforeach()
+
+foreach(program IN ITEMS Cobbleton Quillmap)
+    string(TOLOWER ${program} executable)
+    set(entry "${share}/applications/org.cobbleton.${program}.desktop")
+    expect_file("${entry}")
+    validate_entry("${entry}")
+
+    # Exec holds the installed program, quoted and escaped by the desktop entry rules.
+    entry_value("${entry}" Exec exec)
+    string(REPLACE "\\\\" "\\" exec "${exec}")
+    if(exec MATCHES "^\"(.*)\"$")
+        string(REGEX REPLACE "\\\\(.)" "\\1" exec "${CMAKE_MATCH_1}")
+    endif()
+    set(binary "${PREFIX}/${BINDIR}/${executable}")
+    execute_process(COMMAND test -x "${binary}" RESULT_VARIABLE rc)
+    if(NOT exec STREQUAL binary OR NOT rc EQUAL 0)
+        message(SEND_ERROR "Exec=${exec}: expected the executable ${binary}")
+    endif()
+
+    entry_value("${entry}" Icon icon)
+    foreach(size IN ITEMS 16 32 48 256)
+        expect_file("${share}/icons/hicolor/${size}x${size}/apps/${icon}.png")
+        expect_file("${share}/icons/hicolor/${size}x${size}/mimetypes/application-x-cobbleton-level.png")
+    endforeach()
+endforeach()
+
+expect_file("${share}/mime/packages/org.cobbleton.Cobbleton.xml")
+check_mime_database("${share}/mime")
