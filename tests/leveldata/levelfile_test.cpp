@@ -80,7 +80,9 @@ TEST_F(LevelWrite, InfoAloneThenWholeLevel)
     const std::string example = fileBytes(dataFile("example.lay"));
     const std::size_t texts = example.find("[AUTOR]");
     std::string layer = example.substr(0, texts);
-    layer.replace(layer.find("\r\n33=1\r\n") + 5, 1, "4");
+    const std::size_t cell33 = layer.find("\r\n33=1\r\n");
+    ASSERT_NE(cell33, std::string::npos);
+    layer[cell33 + 5] = '4';
     EXPECT_EQ(fileBytes(file()), example.substr(texts) + layer);
 }
 
