@@ -92,14 +92,6 @@ private slots:
             QTest::keyClick(d, Qt::Key_Escape);
         });
         QCOMPARE(result, IdCancel);
-        // Run again, the dialog starts without a choice.
-        MessageWatch messages;
-        runDialog<CStart>(start, [](CStart *d) {
-            clickButton(*d, IdOk);
-            activate(d);
-            QTest::keyClick(d, Qt::Key_Escape);
-        });
-        QCOMPARE(messages.texts.size(), 1);
     }
 
     void newLevelOpensEmptyIgnoresEnterAndEscapeWritesNothing()

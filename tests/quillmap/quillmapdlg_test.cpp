@@ -312,28 +312,6 @@ private slots:
         QCOMPARE(QString::fromStdString(state.levelPath().string()), m_dir->filePath("given.lay"));
     }
 
-    void saveOverAnExistingFileAsksAndKeepsForeignKeys()
-    {
-        const QString target = m_dir->filePath("old.lay");
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("[Notes]\r\nby=hand\r\n[Layer]\r\n180=4\r\n0=4\r\n");
-        old.close();
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        MessageWatch questions(QMessageBox::Yes);   // the overwrite question
-        FileDialogWatch files(target);
-        runEditor(editor, 0, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), Ready, SomeInfo));
-            clickButton(editor, SaveLevelButton);
-        });
-        QCOMPARE(questions.texts.size(), 1);
-        const QStringList lines = fileLines(target);
-        QCOMPARE(lines.mid(0, 4), (QStringList{"[Notes]", "by=hand", "[Layer]", "180=4"}));
-        QVERIFY(lines.contains(QStringLiteral("0=0")));
-        QCOMPARE(leveldata::readEditorLevel(target.toStdString()).board, Ready);
-    }
-
     void cancelledSaveWritesNothingAndKeepsTheCursor()
     {
         quillmap::EditorState state;
