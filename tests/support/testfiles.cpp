@@ -1,0 +1,56 @@
+#include "testfiles.h"
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <stdlib.h>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+std::string fileBytes(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool putFile(const fs::path &path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    out.close();
+    return static_cast<bool>(out);
+}
+
+TempDir::TempDir()
+{
+    std::string name = (fs::temp_directory_path() / "cobbleton-test-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr)
+        throw fs::filesystem_error("cannot make a temporary directory", name,
+                                   std::error_code(errno, std::generic_category()));
+    m_path = name;
+}
+
+TempDir::~TempDir()
+{
+    // Tests make entries read-only; give them back their write bits so they can go.
+    std::error_code ec;
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (it->is_directory(ec) && !it->is_symlink(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+    fs::remove_all(m_path, ec);
+}
+
+std::size_t TempDir::entryCount() const
+{
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto &entry : fs::directory_iterator(m_path))
+        ++count;
+    return count;
+}
+
+} // namespace testsupport
