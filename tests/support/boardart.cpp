@@ -2,60 +2,74 @@
 
 #include <ostream>
 #include <stdexcept>
+#include <string_view>
 
 using namespace leveldata;
 
 namespace {
 
 constexpr std::string_view Symbols = "#.o@$+";   // indexed by TileCode 0 .. 5
+constexpr char ItemOnPlace = '*';
 
 } // namespace
 
 namespace testsupport {
 
-Board boardFromArt(std::initializer_list<std::string_view> rows)
+Board boardFromArt(const Art &rows)
 {
     if (rows.size() > static_cast<std::size_t>(BoardRows))
         throw std::invalid_argument("board art has more than 12 rows");
     Board board;
-    int row = 0;
-    for (std::string_view line : rows) {
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const std::string &line = rows[row];
         if (line.size() > static_cast<std::size_t>(BoardColumns))
-            throw std::invalid_argument("board art row wider than 15: " + std::string(line));
+            throw std::invalid_argument("board art row wider than 15: " + line);
         for (std::size_t column = 0; column < line.size(); ++column) {
-            const std::size_t code = Symbols.find(line[column]);
+            const std::size_t code = line[column] == ItemOnPlace ? std::size_t{Item} : Symbols.find(line[column]);
             if (code == std::string_view::npos)
-                throw std::invalid_argument("unknown board art character in: " + std::string(line));
-            board[cellIndex(static_cast<int>(column), row)] = static_cast<TileCode>(code);
+                throw std::invalid_argument("unknown board art character in: " + line);
+            board[cellIndex(static_cast<int>(column), static_cast<int>(row))] = static_cast<TileCode>(code);
         }
-        ++row;
     }
     return board;
 }
 
-GameLevel levelFromArt(std::initializer_list<std::string_view> rows)
+GameLevel levelFromArt(const Art &rows)
 {
     GameLevel level;
     level.board = boardFromArt(rows);
     for (CellIndex i = 0; i < CellCount; ++i) {
+        const std::size_t row = static_cast<std::size_t>(rowOf(i));
+        const std::size_t column = static_cast<std::size_t>(columnOf(i));
+        const bool itemOnPlace = row < rows.size() && column < rows[row].size() && rows[row][column] == ItemOnPlace;
         if (level.board[i] == Player)
             level.playerCell = i;
-        if (level.board[i] == ItemPlace)
+        if (level.board[i] == ItemPlace || itemOnPlace)
             level.placeList.push_back(i);
     }
     return level;
 }
 
-std::string artOf(const Board &board)
+Art artOf(const Board &board)
 {
-    std::string art;
+    Art art(BoardRows);
     for (CellIndex i = 0; i < CellCount; ++i) {
         const TileCode code = board[i];
-        art += code >= 0 && code < static_cast<TileCode>(Symbols.size()) ? Symbols[static_cast<std::size_t>(code)] : '?';
-        if (columnOf(i) == BoardColumns - 1)
-            art += '\n';
+        art[static_cast<std::size_t>(rowOf(i))] +=
+            code >= 0 && code < static_cast<TileCode>(Symbols.size()) ? Symbols[static_cast<std::size_t>(code)] : '?';
     }
     return art;
+}
+
+CellIndex stepOf(char move)
+{
+    switch (move) {
+    case 'L': return LeftStep;
+    case 'R': return RightStep;
+    case 'U': return UpStep;
+    case 'D': return DownStep;
+    }
+    throw std::invalid_argument(std::string("unknown move: ") + move);
 }
 
 const Board &exampleBoard()
@@ -87,5 +101,6 @@ const LevelInfo &exampleInfo()
 
 void leveldata::PrintTo(const Board &board, std::ostream *out)
 {
-    *out << '\n' << testsupport::artOf(board);
+    for (const std::string &row : testsupport::artOf(board))
+        *out << '\n' << row;
 }

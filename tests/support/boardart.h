@@ -3,29 +3,34 @@
 #include "leveldata/board.h"
 #include "leveldata/levelfile.h"
 
-#include <initializer_list>
 #include <iosfwd>
 #include <string>
-#include <string_view>
+#include <vector>
 
 // Boards drawn as text, for tests. No test framework needed: GoogleTest and Qt Test both use it.
 //
 //   '#' Wall   '.' Floor   'o' ItemPlace   '@' Player   '$' Item   '+' Cursor (5)
+//   '*' an Item standing on an ItemPlace: Item on the board, a place in levelFromArt's list
 //
 // Row r of the drawing is board row r and character c is column c. A drawing may be smaller
 // than the board (e.g. 4 rows of 5): the cells it does not reach are Wall.
 namespace testsupport {
 
+using Art = std::vector<std::string>;
+
 // Throws std::invalid_argument for a drawing larger than 12 x 15 or an unknown character.
-leveldata::Board boardFromArt(std::initializer_list<std::string_view> rows);
+leveldata::Board boardFromArt(const Art &rows);
 
 // The drawing as the game reader gives it: the last '@' in CellIndex order is the player, the
-// 'o' cells are the places in ascending order, no victory text.
-leveldata::GameLevel levelFromArt(std::initializer_list<std::string_view> rows);
+// 'o' and '*' cells are the places in ascending order, no victory text.
+leveldata::GameLevel levelFromArt(const Art &rows);
 
-// The whole board as 12 lines of 15 characters, each ending in '\n'; a code without a
-// character shows as '?'.
-std::string artOf(const leveldata::Board &board);
+// The whole board as 12 rows of 15 characters; a code without a character shows as '?'.
+Art artOf(const leveldata::Board &board);
+
+// A move written as a letter: 'L', 'R', 'U', 'D' give leveldata::LeftStep ... DownStep.
+// Throws std::invalid_argument for any other character.
+leveldata::CellIndex stepOf(char move);
 
 // The example level: player 32, items 49 and 79, places 55 and 85, a wall piece in row 4.
 //   ###############
