@@ -10,8 +10,7 @@ TEST(Cp1251, KnownTextsHaveTheirBytes)
 {
     EXPECT_EQ(utf8ToCp1251("Средний"), "\xD1\xF0\xE5\xE4\xED\xE8\xE9");
     EXPECT_EQ(cp1251ToUtf8("\xD1\xF0\xE5\xE4\xED\xE8\xE9"), "Средний");
-    EXPECT_EQ(utf8ToCp1251("Ёё№€—«»"), "\xA8\xB8\xB9\x88\x97\xAB\xBB");
-    EXPECT_EQ(utf8ToCp1251("ЁЖИКЯ яэюа"), "\xA8\xC6\xC8\xCA\xDF \xFF\xFD\xFE\xE0");
+    EXPECT_EQ(utf8ToCp1251("Ёё№€—«» ЖИКЯ яэюа"), "\xA8\xB8\xB9\x88\x97\xAB\xBB \xC6\xC8\xCA\xDF \xFF\xFD\xFE\xE0");
 }
 
 TEST(Cp1251, EveryByteDecodesToOneCharacterAndBack)
@@ -24,7 +23,6 @@ TEST(Cp1251, EveryByteDecodesToOneCharacterAndBack)
         seen.insert(text);
     }
     EXPECT_EQ(seen.size(), 256u);
-    EXPECT_EQ(cp1251ToUtf8("\x98"), "\xC2\x98");   // the unassigned byte
 }
 
 TEST(Cp1251, UnmappableAndIllFormedBecomeQuestionMarks)

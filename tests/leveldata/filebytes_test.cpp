@@ -1,22 +1,21 @@
 #include "leveldata/filebytes.h"
 
-#include "testsupport.h"
+#include "tests/support/testfiles.h"
+
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace leveldata;
-using leveldata::test::fileBytes;
-using leveldata::test::putFile;
+using testsupport::fileBytes;
+using testsupport::putFile;
 namespace fs = std::filesystem;
 
-class FileBytes : public leveldata::test::TempDirTest
+TEST(FileReplace, KeepsPermissionBitsAndLinks)
 {
-};
-
-TEST_F(FileBytes, ReplaceKeepsPermissionBitsAndLinks)
-{
+    const testsupport::TempDir dir;
     putFile(dir / "real.lay", "old");
     fs::permissions(dir / "real.lay", static_cast<fs::perms>(0640));
     fs::create_symlink("real.lay", dir / "link.lay");
@@ -29,11 +28,12 @@ TEST_F(FileBytes, ReplaceKeepsPermissionBitsAndLinks)
     ASSERT_FALSE(replaceFileBytes(dir / "fresh.lay", ""));
     ::umask(mask);
     EXPECT_EQ(fs::status(dir / "fresh.lay").permissions(), static_cast<fs::perms>(0644));
-    EXPECT_EQ(entryCount(), 3u);   // no temporary file left behind
+    EXPECT_EQ(dir.entryCount(), 3u);   // no temporary file left behind
 }
 
-TEST_F(FileBytes, ReplaceRefusesReadOnlyAndImpossibleTargets)
+TEST(FileReplace, RefusesReadOnlyAndImpossibleTargets)
 {
+    const testsupport::TempDir dir;
     putFile(dir / "level.lay", "old");
     fs::permissions(dir / "level.lay", static_cast<fs::perms>(0444));
     EXPECT_EQ(replaceFileBytes(dir / "level.lay", "new"), std::errc::permission_denied);
@@ -45,11 +45,12 @@ TEST_F(FileBytes, ReplaceRefusesReadOnlyAndImpossibleTargets)
     EXPECT_EQ(replaceFileBytes(dir / "locked", "new"), std::errc::is_a_directory);
     EXPECT_EQ(replaceFileBytes(dir / "missing" / "level.lay", "new"), std::errc::no_such_file_or_directory);
     EXPECT_TRUE(fs::is_empty(dir / "locked"));
-    EXPECT_EQ(entryCount(), 2u);
+    EXPECT_EQ(dir.entryCount(), 2u);
 }
 
-TEST_F(FileBytes, FailedWriteKeepsOldFileAndRemovesTemporary)
+TEST(FileReplace, FailedWriteKeepsOldFileAndRemovesTemporary)
 {
+    const testsupport::TempDir dir;
     putFile(dir / "level.lay", "old");
     // A file size limit makes the write fail part-way, as a full disk would.
     rlimit saved{};
@@ -64,23 +65,25 @@ TEST_F(FileBytes, FailedWriteKeepsOldFileAndRemovesTemporary)
 
     EXPECT_EQ(ec, std::errc::file_too_large);
     EXPECT_EQ(fileBytes(dir / "level.lay"), "old");
-    EXPECT_EQ(entryCount(), 1u);
+    EXPECT_EQ(dir.entryCount(), 1u);
 }
 
-TEST_F(FileBytes, ReadTakesOnlyRegularFilesUpToTheLimit)
+TEST(FileRead, TakesOnlyRegularFilesUpToTheLimit)
 {
+    const testsupport::TempDir dir;
     std::string bytes = "stale";
     EXPECT_EQ(readFileBytes(dir / "missing.lay", bytes), std::errc::no_such_file_or_directory);
     EXPECT_EQ(bytes, "");
-    EXPECT_EQ(readFileBytes(dir, bytes), std::errc::is_a_directory);
+    EXPECT_EQ(readFileBytes(dir.path(), bytes), std::errc::is_a_directory);
     ASSERT_EQ(::mkfifo((dir / "fifo.lay").c_str(), 0600), 0);
     EXPECT_EQ(readFileBytes(dir / "fifo.lay", bytes), std::errc::invalid_argument);   // and no hang
 
-    putFile(dir / "huge.lay", std::string("[s]\r\n\0", 6));
+    const std::string start("[s]\r\n\0", 6);
+    putFile(dir / "huge.lay", start);
     EXPECT_FALSE(readFileBytes(dir / "huge.lay", bytes));
-    EXPECT_EQ(bytes, std::string("[s]\r\n\0", 6));
+    EXPECT_EQ(bytes, start);
     fs::resize_file(dir / "huge.lay", MaxFileBytes + 4096);   // sparse: cheap to make
     EXPECT_EQ(readFileBytes(dir / "huge.lay", bytes), std::errc::file_too_large);
     EXPECT_EQ(bytes.size(), MaxFileBytes);
-    EXPECT_EQ(bytes.substr(0, 6), std::string("[s]\r\n\0", 6));
+    EXPECT_EQ(bytes.substr(0, 6), start);
 }

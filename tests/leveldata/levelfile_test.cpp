@@ -2,34 +2,22 @@
 
 #include "leveldata/cp1251.h"
 #include "leveldata/filebytes.h"
-#include "testsupport.h"
+#include "tests/support/boardart.h"
+#include "tests/support/testfiles.h"
+
+#include <gtest/gtest.h>
 
 #include <climits>
 
 using namespace leveldata;
-using leveldata::test::dataFile;
-using leveldata::test::fileBytes;
-using leveldata::test::putFile;
+using testsupport::exampleBoard;
+using testsupport::exampleInfo;
+using testsupport::fileBytes;
 namespace fs = std::filesystem;
 
 namespace {
 
-const Board ExampleBoard = leveldata::test::boardFromArt({
-    "###############",
-    "#.............#",
-    "#.@...........#",
-    "#...$.....o...#",
-    "#.....###.....#",
-    "#...$.....o...#",
-    "#.............#",
-    "#.............#",
-    "#.............#",
-    "#.............#",
-    "#.............#",
-    "###############",
-});
-
-const LevelInfo ExampleInfo{"Иван Петров", "Склад у реки", "Средний", "Все предметы на местах!"};
+const fs::path Data = LEVELDATA_TEST_DATA;
 
 std::string repeat(std::string_view text, int times)
 {
@@ -41,113 +29,109 @@ std::string repeat(std::string_view text, int times)
 
 } // namespace
 
-class LevelWrite : public leveldata::test::TempDirTest
+TEST(LevelWrite, ExampleLevelMatchesHandWrittenFile)
 {
-protected:
-    fs::path file() const { return dir / "level.lay"; }
-    Board board = ExampleBoard;
-};
+    const testsupport::TempDir dir;
+    Board board = exampleBoard();
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, exampleInfo()));
+    EXPECT_EQ(fileBytes(dir / "level.lay"), fileBytes(Data / "example.lay"));
 
-TEST_F(LevelWrite, ExampleLevelMatchesHandWrittenFile)
-{
-    ASSERT_FALSE(writeLevel(file(), board, Floor, ExampleInfo));
-    EXPECT_EQ(fileBytes(file()), fileBytes(dataFile("example.lay")));
-
-    const GameLevel game = readGameLevel(file());
-    EXPECT_EQ(game.board, ExampleBoard);
+    const GameLevel game = readGameLevel(dir / "level.lay");
+    EXPECT_EQ(game.board, exampleBoard());
     EXPECT_EQ(game.playerCell, 32);
     EXPECT_EQ(game.placeList, (std::vector<CellIndex>{55, 85}));
-    EXPECT_EQ(game.victoryText, ExampleInfo.victoryMessage);
-    EXPECT_EQ(readEditorLevel(file()).info, ExampleInfo);
+    EXPECT_EQ(game.victoryText, exampleInfo().victoryMessage);
+    EXPECT_EQ(readEditorLevel(dir / "level.lay").info, exampleInfo());
 }
 
-TEST_F(LevelWrite, UpdateKeepsForeignContentByteForByte)
+TEST(LevelWrite, UpdateKeepsForeignContentByteForByte)
 {
-    fs::copy_file(dataFile("existing_level.lay"), file());
-    ASSERT_FALSE(writeLevel(file(), board, Floor, {"Новый автор", "Имя", "Тяжелый", "Ура"}));
-    EXPECT_EQ(fileBytes(file()), fileBytes(dataFile("existing_level_saved.lay")));
+    const testsupport::TempDir dir;
+    fs::copy_file(Data / "existing_level.lay", dir / "level.lay");
+    Board board = exampleBoard();
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, {"Новый автор", "Имя", "Тяжелый", "Ура"}));
+    EXPECT_EQ(fileBytes(dir / "level.lay"), fileBytes(Data / "existing_level_saved.lay"));
 }
 
-TEST_F(LevelWrite, InfoAloneThenWholeLevel)
+TEST(LevelWrite, InfoAloneThenWholeLevelWithCursorAsBrush)
 {
-    ASSERT_FALSE(writeLevelInfo(file(), {"a", "n", "Средний", ""}));
-    EXPECT_EQ(fileBytes(file()),
+    const testsupport::TempDir dir;
+    ASSERT_FALSE(writeLevelInfo(dir / "level.lay", {"a", "n", "Средний", ""}));
+    EXPECT_EQ(fileBytes(dir / "level.lay"),
               utf8ToCp1251("[AUTOR]\r\ntext=a\r\n[NAMELAYER]\r\ntext=n\r\n[YROVWN]\r\ntext=Средний\r\n[TEXT]\r\ntext=\r\n"));
 
+    Board board = exampleBoard();
     board[33] = Cursor;
-    ASSERT_FALSE(writeLevel(file(), board, Item, ExampleInfo));
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Item, exampleInfo()));
     EXPECT_EQ(board[33], Item);   // the caller's board takes the brush too
-    const std::string example = fileBytes(dataFile("example.lay"));
+    // The "Layer" section goes after the texts already there; cell 33 holds the brush.
+    const std::string example = fileBytes(Data / "example.lay");
     const std::size_t texts = example.find("[AUTOR]");
     std::string layer = example.substr(0, texts);
     const std::size_t cell33 = layer.find("\r\n33=1\r\n");
     ASSERT_NE(cell33, std::string::npos);
     layer[cell33 + 5] = '4';
-    EXPECT_EQ(fileBytes(file()), example.substr(texts) + layer);
+    EXPECT_EQ(fileBytes(dir / "level.lay"), example.substr(texts) + layer);
 }
 
-TEST_F(LevelWrite, TextsAreStoredAsOneLineOfWindows1251)
+TEST(LevelWrite, TextsAreStoredAsOneLineOfWindows1251)
 {
+    const testsupport::TempDir dir;
+    Board board = exampleBoard();
     const LevelInfo info{"Zoë 日本 €", repeat("ж", 250), "", "Победа\r\n[Layer]\r32=0\nконец"};
-    ASSERT_FALSE(writeLevel(file(), board, Floor, info));
-    const std::string bytes = fileBytes(file());
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, info));
+    const std::string bytes = fileBytes(dir / "level.lay");
     EXPECT_NE(bytes.find(utf8ToCp1251("\r\ntext=Победа [Layer] 32=0 конец\r\n")), std::string::npos);
     EXPECT_NE(bytes.find(utf8ToCp1251("\r\ntext=" + repeat("ж", 250) + "\r\n")), std::string::npos);
 
-    const EditorLevel level = readEditorLevel(file());
-    EXPECT_EQ(level.board, ExampleBoard);
+    const EditorLevel level = readEditorLevel(dir / "level.lay");
+    EXPECT_EQ(level.board, exampleBoard());
     EXPECT_EQ(level.info, (LevelInfo{"Zo? ?? €", repeat("ж", 199), "", "Победа [Layer] 32=0 конец"}));
 }
 
-TEST_F(LevelWrite, FailedSaveLeavesOldFileIntact)
+TEST(LevelWrite, FailedSaveLeavesOldFileIntact)
 {
-    putFile(file(), "[Layer]\r\n0=1\r\n");
-    fs::permissions(file(), fs::perms::owner_read);
-    EXPECT_TRUE(writeLevel(file(), board, Floor, ExampleInfo));
-    EXPECT_TRUE(writeLevelInfo(file(), ExampleInfo));
-    EXPECT_EQ(fileBytes(file()), "[Layer]\r\n0=1\r\n");
-    EXPECT_TRUE(writeLevel(dir / "missing" / "level.lay", board, Floor, ExampleInfo));
-    EXPECT_TRUE(writeLevel(dir, board, Floor, ExampleInfo));
+    const testsupport::TempDir dir;
+    Board board = exampleBoard();
+    testsupport::putFile(dir / "level.lay", "[Layer]\r\n0=1\r\n");
+    fs::permissions(dir / "level.lay", fs::perms::owner_read);
+    EXPECT_TRUE(writeLevel(dir / "level.lay", board, Floor, exampleInfo()));
+    EXPECT_TRUE(writeLevelInfo(dir / "level.lay", exampleInfo()));
+    EXPECT_EQ(fileBytes(dir / "level.lay"), "[Layer]\r\n0=1\r\n");
+    EXPECT_TRUE(writeLevel(dir / "missing" / "level.lay", board, Floor, exampleInfo()));
 
     // Beyond what is read of it, a file could not be kept byte for byte.
-    putFile(dir / "huge.lay", "[Layer]\r\n");
+    testsupport::putFile(dir / "huge.lay", "[Layer]\r\n");
     fs::resize_file(dir / "huge.lay", MaxFileBytes + 1);
-    EXPECT_EQ(writeLevelInfo(dir / "huge.lay", ExampleInfo), std::errc::file_too_large);
+    EXPECT_EQ(writeLevelInfo(dir / "huge.lay", exampleInfo()), std::errc::file_too_large);
     EXPECT_EQ(fs::file_size(dir / "huge.lay"), MaxFileBytes + 1);
-    EXPECT_EQ(entryCount(), 2u);
+    EXPECT_EQ(dir.entryCount(), 2u);
 }
 
-TEST_F(LevelWrite, GameReaderTakesLastPlayerAndEveryPlace)
+TEST(LevelRead, GameReaderTakesLastPlayerAndEveryPlace)
 {
-    board = leveldata::test::boardFromArt({
+    const testsupport::TempDir dir;
+    Board board = testsupport::boardFromArt({
         "###############",
         "#@o@o@o@o@o@o.#",
         "#ooooooooooooo#",
         "#oooooooo.....#",
-        "#$$$$$$$$$$$$$#",
-        "#$$$$$$$$$$$$$#",
-        "#.............#",
-        "#.............#",
-        "#.............#",
-        "#.............#",
-        "#.............#",
-        "###############",
     });
-    ASSERT_FALSE(writeLevel(file(), board, Floor, ExampleInfo));
-    const GameLevel level = readGameLevel(file());
-    EXPECT_EQ(level.playerCell, 26);
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, exampleInfo()));
+    const GameLevel many = readGameLevel(dir / "level.lay");
+    EXPECT_EQ(many.playerCell, 26);
     std::vector<CellIndex> places{17, 19, 21, 23, 25, 27};
     for (CellIndex i = 31; i <= 53; ++i) {
         if (i <= 43 || i >= 46)
             places.push_back(i);
     }
-    EXPECT_EQ(level.placeList, places);   // 27 places: no cap
-    EXPECT_EQ(readGameLevel(dataFile("only_text.lay")).playerCell, std::nullopt);
+    EXPECT_EQ(many.placeList, places);   // 27 places: no cap
+    EXPECT_EQ(readGameLevel(Data / "only_text.lay").playerCell, std::nullopt);
 }
 
 TEST(LevelRead, LayerValuesFollowAtoi)
 {
-    const Board board = readEditorLevel(dataFile("layer_values.lay")).board;
+    const Board board = readEditorLevel(Data / "layer_values.lay").board;
     const std::vector<TileCode> expected{4, 4, 4, 0, 0, 0, -1, 3, INT_MAX, INT_MIN, 2, 0};
     for (CellIndex i = 0; i < static_cast<CellIndex>(expected.size()); ++i)
         EXPECT_EQ(board[i], expected[i]) << "cell " << i;
@@ -159,36 +143,36 @@ TEST(LevelRead, LayerValuesFollowAtoi)
 
 TEST(LevelRead, PartialAndStrayContentReadsAsWallsAndFirstLines)
 {
-    const EditorLevel onlyLayer = readEditorLevel(dataFile("only_layer.lay"));
+    const EditorLevel onlyLayer = readEditorLevel(Data / "only_layer.lay");
     EXPECT_EQ(onlyLayer.board[16], Floor);
     EXPECT_EQ(onlyLayer.info, LevelInfo{});
-    const GameLevel onlyText = readGameLevel(dataFile("only_text.lay"));
+    const GameLevel onlyText = readGameLevel(Data / "only_text.lay");
     EXPECT_EQ(onlyText.board, Board{});
     EXPECT_EQ(onlyText.victoryText, "Победа");
-    EXPECT_EQ(readEditorLevel(dataFile("no_such_file.lay")).board, Board{});
+    EXPECT_EQ(readEditorLevel(Data / "no_such_file.lay").board, Board{});
+    EXPECT_EQ(readGameLevel(Data).board, Board{});
     // Lines another tool left after a text's first line do not reach the board.
-    const GameLevel stray = readGameLevel(dataFile("stray_lines.lay"));
+    const GameLevel stray = readGameLevel(Data / "stray_lines.lay");
     EXPECT_EQ(stray.board[32], Player);
     EXPECT_EQ(stray.victoryText, "Первая строка");
 }
 
-TEST_F(LevelWrite, NastyInputsNeverCrashAndSavesOverThemReadBack)
+// The fuzz replay feeds every fixture to the readers in memory; this goes through real files,
+// a 10 MB line among them, and saves a whole level over each.
+TEST(LevelWrite, SavesOverNastyFilesReadBack)
 {
-    std::vector<fs::path> inputs{dir};
-    for (const auto &entry : fs::directory_iterator(LEVELDATA_TEST_DATA))
+    const testsupport::TempDir dir;
+    testsupport::putFile(dir / "long_line.lay", "[TEXT]\r\ntext=" + std::string(10'000'000, 'w') + "\r\n[Layer]\r\n0=3");
+    std::vector<fs::path> inputs{dir / "long_line.lay"};
+    for (const auto &entry : fs::directory_iterator(Data))
         inputs.push_back(entry.path());
-    putFile(dir / "long_line.lay", "[TEXT]\r\ntext=" + std::string(10'000'000, 'w') + "\r\n[Layer]\r\n0=3");
-    inputs.push_back(dir / "long_line.lay");
-
     for (const fs::path &input : inputs) {
         SCOPED_TRACE(input.filename().string());
-        readGameLevel(input);
-        if (!fs::is_regular_file(input))
-            continue;
-        fs::copy_file(input, file(), fs::copy_options::overwrite_existing);
-        ASSERT_FALSE(writeLevel(file(), board, Floor, ExampleInfo));
-        const EditorLevel level = readEditorLevel(file());
-        EXPECT_EQ(level.board, board);
-        EXPECT_EQ(level.info, ExampleInfo);
+        fs::copy_file(input, dir / "level.lay", fs::copy_options::overwrite_existing);
+        Board board = exampleBoard();
+        ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, exampleInfo()));
+        const EditorLevel level = readEditorLevel(dir / "level.lay");
+        EXPECT_EQ(level.board, exampleBoard());
+        EXPECT_EQ(level.info, exampleInfo());
     }
 }

@@ -1,108 +1,97 @@
 #include "leveldata/profile.h"
 
 #include "leveldata/cp1251.h"
-#include "testsupport.h"
+#include "tests/support/testfiles.h"
 
-using namespace leveldata;
-using leveldata::test::dataFile;
-using leveldata::test::fileBytes;
+#include <gtest/gtest.h>
+
+using leveldata::Profile;
+using leveldata::utf8ToCp1251;
+using testsupport::fileBytes;
 
 namespace {
 
-Profile fixture(std::string_view name)
-{
-    return Profile(fileBytes(dataFile(name)));
-}
-
-std::string written(std::string bytes, std::string_view section, std::string_view key, std::string_view value)
-{
-    Profile profile(std::move(bytes));
-    profile.write(section, key, value);
-    return profile.bytes();
-}
+const std::filesystem::path Data = LEVELDATA_TEST_DATA;
 
 } // namespace
 
-TEST(ProfileRead, NamesMatchRegardlessOfCaseAndBlanks)
+// Each fixture holds one nasty input; its name says which reading rule it exercises.
+TEST(ProfileRead, EachRuleOnItsFixture)
 {
-    const Profile p = fixture("case_insensitive.lay");
-    EXPECT_EQ(p.read("LAYER", "text"), "ascii");
-    EXPECT_EQ(p.read(utf8ToCp1251("НИвА"), utf8ToCp1251("кЛЮЧ")), "cyrillic");
-    EXPECT_EQ(p.read(utf8ToCp1251("ЁЖё"), utf8ToCp1251("ъ")), "yo");
-    EXPECT_EQ(p.read("Layer", "texts"), "");
-    EXPECT_EQ(fixture("blanks.lay").read("Sec", "key"), "value with  inner");
-}
-
-TEST(ProfileRead, QuotedValueLosesOuterPair)
-{
-    const Profile p = fixture("quotes.lay");
-    const std::pair<const char *, const char *> cases[] = {
-        {"double", "a b"}, {"single", "x"}, {"mixed", "\"a'"}, {"lone", "\""},
-        {"empty", ""}, {"spaced", " a "}, {"nested", "\"in\""},
+    struct Case
+    {
+        const char *file, *section, *key, *value;   // names in UTF-8, looked up in Windows-1251
     };
-    for (const auto &[key, value] : cases)
-        EXPECT_EQ(p.read("q", key), value) << key;
+    const Case cases[] = {
+        {"case_insensitive.lay", "LAYER", "text", "ascii"},
+        {"case_insensitive.lay", "НИвА", "кЛЮЧ", "cyrillic"},
+        {"case_insensitive.lay", "ЁЖё", "ъ", "yo"},
+        {"case_insensitive.lay", "Layer", "texts", ""},
+        {"blanks.lay", "Sec", "key", "value with  inner"},
+        {"quotes.lay", "q", "double", "a b"},
+        {"quotes.lay", "q", "single", "x"},
+        {"quotes.lay", "q", "mixed", "\"a'"},
+        {"quotes.lay", "q", "lone", "\""},
+        {"quotes.lay", "q", "empty", ""},
+        {"quotes.lay", "q", "spaced", " a "},
+        {"quotes.lay", "q", "nested", "\"in\""},
+        {"comments.lay", "c", ";a", ""},
+        {"comments.lay", "c", "a", ""},
+        {"comments.lay", "c", "b", ""},
+        {"comments.lay", "c", "c", "3 ;not a comment"},
+        {"no_equals.lay", "s", "lonely", ""},
+        {"no_equals.lay", "s", "k", "v"},
+        {"before_first_section.lay", "", "k", ""},
+        {"before_first_section.lay", "s", "k", ""},
+        {"before_first_section.lay", "s", "j", "1"},
+        {"section_brackets.lay", "a", "x", "1"},
+        {"section_brackets.lay", "a", "y", "2"},   // "[c" has no ']': an ordinary line
+        {"section_brackets.lay", "a]b", "x", ""},
+        {"section_brackets.lay", "c", "y", ""},
+        {"duplicate_sections.lay", "d", "k", "first"},
+        {"duplicate_sections.lay", "d", "only", ""},
+        {"duplicate_keys.lay", "d", "k", "first"},
+        {"lf_only.lay", "s", "m", "w"},
+        {"cr_only.lay", "s", "k", "v"},
+        {"cr_only.lay", "s", "m", "w"},
+        {"no_final_line_end.lay", "s", "k", "v"},
+        {"bom.lay", "s", "k", "v"},
+        {"nul_bytes.lay", "s", "k", "ab"},
+        {"nul_bytes.lay", "Layer", "1", "4"},
+    };
+    for (const Case &c : cases) {
+        const Profile profile(fileBytes(Data / c.file));
+        EXPECT_EQ(profile.read(utf8ToCp1251(c.section), utf8ToCp1251(c.key)), c.value)
+            << c.file << " [" << c.section << "] " << c.key;
+    }
+    const std::string longValue = fileBytes(Data / "long_value.lay");
+    EXPECT_EQ(Profile(longValue).read("s", "k"), longValue.substr(7, 199));
 }
 
-TEST(ProfileRead, OnlyKeyLinesInsideSectionsAreKeys)
+TEST(ProfileWrite, ChangesOnlyWhatItWrites)
 {
-    const Profile c = fixture("comments.lay");
-    EXPECT_EQ(c.read("c", ";a") + c.read("c", "a") + c.read("c", "b"), "");
-    EXPECT_EQ(c.read("c", "c"), "3 ;not a comment");
-    EXPECT_EQ(fixture("no_equals.lay").read("s", "lonely"), "");
-    EXPECT_EQ(fixture("no_equals.lay").read("s", "k"), "v");
-    const Profile orphan = fixture("before_first_section.lay");
-    EXPECT_EQ(orphan.read("", "k") + orphan.read("s", "k"), "");
-    EXPECT_EQ(orphan.read("s", "j"), "1");
-    // "[c" has no ']': an ordinary line, so "y" still belongs to section "a".
-    const Profile b = fixture("section_brackets.lay");
-    EXPECT_EQ(b.read("a", "x") + b.read("a", "y"), "12");
-    EXPECT_EQ(b.read("a]b", "x") + b.read("c", "y"), "");
-}
-
-TEST(ProfileRead, FirstDuplicateSectionAndKeyWin)
-{
-    const Profile s = fixture("duplicate_sections.lay");
-    EXPECT_EQ(s.read("d", "k"), "first");
-    EXPECT_EQ(s.read("d", "only"), "");
-    EXPECT_EQ(fixture("duplicate_keys.lay").read("d", "k"), "first");
-}
-
-TEST(ProfileRead, AnyLineEndAndByteOrderMarkAreAccepted)
-{
-    for (const char *name : {"lf_only.lay", "cr_only.lay"})
-        EXPECT_EQ(fixture(name).read("s", "k") + fixture(name).read("s", "m"), "vw") << name;
-    EXPECT_EQ(fixture("no_final_line_end.lay").read("s", "k"), "v");
-    EXPECT_EQ(fixture("bom.lay").read("s", "k"), "v");
-}
-
-TEST(ProfileRead, ValueIsCutAt199BytesAndAtNul)
-{
-    const std::string value = fixture("long_value.lay").read("s", "k");
-    EXPECT_EQ(value, fileBytes(dataFile("long_value.lay")).substr(7, 199));
-    EXPECT_EQ(fixture("nul_bytes.lay").read("s", "k"), "ab");
-    EXPECT_EQ(fixture("nul_bytes.lay").read("Layer", "1"), "4");
-}
-
-TEST(ProfileWrite, NewFileAndMissingSection)
-{
-    EXPECT_EQ(written("", "s", "k", ""), "[s]\r\nk=\r\n");
-    EXPECT_EQ(written("[a]\r\nx=1", "b", "k", "v"), "[a]\r\nx=1\r\n[b]\r\nk=v\r\n");
-    EXPECT_EQ(written("[a]\rx=1\r", "b", "k", "v"), "[a]\rx=1\r[b]\r\nk=v\r\n");
-    EXPECT_EQ(written("[a]\r\n\r\n", "b", "k", "v"), "[a]\r\n\r\n[b]\r\nk=v\r\n");
-}
-
-TEST(ProfileWrite, MissingKeyGoesAfterLastKeyLineOfItsSection)
-{
-    EXPECT_EQ(written("[a]\r\nx=1\r\n; note\r\n\r\n[b]\r\ny=2\r\n", "A", "k", "v"),
-              "[a]\r\nx=1\r\nk=v\r\n; note\r\n\r\n[b]\r\ny=2\r\n");
-    EXPECT_EQ(written("[a]", "a", "k", "v"), "[a]\r\nk=v\r\n");
-    EXPECT_EQ(written("[a]\nx=1", "a", "k", "v"), "[a]\nx=1\r\nk=v\r\n");
-    EXPECT_EQ(written("[a]\r\n;c\r\n[a]\r\nk=old\r\n", "a", "k", "v"), "[a]\r\nk=v\r\n;c\r\n[a]\r\nk=old\r\n");
-}
-
-TEST(ProfileWrite, ExistingKeyIsReplacedInPlace)
-{
-    EXPECT_EQ(written("[A]\r\n  KEY = old  \r\nz=1\r\n", "a", "key", "new"), "[A]\r\n  KEY =new\r\nz=1\r\n");
-    EXPECT_EQ(written("[a]\nk=1\nk=2", "a", "k", ""), "[a]\nk=\nk=2");
+    struct Case
+    {
+        const char *before, *section, *key, *value, *after;
+    };
+    const Case cases[] = {
+        // A new file, and missing sections appended after a line end of their own.
+        {"", "s", "k", "", "[s]\r\nk=\r\n"},
+        {"[a]\r\nx=1", "b", "k", "v", "[a]\r\nx=1\r\n[b]\r\nk=v\r\n"},
+        {"[a]\rx=1\r", "b", "k", "v", "[a]\rx=1\r[b]\r\nk=v\r\n"},
+        {"[a]\r\n\r\n", "b", "k", "v", "[a]\r\n\r\n[b]\r\nk=v\r\n"},
+        // A missing key goes after the last key line of the first matching section.
+        {"[a]\r\nx=1\r\n; note\r\n\r\n[b]\r\ny=2\r\n", "A", "k", "v", "[a]\r\nx=1\r\nk=v\r\n; note\r\n\r\n[b]\r\ny=2\r\n"},
+        {"[a]", "a", "k", "v", "[a]\r\nk=v\r\n"},
+        {"[a]\nx=1", "a", "k", "v", "[a]\nx=1\r\nk=v\r\n"},
+        {"[a]\r\n;c\r\n[a]\r\nk=old\r\n", "a", "k", "v", "[a]\r\nk=v\r\n;c\r\n[a]\r\nk=old\r\n"},
+        // An existing key keeps its line up to the '='; the first of duplicates is the one.
+        {"[A]\r\n  KEY = old  \r\nz=1\r\n", "a", "key", "new", "[A]\r\n  KEY =new\r\nz=1\r\n"},
+        {"[a]\nk=1\nk=2", "a", "k", "", "[a]\nk=\nk=2"},
+    };
+    for (const Case &c : cases) {
+        Profile profile(c.before);
+        profile.write(c.section, c.key, c.value);
+        EXPECT_EQ(profile.bytes(), c.after) << "writing [" << c.section << "] " << c.key << " into: " << c.before;
+    }
 }
