@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Starts the real programs on a real X server (Xvfb through xvfb-run, Qt's normal xcb platform)
+# and checks what the screen shows:
+#   - the game's window shows 180 wall pictures at their cells; Esc ends the game;
+#   - the editor first shows its start dialog "Запуск программы"; Esc there leaves the editor's
+#     window with its 180 wall cells; Esc and OK on the close question end the editor.
+# Both programs must end by themselves with status 0 (under the sanitizers: without a report).
+#
+#   realdisplay_test.sh <cobbleton> <quillmap> <screencheck> <wall picture>
+#
+# The last screenshots are left in the working directory for a look after a failure.
+set -euo pipefail
+
+if [ $# -ne 4 ]; then
+    echo "usage: $0 <cobbleton> <quillmap> <screencheck> <wall picture>" >&2
+    exit 2
+fi
+
+# Outside: run this script again inside its own X server. xvfb-run -a picks a free display, but
+# two servers starting at the same moment can still pick the same one; then the inner run never
+# starts, and we try again.
+if [ -z "${REALDISPLAY_INNER:-}" ]; then
+    started=$(mktemp)
+    trap 'rm -f "$started"' EXIT
+    for attempt in 1 2 3; do
+        : > "$started"
+        status=0
+        REALDISPLAY_INNER="$started" xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
+            "$0" "$@" || status=$?
+        if [ -s "$started" ] || [ "$attempt" -eq 3 ]; then
+            exit "$status"
+        fi
+        echo "X server did not start (attempt $attempt); trying another display"
+        sleep 1
+    done
+fi
+echo started > "$REALDISPLAY_INNER"
+
+cobbleton=$1
+quillmap=$2
+screencheck=$3
+wall=$4
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+export XDG_RUNTIME_DIR=$(mktemp -d)
+work=$(mktemp -d)
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
+    rm -rf "$work" "$XDG_RUNTIME_DIR"
+}
+trap cleanup EXIT
+
+Timeout=60   # seconds for any one thing to appear or end; sanitizer builds start slowly
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Prints the id of the visible window titled exactly $1 once it is mapped; fails when the
+# program ends or nothing appears within the timeout.
+wait_for_window() {
+    local title=$1 deadline=$((SECONDS + Timeout)) window
+    while [ $SECONDS -lt $deadline ]; do
+        window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+        if [ -n "$window" ]; then
+            echo "$window"
+            return 0
+        fi
+        kill -0 "$pid" 2>/dev/null || fail "the program ended before its window \"$title\" appeared"
+        sleep 0.1
+    done
+    fail "no window \"$title\" within $Timeout s"
+}
+
+# Takes screenshots until one shows the board of walls (a mapped window may not be painted yet).
+expect_wall_board() {
+    local name=$1 deadline=$((SECONDS + Timeout)) found
+    while :; do
+        import -window root "$name.png"
+        if found=$("$screencheck" "$name.png" "$wall"); then
+            echo "${name##*/}: $found"
+            return 0
+        fi
+        [ $SECONDS -lt $deadline ] || fail "$name: $found (see $name.png)"
+        sleep 0.2
+    done
+}
+
+# Presses key $2 in window $1: without a window manager, the window gets the focus directly.
+press() {
+    xdotool windowfocus --sync "$1"
+    xdotool key "$2"
+}
+
+# Waits for the program to end by itself and checks that it ended well.
+expect_exit() {
+    local name=$1 deadline=$((SECONDS + Timeout)) status=0
+    while kill -0 "$pid" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || fail "$name did not end within $Timeout s"
+        sleep 0.1
+    done
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -eq 0 ] || fail "$name ended with status $status"
+    echo "$name: ended with status 0"
+}
+
+out=$PWD
+cd "$work"
+
+"$cobbleton" &
+pid=$!
+game=$(wait_for_window Cobbleton)
+expect_wall_board "$out/cobbleton-screen"
+press "$game" Escape
+expect_exit cobbleton
+
+"$quillmap" &
+pid=$!
+start=$(wait_for_window "Запуск программы")
+import -window root "$out/quillmap-start-screen.png"
+[ -z "$(xdotool search --onlyvisible --name '^Quillmap$' 2>/dev/null || true)" ] \
+    || fail "the editor's window is shown before its start dialog is answered"
+echo "quillmap: start dialog \"Запуск программы\" shown"
+press "$start" Escape
+editor=$(wait_for_window Quillmap)
+expect_wall_board "$out/quillmap-screen"
+press "$editor" Escape
+# The close question is a message box titled with the program's name, over the editor.
+deadline=$((SECONDS + Timeout))
+while [ "$(xdotool search --onlyvisible --name '^Quillmap$' 2>/dev/null | wc -l)" -lt 2 ]; do
+    [ $SECONDS -lt $deadline ] || fail "no close question after Esc in the editor"
+    sleep 0.1
+done
+question=$(xdotool search --onlyvisible --name '^Quillmap$' | grep -vx "$editor" | head -n 1)
+press "$question" Return
+expect_exit quillmap
