@@ -1,0 +1,133 @@
+// The real game window (offscreen): one move with its showing of all 180 cells and a full
+// repaint, and 1000 arrow-key presses sent as fast as they can be.
+//
+// Both run inside the window's own modal loop, on the sample level "Образец", where the player
+// starts with floor on either side, so alternating Left and Right moves the player every time.
+#include "resultstable.h"
+
+#include "cobbleton/cobbleton.h"
+#include "cobbleton/cobbletondlg.h"
+#include "cobbleton/gamestate.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr const char *LevelFile = LEVELS_DIR "/03-sample.lay";
+constexpr int MoveLeftCommand = 32771;
+constexpr int MoveRightCommand = 32772;
+constexpr double MoveLimitNs = 1e6;
+constexpr int KeyPresses = 1000;
+
+CCobbletonDlg *game = nullptr;
+std::vector<double> moveNs;   // every timed move of every run
+
+// Puts the sample level in play as the Load button would, without its file dialog.
+void loadSampleLevel()
+{
+    cobbleton::GameState &state = cobbleton::gameState();
+    state.levelPath = LevelFile;
+    cobbleton::loadLevelFile(state);
+}
+
+// One move through the window's command (the rules, ShowBoard of all 180 cells, the victory
+// test), then the whole window painted again.
+void BM_MoveShowRepaint(benchmark::State &st)
+{
+    loadSampleLevel();
+    const cobbleton::CellIndex start = cobbleton::gameState().playerCell;
+    bool left = true;
+    bool allMoved = true;
+    for (auto _ : st) {
+        const auto begin = Clock::now();
+        game->OnCommand(left ? MoveLeftCommand : MoveRightCommand);
+        const QPixmap painted = game->grab();
+        moveNs.push_back(std::chrono::duration<double, std::nano>(Clock::now() - begin).count());
+        benchmark::DoNotOptimize(painted.cacheKey());
+        allMoved = allMoved && cobbleton::gameState().playerCell == (left ? start - 1 : start);
+        left = !left;
+    }
+    if (!allMoved)
+        st.SkipWithError("a move did not move the player");
+}
+BENCHMARK(BM_MoveShowRepaint)->Unit(benchmark::kMicrosecond);
+
+double percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const auto rank = static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
+    return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
+}
+
+// The presses go to the focused control, as a keyboard's would; each one is checked to have
+// moved the player. The time ends when the window has been painted with the last position.
+void pressArrowKeys()
+{
+    loadSampleLevel();
+    game->activateWindow();
+    const bool active = QTest::qWaitForWindowActive(game);
+    QWidget *focus = QApplication::focusWidget();
+    const cobbleton::CellIndex start = cobbleton::gameState().playerCell;
+
+    int moved = 0;
+    const auto begin = Clock::now();
+    for (int i = 0; i < KeyPresses; ++i) {
+        const bool left = i % 2 == 0;
+        QTest::keyClick(focus ? focus : game, left ? Qt::Key_Left : Qt::Key_Right);
+        if (cobbleton::gameState().playerCell == (left ? start - 1 : start))
+            ++moved;
+    }
+    QApplication::processEvents();
+    const double ns = std::chrono::duration<double, std::nano>(Clock::now() - begin).count();
+
+    ResultRow row{"1000 arrow-key presses to the game window, each a move",
+                  active ? formatDuration(ns) + " (" + formatDuration(ns / KeyPresses) + " each), "
+                               + std::to_string(moved) + " moves"
+                         : "n/a (the window never became active)",
+                  "none dropped", verdict(active && moved == KeyPresses)};
+    printRow(row);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Cobbleton"));
+    CCobbletonApp::RegisterPictures();
+
+    int status = 0;
+    CCobbletonDlg window;
+    game = &window;
+    QTimer::singleShot(0, &window, [&] {
+        status = runBenchmarks(argc, argv, {});
+        ResultRow median{"One move in the game window (ShowBoard of 180 cells, full repaint), median",
+                         "n/a", "≤ 1 ms", "n/a"};
+        ResultRow worst{"One move in the game window, 99th percentile", "n/a"};
+        if (!moveNs.empty() && status == 0) {
+            const double ns = percentile(moveNs, 0.5);
+            median.value = formatDuration(ns);
+            median.verdict = verdict(ns <= MoveLimitNs);
+            worst.value = formatDuration(percentile(moveNs, 0.99)) + " (of "
+                          + std::to_string(moveNs.size()) + " moves)";
+        }
+        printRow(median);
+        printRow(worst);
+        pressArrowKeys();
+        window.EndDialog(dialogkit::IdCancel);
+    });
+    window.DoModal();
+    return status;
+}
