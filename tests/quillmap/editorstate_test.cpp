@@ -1,170 +1,84 @@
 #include "quillmap/difficulty.h"
 #include "quillmap/editorstate.h"
-#include "boardart.h"
+#include "tests/support/boardart.h"
+#include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace fs = std::filesystem;
 using leveldata::Board;
 using leveldata::LevelInfo;
-using quillmap::CursorMove;
 using quillmap::EditorState;
 using quillmap::SaveCheck;
+using testsupport::boardFromArt;
 
 namespace {
 
 const LevelInfo SomeInfo{"Автор", "Первый", "Средний", "Победа!"};
 
-// Makes `count` moves that must all be accepted.
-void walk(EditorState &state, CursorMove move, int count)
+// Moves the cursor by letters (L, R, U, D) and picks brushes by digits; returns the refused moves.
+int act(EditorState &state, std::string_view keys)
 {
-    for (int i = 0; i < count; ++i)
-        ASSERT_TRUE(state.moveCursor(move)) << "step " << i;
+    using enum quillmap::CursorMove;
+    constexpr quillmap::CursorMove Moves[] = {Left, Right, Up, Down};
+    int refused = 0;
+    for (char key : keys) {
+        const std::size_t move = std::string_view("LRUD").find(key);
+        if (move == std::string_view::npos)
+            EXPECT_TRUE(state.selectBrush(key - '0')) << key;
+        else if (!state.moveCursor(Moves[move]))
+            ++refused;
+    }
+    return refused;
 }
 
-// Each test gets its own empty directory, removed afterwards.
-class EditorFiles : public ::testing::Test
+// Gives `state` a board the way the editor gets one: written to a file and opened. Cursor cells
+// are written as Cursor (5), as another tool might leave them.
+void load(EditorState &state, const fs::path &path, const Board &board)
 {
-protected:
-    void SetUp() override
-    {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path()
-                / (std::string("quillmap-") + info->test_suite_name() + "-" + info->name() + "-"
-                   + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    // Puts `board` into `state` the way the editor gets one: written to a file and opened.
-    void load(EditorState &state, const Board &board, const LevelInfo &info = SomeInfo)
-    {
-        Board copy = board;
-        ASSERT_FALSE(leveldata::writeLevel(m_dir / "given.lay", copy, leveldata::Wall, info));
-        state.loadLevel(m_dir / "given.lay");
-    }
-
-    fs::path m_dir;
-};
-
-// The key=value lines of the file's [Layer] section, keys in file order.
-std::vector<std::pair<std::string, std::string>> layerEntries(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::pair<std::string, std::string>> entries;
-    std::string line;
-    bool inLayer = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty() && line.front() == '[') {
-            inLayer = line == "[Layer]";
-        } else if (inLayer && line.find('=') != std::string::npos) {
-            const auto eq = line.find('=');
-            entries.emplace_back(line.substr(0, eq), line.substr(eq + 1));
-        }
-    }
-    return entries;
+    Board copy = board;
+    ASSERT_FALSE(leveldata::writeLevel(path, copy, leveldata::Cursor, SomeInfo));
+    state.loadLevel(path);
 }
-
-const Board Ready = boardFromArt({
-    "###############",
-    "#.............#",
-    "#.@...........#",
-    "#...$.....o...#",
-    "#.....###.....#",
-    "#...$.....o...#",
-    "#.............#",
-    "#.............#",
-    "#.............#",
-    "#.............#",
-    "#.............#",
-    "###############",
-});
 
 } // namespace
 
-TEST(EditorCursor, RefusedMovesChangeNothing)
+TEST(EditorCursor, StaysInsideTheRingAndRefusalsChangeNothing)
 {
-    EditorState state;
-    ASSERT_TRUE(state.selectBrush(4));
-    EXPECT_FALSE(state.moveCursor(CursorMove::Left));   // target 15
-    EXPECT_FALSE(state.moveCursor(CursorMove::Up));     // target 1
-    EXPECT_EQ(state.cursorCell(), 16);
-    EXPECT_EQ(state.board(), Board{});
-
-    walk(state, CursorMove::Down, 9);
-    EXPECT_EQ(state.cursorCell(), 151);
-    const Board before = state.board();
-    EXPECT_FALSE(state.moveCursor(CursorMove::Down));   // target 166
-    EXPECT_EQ(state.cursorCell(), 151);
-    EXPECT_EQ(state.board(), before);
+    struct Case
+    {
+        const char *keys;
+        leveldata::CellIndex cursor;
+        int refused;
+    };
+    const Case cases[] = {
+        {"L", 16, 1},          {"U", 16, 1},           {"RL", 16, 0},           {"DU", 16, 0},
+        {"DDDDDDDDD", 151, 0}, {"DDDDDDDDDD", 151, 1}, {"RRRRRRRRRRRR", 28, 0}, {"RRRRRRRRRRRRR", 28, 1},
+    };
+    for (const Case &c : cases) {
+        const std::string_view keys = c.keys;
+        EditorState state;
+        const int refused = act(state, keys);
+        EXPECT_EQ(refused, c.refused) << keys;
+        EXPECT_EQ(state.cursorCell(), c.cursor) << keys;
+        EditorState accepted;   // the same keys without the refused last ones
+        act(accepted, keys.substr(0, keys.size() - static_cast<std::size_t>(refused)));
+        EXPECT_EQ(state.board(), accepted.board()) << keys;
+    }
 }
 
 TEST(EditorCursor, AcceptedMovesLeaveTheBrushBehind)
 {
     EditorState state;
-    ASSERT_TRUE(state.moveCursor(CursorMove::Right));
-    EXPECT_EQ(state.cursorCell(), 17);
-    EXPECT_EQ(state.board()[17], leveldata::Cursor);
-    EXPECT_EQ(state.board()[16], leveldata::Wall);
-
-    ASSERT_TRUE(state.selectBrush(4));
-    walk(state, CursorMove::Right, 11);
-    EXPECT_EQ(state.cursorCell(), 28);
-    EXPECT_FALSE(state.moveCursor(CursorMove::Right));   // target 29
-    ASSERT_TRUE(state.selectBrush(3));
-    walk(state, CursorMove::Down, 2);
+    EXPECT_EQ(act(state, "R4RRRRRRRRRRRR3DD"), 1);
+    EXPECT_EQ(state.cursorCell(), 58);
     EXPECT_EQ(state.board(), boardFromArt({
                                  "###############",
                                  "##...........o#",
                                  "#############o#",
                                  "#############+#",
-                                 "###############",
-                                 "###############",
-                                 "###############",
-                                 "###############",
-                                 "###############",
-                                 "###############",
-                                 "###############",
-                                 "###############",
-                             }));
-}
-
-TEST(EditorCursor, PaintingEveryInnerCellLeavesTheRingAlone)
-{
-    EditorState state;
-    ASSERT_TRUE(state.selectBrush(4));
-    for (int row = 1; row <= 10; ++row) {
-        const CursorMove across = row % 2 == 1 ? CursorMove::Right : CursorMove::Left;
-        walk(state, across, 12);
-        EXPECT_FALSE(state.moveCursor(across)) << "row " << row;
-        if (row < 10)
-            walk(state, CursorMove::Down, 1);
-    }
-    EXPECT_FALSE(state.moveCursor(CursorMove::Down));
-    EXPECT_EQ(state.board(), boardFromArt({
-                                 "###############",
-                                 "#.............#",
-                                 "#.............#",
-                                 "#.............#",
-                                 "#.............#",
-                                 "#.............#",
-                                 "#.............#",
-                                 "#.............#",
-                                 "#.............#",
-                                 "#.............#",
-                                 "#+............#",
-                                 "###############",
                              }));
 }
 
@@ -175,7 +89,7 @@ TEST(EditorBrush, DigitsChooseOnlyTheBrush)
         {4, leveldata::Floor}, {5, leveldata::Item},
     };
     EditorState state;
-    ASSERT_TRUE(state.moveCursor(CursorMove::Right));
+    act(state, "R");
     const Board before = state.board();
     for (const auto &[digit, code] : keys) {
         EXPECT_TRUE(state.selectBrush(digit));
@@ -188,178 +102,117 @@ TEST(EditorBrush, DigitsChooseOnlyTheBrush)
     EXPECT_EQ(state.cursorCell(), 17);
 }
 
-TEST_F(EditorFiles, LoadKeepsCursorAndBrushAndMarksNoCursor)
+TEST(EditorLoad, KeepsCursorAndBrushAndMarksNoCursor)
 {
+    const testsupport::TempDir dir;
     EditorState state;
-    ASSERT_TRUE(state.selectBrush(5));
-    walk(state, CursorMove::Down, 1);   // cursor on 31
-    load(state, Ready);
-    EXPECT_EQ(state.board(), Ready);
+    act(state, "5D");   // cursor on 31, brush Item
+    load(state, dir / "given.lay", testsupport::exampleBoard());
+    EXPECT_EQ(state.board(), testsupport::exampleBoard());
     EXPECT_EQ(state.levelInfo(), SomeInfo);
-    EXPECT_EQ(state.levelPath(), m_dir / "given.lay");
+    EXPECT_EQ(state.levelPath(), dir / "given.lay");
     EXPECT_EQ(state.cursorCell(), 31);
     EXPECT_EQ(state.brushCode(), leveldata::Item);
 
     // The first move writes the brush over whatever the level had under the cursor.
-    ASSERT_TRUE(state.moveCursor(CursorMove::Right));
+    act(state, "R");
     EXPECT_EQ(state.board()[31], leveldata::Item);
     EXPECT_EQ(state.board()[32], leveldata::Cursor);   // the level's player is gone
-}
 
-TEST_F(EditorFiles, LoadOfMissingFileGivesWallsAndEmptyTexts)
-{
-    EditorState state;
-    load(state, Ready);
-    state.loadLevel(m_dir / "nothing.lay");
+    state.loadLevel(dir / "nothing.lay");
     EXPECT_EQ(state.board(), Board{});
     EXPECT_EQ(state.levelInfo(), LevelInfo{});
 }
 
-TEST_F(EditorFiles, SaveChecksCountPlayersFirstThenItems)
+// The checks count a Cursor cell ('+') as the brush tile.
+TEST(EditorSave, ChecksPlayersFirstThenItems)
 {
-    const Board noPlayer = boardFromArt({
-        "###############", "#.............#", "#.............#", "#...$.....o...#",
-        "###############", "###############", "###############", "###############",
-        "###############", "###############", "###############", "###############",
-    });
-    const Board twoPlayersAndMismatch = boardFromArt({
-        "###############", "#.............#", "#.@.........@.#", "#...$$....o...#",
-        "###############", "###############", "###############", "###############",
-        "###############", "###############", "###############", "###############",
-    });
-    const Board itemMismatch = boardFromArt({
-        "###############", "#.............#", "#.@...........#", "#...$$$...oo..#",
-        "###############", "###############", "###############", "###############",
-        "###############", "###############", "###############", "###############",
-    });
-    const Board bare = boardFromArt({
-        "###############", "#.............#", "#.@...........#", "#.............#",
-        "###############", "###############", "###############", "###############",
-        "###############", "###############", "###############", "###############",
-    });
-    EditorState state;
-    load(state, noPlayer);
-    EXPECT_EQ(state.checkSave(), SaveCheck::PlayerCountWrong);
-    load(state, twoPlayersAndMismatch);
-    EXPECT_EQ(state.checkSave(), SaveCheck::PlayerCountWrong);
-    load(state, itemMismatch);
-    EXPECT_EQ(state.checkSave(), SaveCheck::ItemCountMismatch);
-    load(state, Ready);
-    EXPECT_EQ(state.checkSave(), SaveCheck::Ok);
-    load(state, bare);
-    EXPECT_EQ(state.checkSave(), SaveCheck::Ok);
-}
-
-TEST_F(EditorFiles, SaveChecksCountTheCursorCellAsTheBrush)
-{
-    const Board noPlayer = boardFromArt({
-        "###############", "#.............#", "#.............#", "#...$.....o...#",
-        "###############", "###############", "###############", "###############",
-        "###############", "###############", "###############", "###############",
-    });
-    EditorState state;
-    load(state, noPlayer);
-    ASSERT_TRUE(state.selectBrush(4));
-    ASSERT_TRUE(state.moveCursor(CursorMove::Right));   // 16 floor, 17 the cursor
-    ASSERT_TRUE(state.selectBrush(2));
-    EXPECT_EQ(state.checkSave(), SaveCheck::Ok);         // the cursor cell is the player
-
-    ASSERT_TRUE(state.moveCursor(CursorMove::Right));   // 17 a player, 18 the cursor
-    EXPECT_EQ(state.checkSave(), SaveCheck::PlayerCountWrong);
-    ASSERT_TRUE(state.selectBrush(4));
-    EXPECT_EQ(state.checkSave(), SaveCheck::Ok);
-    ASSERT_TRUE(state.selectBrush(5));
-    EXPECT_EQ(state.checkSave(), SaveCheck::ItemCountMismatch);
-}
-
-TEST_F(EditorFiles, SaveWritesEveryCellAndReplacesTheCursor)
-{
-    EditorState state;
-    load(state, Ready);
-    ASSERT_TRUE(state.selectBrush(4));
-    walk(state, CursorMove::Right, 2);                   // cursor on 18
-    ASSERT_EQ(state.checkSave(), SaveCheck::Ok);
-
-    const fs::path out = m_dir / "out.lay";
-    ASSERT_FALSE(state.saveLevel(out));
-    EXPECT_EQ(state.levelPath(), m_dir / "given.lay");
-    EXPECT_EQ(state.cursorCell(), 18);
-    EXPECT_EQ(state.board()[18], leveldata::Floor);
-    EXPECT_EQ(std::count(state.board().begin(), state.board().end(), leveldata::Cursor), 0);
-
-    const auto entries = layerEntries(out);
-    ASSERT_EQ(entries.size(), 180u);
-    for (int i = 0; i < 180; ++i) {
-        EXPECT_EQ(entries[static_cast<std::size_t>(i)].first, std::to_string(i));
-        EXPECT_NE(entries[static_cast<std::size_t>(i)].second, "5") << "key " << i;
+    struct Case
+    {
+        testsupport::Art art;
+        int brush;
+        SaveCheck expected;
+    };
+    const Case cases[] = {
+        {{"#.$o"}, 1, SaveCheck::PlayerCountWrong},
+        {{"#@@$$o"}, 1, SaveCheck::PlayerCountWrong},
+        {{"#@$$o"}, 1, SaveCheck::ItemCountMismatch},
+        {{"#@$o"}, 1, SaveCheck::Ok},
+        {{"#@."}, 1, SaveCheck::Ok},
+        {{"#+$o"}, 2, SaveCheck::Ok},
+        {{"#+@$o"}, 2, SaveCheck::PlayerCountWrong},
+        {{"#+@$o"}, 4, SaveCheck::Ok},
+        {{"#+@$o"}, 5, SaveCheck::ItemCountMismatch},
+    };
+    const testsupport::TempDir dir;
+    for (const Case &c : cases) {
+        EditorState state;
+        ASSERT_TRUE(state.selectBrush(c.brush));
+        load(state, dir / "given.lay", boardFromArt(c.art));
+        EXPECT_EQ(state.checkSave(), c.expected) << c.art[0] << " brush " << c.brush;
     }
-    const leveldata::EditorLevel back = leveldata::readEditorLevel(out);
-    EXPECT_EQ(back.board, state.board());
+}
+
+TEST(EditorSave, WritesTheBrushForTheCursorAndKeepsTheLevelPath)
+{
+    const testsupport::TempDir dir;
+    EditorState state;
+    load(state, dir / "given.lay", testsupport::exampleBoard());
+    act(state, "1RR");   // cursor on 18, brush Wall
+
+    ASSERT_FALSE(state.saveLevel(dir / "out.lay"));
+    EXPECT_EQ(state.levelPath(), dir / "given.lay");
+    EXPECT_EQ(state.cursorCell(), 18);
+    EXPECT_EQ(std::count(state.board().begin(), state.board().end(), leveldata::Cursor), 0);
+    Board expected = testsupport::exampleBoard();
+    expected[16] = expected[17] = expected[18] = leveldata::Wall;
+    EXPECT_EQ(state.board(), expected);
+    const leveldata::EditorLevel back = leveldata::readEditorLevel(dir / "out.lay");
+    EXPECT_EQ(back.board, expected);
     EXPECT_EQ(back.info, SomeInfo);
 }
 
-TEST_F(EditorFiles, FailedSaveReportsAndKeepsTheCursor)
+TEST(EditorSave, FailureKeepsTheCursor)
 {
+    const testsupport::TempDir dir;
     EditorState state;
-    load(state, Ready);
-    ASSERT_TRUE(state.selectBrush(4));
-    ASSERT_TRUE(state.moveCursor(CursorMove::Right));
+    load(state, dir / "given.lay", testsupport::exampleBoard());
+    act(state, "4R");
     const Board before = state.board();
-
-    const fs::path out = m_dir / "missing" / "out.lay";
-    EXPECT_TRUE(state.saveLevel(out));
-    EXPECT_FALSE(fs::exists(out));
+    EXPECT_TRUE(state.saveLevel(dir / "missing" / "out.lay"));
     EXPECT_EQ(state.board(), before);
     EXPECT_EQ(state.board()[17], leveldata::Cursor);
 }
 
-// The scratch file lives in the current directory, so these tests work inside their own one.
-class EditorNewLevel : public EditorFiles
+// The scratch file lives in the current directory, so this test works inside its own one.
+TEST(EditorNewLevel, ScratchFileTakesTextsAndKeepsASavedBoard)
 {
-protected:
-    void SetUp() override
+    const testsupport::TempDir dir;
+    const struct InDirectory
     {
-        EditorFiles::SetUp();
-        m_previous = fs::current_path();
-        fs::current_path(m_dir);
-    }
-    void TearDown() override
-    {
-        fs::current_path(m_previous);
-        EditorFiles::TearDown();
-    }
-
-    fs::path m_previous;
-};
-
-TEST_F(EditorNewLevel, FreshScratchFileLoadsAllWalls)
-{
+        fs::path previous = fs::current_path();
+        explicit InDirectory(const fs::path &path) { fs::current_path(path); }
+        ~InDirectory() { fs::current_path(previous); }
+    } inDirectory(dir.path());
     EditorState state;
-    load(state, Ready);
+    load(state, dir / "given.lay", testsupport::exampleBoard());
+
     ASSERT_FALSE(quillmap::writeNewLevelInfo(SomeInfo));
+    EXPECT_EQ(testsupport::fileBytes(dir / "NewLayer.lay").find("[Layer]"), std::string::npos);
     state.loadLevel(quillmap::scratchLevelPath());
     EXPECT_EQ(state.board(), Board{});
     EXPECT_EQ(state.levelInfo(), SomeInfo);
-    EXPECT_TRUE(fs::exists(m_dir / "NewLayer.lay"));
-    EXPECT_TRUE(layerEntries(m_dir / "NewLayer.lay").empty());
-}
 
-TEST_F(EditorNewLevel, BoardSavedIntoScratchFileComesBack)
-{
-    EditorState state;
-    load(state, Ready);
+    load(state, dir / "given.lay", testsupport::exampleBoard());
     ASSERT_FALSE(state.saveLevel(quillmap::scratchLevelPath()));
-
     const LevelInfo fresh{"Другой", "Второй", "Тестовый", ""};
     ASSERT_FALSE(quillmap::writeNewLevelInfo(fresh));
     state.loadLevel(quillmap::scratchLevelPath());
-    EXPECT_EQ(state.board(), Ready);
+    EXPECT_EQ(state.board(), testsupport::exampleBoard());
     EXPECT_EQ(state.levelInfo(), fresh);
-}
 
-TEST_F(EditorNewLevel, UnwritableScratchFileIsReported)
-{
-    fs::create_directory(m_dir / "NewLayer.lay");
+    fs::remove(dir / "NewLayer.lay");
+    fs::create_directory(dir / "NewLayer.lay");
     EXPECT_TRUE(quillmap::writeNewLevelInfo(SomeInfo));
 }
 
