@@ -70,10 +70,7 @@ TEST(ProfileRead, EachRuleOnItsFixture)
 
 TEST(ProfileWrite, ChangesOnlyWhatItWrites)
 {
-    struct Case
-    {
-        const char *before, *section, *key, *value, *after;
-    };
+    struct Case { const char *before, *section, *key, *value, *after; };
     const Case cases[] = {
         // A new file, and missing sections appended after a line end of their own.
         {"", "s", "k", "", "[s]\r\nk=\r\n"},

@@ -17,9 +17,14 @@ namespace testsupport {
 
 Board boardFromArt(const Art &rows)
 {
+    return levelFromArt(rows).board;
+}
+
+GameLevel levelFromArt(const Art &rows)
+{
     if (rows.size() > static_cast<std::size_t>(BoardRows))
         throw std::invalid_argument("board art has more than 12 rows");
-    Board board;
+    GameLevel level;
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const std::string &line = rows[row];
         if (line.size() > static_cast<std::size_t>(BoardColumns))
@@ -28,24 +33,13 @@ Board boardFromArt(const Art &rows)
             const std::size_t code = line[column] == ItemOnPlace ? std::size_t{Item} : Symbols.find(line[column]);
             if (code == std::string_view::npos)
                 throw std::invalid_argument("unknown board art character in: " + line);
-            board[cellIndex(static_cast<int>(column), static_cast<int>(row))] = static_cast<TileCode>(code);
+            const CellIndex i = cellIndex(static_cast<int>(column), static_cast<int>(row));
+            level.board[i] = static_cast<TileCode>(code);
+            if (code == Player)
+                level.playerCell = i;   // cells come in CellIndex order: the last one stays
+            if (code == ItemPlace || line[column] == ItemOnPlace)
+                level.placeList.push_back(i);
         }
-    }
-    return board;
-}
-
-GameLevel levelFromArt(const Art &rows)
-{
-    GameLevel level;
-    level.board = boardFromArt(rows);
-    for (CellIndex i = 0; i < CellCount; ++i) {
-        const std::size_t row = static_cast<std::size_t>(rowOf(i));
-        const std::size_t column = static_cast<std::size_t>(columnOf(i));
-        const bool itemOnPlace = row < rows.size() && column < rows[row].size() && rows[row][column] == ItemOnPlace;
-        if (level.board[i] == Player)
-            level.playerCell = i;
-        if (level.board[i] == ItemPlace || itemOnPlace)
-            level.placeList.push_back(i);
     }
     return level;
 }

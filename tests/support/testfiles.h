@@ -15,7 +15,7 @@ std::string fileBytes(const std::filesystem::path &path);
 bool putFile(const std::filesystem::path &path, std::string_view bytes);
 
 // A fresh, empty directory under the system's temporary directory, removed with everything in it
-// (read-only entries included) when the object goes. Throws std::filesystem::filesystem_error
+// when the object goes. Throws std::filesystem::filesystem_error
 // when no directory can be made.
 class TempDir
 {
