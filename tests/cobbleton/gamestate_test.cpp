@@ -37,14 +37,8 @@ Shown play(GameState &state, const std::string &moves)
 
 TEST(GameMove, ShowsEachStepAndRestoredPlace)
 {
-    struct Case
-    {
-        const char *name;
-        Art start;
-        std::string moves;
-        std::vector<Art> shown;   // by the last move; none when it is refused
-        int victories;
-    };
+    // `shown`: the board at each showing of the last move, none when it is refused.
+    struct Case { const char *name; Art start; std::string moves; std::vector<Art> shown; int victories; };
     const Case cases[] = {
         {"wall", {"#@o#"}, "L", {}, 0},
         {"two items in a row", {"#@$$o.#"}, "R", {}, 0},
@@ -122,17 +116,7 @@ TEST(GameLoad, KeepsStrangeCodesUntilWalkedOver)
     EXPECT_EQ(state.board, expected);
 }
 
-TEST(GameLoad, FileWithoutPlayerKeepsPreviousPlayerCell)
-{
-    GameState state;
-    loadLevel(state, levelFromArt({"#####", "#.@o#", "#$..#"}));
-    loadLevel(state, levelFromArt({"#####", "#...#"}));
-    EXPECT_EQ(state.playerCell, cellIndex(2, 1));
-    EXPECT_EQ(state.placeCount, 0);
-    EXPECT_TRUE(isWon(state));
-}
-
-TEST(GameLoad, NewLoadResetsUnderTileAndRestarts)
+TEST(GameLoad, NewLoadRestartsAndKeepsAPlayerCellTheFileLacks)
 {
     const Art start{"#####", "#@o$#", "#...#"};
     GameState state;
@@ -145,17 +129,18 @@ TEST(GameLoad, NewLoadResetsUnderTileAndRestarts)
     EXPECT_EQ(state.placeList, std::vector<CellIndex>{cellIndex(2, 1)});
     play(state, "D");
     EXPECT_EQ(state.board, boardFromArt({"#####", "#.o$#", "#@..#"}));
+
+    // A level without a player keeps the previous player cell; without places it is won.
+    loadLevel(state, levelFromArt({"#####", "#...#"}));
+    EXPECT_EQ(state.playerCell, cellIndex(1, 2));
+    EXPECT_EQ(state.placeCount, 0);
+    EXPECT_TRUE(isWon(state));
 }
 
 // Wrapping across the open sides is in GameMove's table.
 TEST(GameBorder, MovesOffTheBoardAreRefused)
 {
-    struct Refusal
-    {
-        CellIndex player;
-        CellIndex item;   // -1: none
-        char move;
-    };
+    struct Refusal { CellIndex player, item; char move; };   // item -1: none
     GameState state;
     loadLevel(state, levelFromArt(Art(BoardRows, std::string(BoardColumns, '.'))));
     const Board open = state.board;
