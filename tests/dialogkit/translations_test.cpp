@@ -1,11 +1,9 @@
 #include "dialogkit/appsupport.h"
 #include "dialogkit/messagebox.h"
-#include "dialogkit/templates.h"
-#include "modalhelper.h"
+#include "tests/windowtesting/windowtesting.h"
 
 #include <QAbstractButton>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTest>
 
 // Runs with LANG=ru_RU.UTF-8: the standard buttons come from Qt's own Russian translation.
@@ -14,27 +12,22 @@ class TranslationsTest : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { windowtesting::checkNoWindowLeaked(); }
+
     void standardButtonsSpeakTheSystemLanguage()
     {
         QCOMPARE(QLocale::system().language(), QLocale::Russian);
         QVERIFY(dialogkit::installQtTranslations());
         QStringList texts;
-        whenModal<QMessageBox>([&texts](QMessageBox *box) {
+        windowtesting::WatchFor<QMessageBox> answer([&texts](QMessageBox *box) {
             for (QAbstractButton *button : box->buttons())
                 texts << button->text().remove(QLatin1Char('&'));
             box->button(QMessageBox::Cancel)->click();
         });
-        QCOMPARE(dialogkit::messageBox(nullptr, QStringLiteral("Выйти?"),
-                                       dialogkit::MessageButtons::OkCancel),
+        QCOMPARE(dialogkit::messageBox(nullptr, QStringLiteral("Выйти?"), dialogkit::MessageButtons::OkCancel),
                  dialogkit::IdCancel);
         texts.sort();
         QCOMPARE(texts, (QStringList{QStringLiteral("OK"), QStringLiteral("Отмена")}));
-    }
-
-    void cleanup()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 };
 
