@@ -1,14 +1,30 @@
-#include "boardart.h"
+// The editor's windows through their real keys and dialogs, and a level made in the editor
+// won by the game's rules.
+
+#include "cobbleton/gamestate.h"
+#include "dialogkit/picturecontrol.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
 #include "quillmap/quillmap.h"
-#include "windowtesting.h"
+#include "quillmap/quillmapdlg.h"
+#include "quillmap/start.h"
+#include "resources/quillmap/pictures.h"
+#include "resources/quillmap/windows.h"
+#include "tests/support/boardart.h"
+#include "tests/windowtesting/windowtesting.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 
 using namespace quillmapresources;
+using namespace windowtesting;
 using dialogkit::IdCancel;
 using dialogkit::IdOk;
 using leveldata::Board;
@@ -16,60 +32,50 @@ using leveldata::Board;
 namespace {
 
 const QString Refused = QStringLiteral("Этот блок не льзя менять!");
-const QString NoPlayer =
-    QStringLiteral("Игра не может быть без игрока или с колличеством больше одного игрока.");
-const QString ItemsDiffer = QStringLiteral(
-    "Колличество предметов и колличество мест под предметы должно быть одинакого.");
-const QString CloseQuestion = QStringLiteral(
-    "Внимание при выходе из программы могут быть утеряны несохраненные данные. "
-    "Вы уверену, что хотите выйте из программы?");
-const QString SaveFailed = QStringLiteral("Не удалось сохранить уровень.");
-
+const QString NoPlayer = QStringLiteral("Игра не может быть без игрока или с колличеством больше одного игрока.");
+const QString ItemsDiffer =
+    QStringLiteral("Колличество предметов и колличество мест под предметы должно быть одинакого.");
+const QString CloseQuestion = QStringLiteral("Внимание при выходе из программы могут быть утеряны несохраненные "
+                                             "данные. Вы уверену, что хотите выйте из программы?");
 const leveldata::LevelInfo SomeInfo{"Автор", "Имя", "Средний", "Победа!"};
 
-Board allWalls()
+Board shown(const CQuillmapDlg &editor)
 {
-    return Board();
+    return shownBoard(editor, dialogkit::quillmapCellControlId, dialogkit::quillmapTileImage);
 }
 
-// One player, two items, two places; the '+' is a 5 in the file.
-const Board Ready = boardFromArt({
-    "###############",
-    "#.............#",
-    "#.@...........#",
-    "#...$.....o...#",
-    "#.....###.....#",
-    "#...$.....o...#",
-    "#.............#",
-    "#.............#",
-    "#.............#",
-    "#.............#",
-    "#.............#",
-    "###############",
-});
-
-// The [Layer] keys of a file in file order, and its section names in order.
-QStringList layerKeys(const QStringList &lines)
+QString pathOf(const quillmap::EditorState &state)
 {
-    QStringList keys;
-    bool inLayer = false;
-    for (const QString &line : lines) {
-        if (line.startsWith(QLatin1Char('[')))
-            inLayer = line == QStringLiteral("[Layer]");
-        else if (inLayer && line.contains(QLatin1Char('=')))
-            keys << line.section(QLatin1Char('='), 0, 0);
-    }
-    return keys;
+    return QString::fromStdString(state.levelPath().string());
 }
 
-QStringList sections(const QStringList &lines)
+// Writes a level file (Cursor cells as Cursor) and returns its path.
+std::filesystem::path writeLevelFile(const QString &path, Board board)
 {
-    QStringList names;
-    for (const QString &line : lines) {
-        if (line.startsWith(QLatin1Char('[')))
-            names << line;
-    }
-    return names;
+    const std::filesystem::path file(QFile::encodeName(path).toStdString());
+    if (const std::error_code error = leveldata::writeLevel(file, board, leveldata::Cursor, SomeInfo))
+        qWarning() << "could not write" << path << error.message().c_str();
+    return file;
+}
+
+// Runs `dialog` modally, `answer` answering it once it is up. Returns DoModal's result.
+template <class Window>
+int runDialog(Window &dialog, const std::function<void(Window *)> &answer)
+{
+    WatchFor<Window> watch(answer);
+    return dialog.DoModal();
+}
+
+// Runs the editor with Esc in its start dialog (an all-wall board), then `body`.
+int runEditor(CQuillmapDlg &editor, const std::function<void()> &body)
+{
+    WatchFor<CStart> start([](CStart *d) { QTest::keyClick(d, Qt::Key_Escape); });
+    return runWindow(editor, body);
+}
+
+void click(dialogkit::Dialog &dialog, int id)
+{
+    dialog.GetDlgItem<QPushButton>(id)->click();
 }
 
 } // namespace
@@ -81,124 +87,205 @@ class QuillmapDlgTest : public QObject
 private slots:
     void initTestCase()
     {
-        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        QApplication::setApplicationName(QStringLiteral("Quillmap"));
+        setUp(QStringLiteral("Quillmap"));
         CQuillmapApp::registerPictures();
     }
-
-    void init()
-    {
-        // New level reads and writes NewLayer.lay in the current folder.
-        QVERIFY(m_dir.emplace().isValid());
-        m_previousDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
-    }
-
+    void init() { m_dir.emplace(); }   // New level reads and writes NewLayer.lay here
     void cleanup()
     {
-        QDir::setCurrent(m_previousDir);
         m_dir.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const QWidgetList leaked = QApplication::topLevelWidgets();
-        for (QWidget *w : leaked)
-            qWarning() << "leaked top-level window" << w;
-        QVERIFY(leaked.isEmpty());
+        checkNoWindowLeaked();
     }
 
-    void escapeInStartOpensAnAllWallEditor_data()
+    void startNeedsAChoiceAndTakesTheLast()
     {
-        QTest::addColumn<bool>("chooseFirst");
-        QTest::newRow("nothing chosen") << false;
-        QTest::newRow("after a choice") << true;
+        CStart start;
+        MessageWatch messages;
+        const int result = runDialog<CStart>(start, [](CStart *d) {
+            // Enter on the OK button and OK clicked: both say a choice is missing.
+            QTest::keyClick(d->GetDlgItem<QPushButton>(IdOk), Qt::Key_Return);
+            click(*d, IdOk);
+            QVERIFY(d->isVisible());
+            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
+            d->GetDlgItem<QRadioButton>(EditLevelRadio)->click();
+            activate(d);
+            QTest::keyClick(d->GetDlgItem<QPushButton>(IdOk), Qt::Key_Return);
+        });
+        QCOMPARE(result, IdOk);
+        QCOMPARE(start.m_choice, int(CStart::EditLevelChoice));
+        QCOMPARE(messages.texts, QStringList(2, QStringLiteral("Вы не выбрали действие!!!")));
     }
-    void escapeInStartOpensAnAllWallEditor()
+
+    void newLevelStartsEmptyIgnoresEnterAndEscapeWritesNothing()
     {
-        QFETCH(bool, chooseFirst);
-        quillmap::EditorState state;
-        writeLevelFile(m_dir->filePath("old.lay"), Ready, SomeInfo);
-        state.loadLevel(m_dir->filePath("old.lay").toStdString());
-        state.setLevelInfo({});
-        CQuillmapDlg editor(state);
-        ModalWatch<CStart> start([chooseFirst](CStart *d) {
-            if (chooseFirst)
-                d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
-            QTest::keyClick(d, Qt::Key_Escape);
+        CNewLayer dialog;
+        const int result = runDialog<CNewLayer>(dialog, [](CNewLayer *d) {
+            QCOMPARE(d->windowTitle(), QStringLiteral("Создание нового Уровня."));
+            QCOMPARE(d->GetDlgItemText(AuthorEdit) + d->GetDlgItemText(NameEdit) + d->GetDlgItemText(VictoryMessageEdit),
+                     QString());
+            QCOMPARE(d->GetDlgItemText(DifficultyCombo), QStringLiteral("Тестовый"));
+            QCOMPARE(d->GetComboCount(DifficultyCombo), 7);
+            QTest::keyClick(d->GetDlgItem(AuthorEdit), Qt::Key_Return);
+            QVERIFY(d->isVisible());
+            QTest::keyClick(d->GetDlgItem(AuthorEdit), Qt::Key_Escape);
         });
-        Board shown;
-        int marker = 0;
-        QString caption;
-        whenEditorUp(editor, [&] {
-            shown = shownBoard(editor);
-            marker = shownPicture(editor, MarkerPicture);
-            caption = editor.windowTitle();
-        });
-        QCOMPARE(editor.DoModal(), EndedByTest);
-        QCOMPARE(shown, allWalls());
-        QCOMPARE(state.board(), allWalls());
-        QCOMPARE(marker, int(WallPicture));
-        QCOMPARE(caption, QStringLiteral("Quillmap"));
+        QCOMPARE(result, IdCancel);
         QVERIFY(!QFile::exists(QStringLiteral("NewLayer.lay")));
     }
 
-    void leaveInStartEndsAtOnce()
+    void newLevelWritesTheTextsAtMost199Characters()
     {
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        MessageWatch questions;
-        bool shown = false;
-        whenEditorUp(editor, [&shown] { shown = true; });
-        QCOMPARE(runEditor(editor, CStart::LeaveChoice), IdCancel);
-        QVERIFY(!shown);
-        QVERIFY(questions.texts.isEmpty());
-        QVERIFY(QDir::current().entryList(QDir::Files).isEmpty());
-    }
-
-    void lastStartChoiceWins()
-    {
-        // New level, then Edit level, then OK: only the open dialog runs.
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        ModalWatch<CStart> start([](CStart *d) {
-            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
-            d->GetDlgItem<QRadioButton>(EditLevelRadio)->click();
-            clickButton(*d, IdOk);
+        // Pasted text is cut as typed text is, so every text comes back whole from the file.
+        const QString x199(199, QLatin1Char('x'));
+        CNewLayer dialog;
+        const int result = runDialog<CNewLayer>(dialog, [](CNewLayer *d) {
+            d->GetDlgItem<QLineEdit>(AuthorEdit)->insert(QString(250, QLatin1Char('x')));
+            d->GetDlgItem<QLineEdit>(NameEdit)->insert(QString(199, QLatin1Char('x')));
+            QTest::keyClicks(d->GetDlgItem(NameEdit), QStringLiteral("yz"));
+            d->GetDlgItem<QPlainTextEdit>(VictoryMessageEdit)->insertPlainText(QString(250, QLatin1Char('x')));
+            d->SetComboSelection(DifficultyCombo, 5);
+            click(*d, LevelInfoOkButton);
         });
-        writeLevelFile(m_dir->filePath("mine.lay"), Ready, SomeInfo);
-        FileDialogWatch files(m_dir->filePath("mine.lay"));
-        ModalWatch<CNewLayer> newLevel([](CNewLayer *d) { QTest::keyClick(d, Qt::Key_Escape); });
-        whenEditorUp(editor, [] {});
-        QCOMPARE(editor.DoModal(), EndedByTest);
-        QCOMPARE(files.titles, QStringList{QStringLiteral("Открыть файл.")});
-        QCOMPARE(files.filters, QStringList{QStringLiteral("Файл Уровня")});
-        QCOMPARE(newLevel.count(), 0);
-        QCOMPARE(state.board(), Ready);
-        QCOMPARE(state.levelInfo(), SomeInfo);
-        QCOMPARE(QString::fromStdString(state.levelPath().string()), m_dir->filePath("mine.lay"));
+        QCOMPARE(result, IdOk);
+        const std::string x = x199.toStdString();
+        QCOMPARE(leveldata::readEditorLevel("NewLayer.lay").info, (leveldata::LevelInfo{x, x, "Очень тяжелый", x}));
     }
 
-    void cursorMovesAndRefusals()
+    void newLevelThatCannotBeWrittenSaysSoAndStaysOpen()
+    {
+        // A folder where the scratch file should be: the write fails even for root.
+        QVERIFY(QDir().mkdir(QStringLiteral("NewLayer.lay")));
+        CNewLayer dialog;
+        MessageWatch messages;
+        const int result = runDialog<CNewLayer>(dialog, [&messages](CNewLayer *d) {
+            click(*d, LevelInfoOkButton);
+            QCOMPARE(messages.texts, QStringList{QStringLiteral("Не удалось сохранить уровень.")});
+            QVERIFY(d->isVisible());
+            QVERIFY(QDir().rmdir(QStringLiteral("NewLayer.lay")));
+            click(*d, LevelInfoOkButton);
+        });
+        QCOMPARE(result, IdOk);
+        QVERIFY(QFileInfo(QStringLiteral("NewLayer.lay")).isFile());
+    }
+
+    void infoDifficulty_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");   // into the drop-down's edit box; empty: nothing
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("a stored entry is selected") << "Средний" << "" << 3 << "Средний";
+        QTest::newRow("a stored text of no entry is kept") << "средний" << "" << -1 << "средний";
+        QTest::newRow("typing an entry's text selects it") << "Средний" << "Легкий" << 3 << "Легкий";
+        QTest::newRow("typing another text keeps the old one") << "Средний" << "Лёгкий" << 3 << "Средний";
+    }
+    void infoDifficulty()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(int, selected);
+        QFETCH(QString, taken);
+        CInfoLayer dialog;
+        leveldata::LevelInfo info = SomeInfo;
+        info.difficulty = stored.toStdString();
+        dialog.setLevelInfo(info);
+        int shown = -2;
+        runDialog<CInfoLayer>(dialog, [&](CInfoLayer *d) {
+            shown = d->GetComboSelection(DifficultyCombo);
+            if (!typed.isEmpty()) {
+                d->m_difficultyList->lineEdit()->selectAll();
+                QTest::sendKeyEvent(QTest::Click, d->m_difficultyList->lineEdit(), Qt::Key_unknown, typed, {});
+            }
+            click(*d, LevelInfoOkButton);
+        });
+        QCOMPARE(shown, selected);
+        QCOMPARE(dialog.m_difficulty, taken);
+    }
+
+    void infoIgnoresEnterAndEscape()
+    {
+        CInfoLayer dialog;
+        dialog.setLevelInfo(SomeInfo);
+        const int result = runDialog<CInfoLayer>(dialog, [](CInfoLayer *d) {
+            QCOMPARE(d->windowTitle(), QStringLiteral("Информация об уровне"));
+            QTest::keyClick(d->GetDlgItem(NameEdit), Qt::Key_Escape);
+            QTest::keyClick(d->GetDlgItem(NameEdit), Qt::Key_Return);
+            QTest::keyClick(d->GetDlgItem(VictoryMessageEdit), Qt::Key_Return);
+            QTest::keyClick(d, Qt::Key_F4, Qt::AltModifier);
+            QVERIFY(d->isVisible());
+            d->SetDlgItemText(NameEdit, QStringLiteral("Новое имя"));
+            click(*d, LevelInfoOkButton);
+        });
+        QCOMPARE(result, IdOk);
+        QCOMPARE(dialog.levelInfo(), (leveldata::LevelInfo{"Автор", "Новое имя", "Средний", "Победа!"}));
+    }
+
+    void startChoices_data()
+    {
+        QTest::addColumn<QList<int>>("radios");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("opened");
+        QTest::addColumn<int>("newLevels");
+        QTest::addColumn<Board>("board");
+        const Board walls;
+        const Board old = testsupport::exampleBoard();
+        QTest::newRow("Esc: an all-wall board") << QList<int>{} << false << EndedByTest << 0 << 0 << walls;
+        QTest::newRow("Esc after a choice: the same") << QList<int>{NewLevelRadio} << false << EndedByTest << 0 << 0 << walls;
+        QTest::newRow("new level") << QList<int>{NewLevelRadio} << true << EndedByTest << 0 << 1 << walls;
+        QTest::newRow("edit level: the last click wins")
+            << QList<int>{NewLevelRadio, EditLevelRadio} << true << EndedByTest << 1 << 0 << old;
+        QTest::newRow("leave: ends at once, no question") << QList<int>{LeaveRadio} << true << IdCancel << 0 << 0 << walls;
+    }
+    void startChoices()
+    {
+        QFETCH(QList<int>, radios);
+        QFETCH(bool, ok);
+        QFETCH(int, result);
+        QFETCH(int, opened);
+        QFETCH(int, newLevels);
+        QFETCH(Board, board);
+        quillmap::EditorState state;
+        state.loadLevel(writeLevelFile(m_dir->filePath("old.lay"), testsupport::exampleBoard()));
+        CQuillmapDlg editor(state);
+        WatchFor<CStart> start([&](CStart *d) {
+            for (int radio : radios)
+                d->GetDlgItem<QRadioButton>(radio)->click();
+            QTest::keyClick(d, ok ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        FileDialogWatch files({m_dir->filePath("old.lay")});
+        WatchFor<CNewLayer> newLevel([](CNewLayer *d) { click(*d, LevelInfoOkButton); });
+        MessageWatch messages;
+        bool ran = false;
+        QCOMPARE(runWindow(editor, [&] {
+                     ran = true;
+                     QCOMPARE(editor.windowTitle(), QStringLiteral("Quillmap"));
+                     QCOMPARE(shownPicture(editor, MarkerPicture), int(WallPicture));
+                     QTRY_COMPARE(shown(editor), board);
+                 }),
+                 result);
+        QCOMPARE(ran, result == EndedByTest);
+        QCOMPARE(state.board(), board);
+        QCOMPARE(files.titles, QStringList(opened, QStringLiteral("Открыть файл.")));
+        QCOMPARE(files.filters, QStringList(opened, QStringLiteral("Файл Уровня")));
+        QCOMPARE(newLevel.count(), newLevels);
+        QCOMPARE(QFile::exists(QStringLiteral("NewLayer.lay")), newLevels == 1);
+        QCOMPARE(messages.texts, QStringList());
+    }
+
+    void cursorRefusalsAndPicture()
     {
         quillmap::EditorState state;
         CQuillmapDlg editor(state);
         MessageWatch messages;
-        runEditor(editor, 0, [&] {
+        runEditor(editor, [&] {
             press(&editor, Qt::Key_Left);
             press(&editor, Qt::Key_Up);
             QCOMPARE(messages.texts, (QStringList{Refused, Refused}));
-            QCOMPARE(state.cursorCell(), 16);
-            QCOMPARE(shownBoard(editor), allWalls());
-
+            QCOMPARE(shown(editor), Board());
             press(&editor, Qt::Key_Right);
             QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));
             QCOMPARE(shownPicture(editor, 1016), int(WallPicture));
-            for (int i = 0; i < 9; ++i)
-                press(&editor, Qt::Key_Down);
-            QCOMPARE(state.cursorCell(), 152);
-            QCOMPARE(messages.texts.size(), 2);
-            press(&editor, Qt::Key_Down);
-            QCOMPARE(messages.texts.size(), 3);
-            QCOMPARE(shownPicture(editor, 1152), int(CursorPicture));
-            QCOMPARE(shownPicture(editor, 1017), int(WallPicture));
         });
     }
 
@@ -220,184 +307,139 @@ private slots:
         QFETCH(int, code);
         quillmap::EditorState state;
         CQuillmapDlg editor(state);
-        runEditor(editor, 0, [&] {
-            press(&editor, Qt::Key_4);   // a brush other than every row's
+        runEditor(editor, [&] {
+            press(&editor, key == Qt::Key_4 ? Qt::Key_1 : Qt::Key_4);   // first some other brush
             press(&editor, Qt::Key(key));
             QCOMPARE(shownPicture(editor, MarkerPicture), picture);
-            QCOMPARE(shownBoard(editor), allWalls());
-            QCOMPARE(state.board(), allWalls());
+            QCOMPARE(shown(editor), Board());
             // The next accepted move leaves the brush behind.
             press(&editor, Qt::Key_Down);
             QCOMPARE(state.board()[16], code);
             QCOMPARE(shownPicture(editor, 1016), picture);
-            QCOMPARE(shownPicture(editor, MarkerPicture), picture);
         });
     }
 
     void failedSaveCheckShowsItsMessageAndNoFileDialog_data()
     {
-        QTest::addColumn<Board>("board");
-        QTest::addColumn<int>("brushKey");
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        Board noPlayer = Ready;
-        noPlayer[32] = leveldata::Floor;
-        Board twoPlayers = Ready;
-        twoPlayers[33] = leveldata::Player;
-        Board threeItems = Ready;
-        threeItems[100] = leveldata::Item;
-        Board cursorOnFloor = Ready;
-        cursorOnFloor[100] = leveldata::Cursor;
-        QTest::newRow("no player") << noPlayer << int(Qt::Key_1) << NoPlayer;
-        QTest::newRow("two players") << twoPlayers << int(Qt::Key_1) << NoPlayer;
-        QTest::newRow("items and places differ") << threeItems << int(Qt::Key_1) << ItemsDiffer;
-        QTest::newRow("player brush on the cursor cell") << cursorOnFloor << int(Qt::Key_2) << NoPlayer;
+        QTest::newRow("no player") << 32 << leveldata::Floor << NoPlayer;
+        QTest::newRow("items and places differ") << 100 << leveldata::Item << ItemsDiffer;
     }
     void failedSaveCheckShowsItsMessageAndNoFileDialog()
     {
-        QFETCH(Board, board);
-        QFETCH(int, brushKey);
+        QFETCH(int, cell);
+        QFETCH(int, code);
         QFETCH(QString, message);
+        Board board = testsupport::exampleBoard();
+        board[cell] = code;
         quillmap::EditorState state;
         CQuillmapDlg editor(state);
         MessageWatch messages;
         FileDialogWatch files;
-        runEditor(editor, 0, [&] {
+        runEditor(editor, [&] {
             state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), board));
-            press(&editor, Qt::Key(brushKey));
-            clickButton(editor, SaveLevelButton);
+            click(editor, SaveLevelButton);
         });
         QCOMPARE(messages.texts, QStringList{message});
         QCOMPARE(files.count(), 0);
-        QCOMPARE(state.board(), board);
     }
 
-    void saveWritesTheWholeLevel()
+    void saveWritesTheLevelAndKeepsItsPath()
     {
-        // The cursor cell of a loaded 5 with brush Player is the level's one player.
-        Board board = Ready;
+        // With brush Player, the cursor cell of a loaded 5 is the level's one player.
+        Board board = testsupport::exampleBoard();
         board[32] = leveldata::Floor;
         board[100] = leveldata::Cursor;
         quillmap::EditorState state;
         CQuillmapDlg editor(state);
         MessageWatch messages;
-        FileDialogWatch files(m_dir->filePath("saved"));
-        runEditor(editor, 0, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), board, SomeInfo));
+        FileDialogWatch files({m_dir->filePath("saved")});
+        runEditor(editor, [&] {
+            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), board));
             press(&editor, Qt::Key_2);
-            clickButton(editor, RefreshButton);
+            click(editor, RefreshButton);
             QCOMPARE(shownPicture(editor, 1100), int(CursorPicture));
-            clickButton(editor, SaveLevelButton);
+            click(editor, SaveLevelButton);
             QCOMPARE(shownPicture(editor, 1100), int(PlayerPicture));
         });
-        QVERIFY(messages.texts.isEmpty());
+        QCOMPARE(messages.texts, QStringList());
         QCOMPARE(files.titles, QStringList{QStringLiteral("Сохранение Уровня")});
         QCOMPARE(files.filters, QStringList{QStringLiteral("Файл Уровня (.lay)")});
-        // The default extension is added to the typed name.
-        const QString saved = m_dir->filePath("saved.lay");
-        const QStringList lines = fileLines(saved);
-        QCOMPARE(sections(lines),
-                 (QStringList{"[Layer]", "[AUTOR]", "[NAMELAYER]", "[YROVWN]", "[TEXT]"}));
-        QStringList expectedKeys;
-        for (int i = 0; i < leveldata::CellCount; ++i)
-            expectedKeys << QString::number(i);
-        QCOMPARE(layerKeys(lines), expectedKeys);
-        const leveldata::EditorLevel level = leveldata::readEditorLevel(saved.toStdString());
-        QVERIFY(std::find(level.board.begin(), level.board.end(), leveldata::Cursor) == level.board.end());
-        Board expected = board;
-        expected[100] = leveldata::Player;
-        QCOMPARE(level.board, expected);
-        QCOMPARE(level.info, SomeInfo);
-        QCOMPARE(state.board(), expected);
-        // Saving does not change the level path.
-        QCOMPARE(QString::fromStdString(state.levelPath().string()), m_dir->filePath("given.lay"));
+        board[100] = leveldata::Player;
+        const leveldata::EditorLevel saved = leveldata::readEditorLevel(m_dir->filePath("saved.lay").toStdString());
+        QCOMPARE(saved.board, board);
+        QCOMPARE(saved.info, SomeInfo);
+        QCOMPARE(pathOf(state), m_dir->filePath("given.lay"));
     }
 
-    void cancelledSaveWritesNothingAndKeepsTheCursor()
+    void unsavedKeepsTheCursor_data()
     {
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        FileDialogWatch files;   // cancels
-        runEditor(editor, 0, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), Ready, SomeInfo));
-            press(&editor, Qt::Key_4);
-            press(&editor, Qt::Key_Right);
-            clickButton(editor, SaveLevelButton);
-            QCOMPARE(files.count(), 1);
-            QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));
-            QCOMPARE(state.board()[17], leveldata::Cursor);
-        });
-        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("given.lay")});
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("save dialog cancelled") << QString() << QStringList();
+        QTest::newRow("save failed: says so") << QStringLiteral("missing/folder/level.lay")
+                                              << QStringList{QStringLiteral("Не удалось сохранить уровень.")};
     }
-
-    void failedSaveSaysSoAndKeepsTheCursor()
+    void unsavedKeepsTheCursor()
     {
+        QFETCH(QString, name);
+        QFETCH(QStringList, messages);
         quillmap::EditorState state;
         CQuillmapDlg editor(state);
-        MessageWatch messages;
-        FileDialogWatch files(m_dir->filePath("missing/folder/level.lay"));
-        runEditor(editor, 0, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), Ready, SomeInfo));
+        MessageWatch shownMessages;
+        FileDialogWatch files({name.isEmpty() ? name : m_dir->filePath(name)});
+        runEditor(editor, [&] {
+            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
             press(&editor, Qt::Key_4);
             press(&editor, Qt::Key_Right);
-            clickButton(editor, SaveLevelButton);
+            click(editor, SaveLevelButton);
             QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));
         });
         QCOMPARE(files.count(), 1);
-        QCOMPARE(messages.texts, QStringList{SaveFailed});
+        QCOMPARE(shownMessages.texts, messages);
         QCOMPARE(state.board()[17], leveldata::Cursor);
+        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("given.lay")});
     }
 
-    void newLevelIsDrawnByTheTimer()
+    void newAndOpenAreDrawnByTheTimer_data()
     {
-        // A board saved into the scratch file before comes back with the new level.
-        writeLevelFile(QStringLiteral("NewLayer.lay"), Ready, SomeInfo);
+        QTest::addColumn<bool>("open");
+        QTest::newRow("new level (the scratch file's board)") << false;
+        QTest::newRow("open level") << true;
+    }
+    void newAndOpenAreDrawnByTheTimer()
+    {
+        QFETCH(bool, open);
+        Board board = testsupport::exampleBoard();
+        if (open) {
+            board[20] = leveldata::Cursor;
+            board[21] = 7;
+        }
+        const QString path = open ? m_dir->filePath("given.lay") : QStringLiteral("NewLayer.lay");
+        writeLevelFile(path, board);
         quillmap::EditorState state;
         CQuillmapDlg editor(state);
-        ModalWatch<CNewLayer> newLevel([](CNewLayer *d) {
-            d->GetDlgItem<QLineEdit>(AuthorEdit)->setText(QStringLiteral("Новый автор"));
-            clickButton(*d, LevelInfoOkButton);
-        });
-        runEditor(editor, 0, [&] {
-            press(&editor, Qt::Key_Right);   // the cursor survives a new level
+        FileDialogWatch files({path});
+        WatchFor<CNewLayer> newLevel([](CNewLayer *d) { click(*d, LevelInfoOkButton); });
+        runEditor(editor, [&] {
+            press(&editor, Qt::Key_Right);   // the cursor survives New and Open
             QElapsedTimer clock;
             clock.start();
-            clickButton(editor, NewLevelButton);
-            QCOMPARE(newLevel.count(), 1);
-            QCOMPARE(state.board(), Ready);
+            click(editor, open ? OpenLevelButton : NewLevelButton);
+            QCOMPARE(state.board(), board);
             if (clock.elapsed() < 80)
-                QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));
-            QTRY_COMPARE_WITH_TIMEOUT(shownBoard(editor), Ready, 2000);
+                QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));   // not drawn yet
+            Board drawn = board;
+            drawn[21] = board[21] == 7 ? -1 : board[21];   // a code without a picture: a blank cell
+            QTRY_COMPARE_WITH_TIMEOUT(shown(editor), drawn, 2000);
             QVERIFY(clock.elapsed() >= 100);
             QCOMPARE(state.cursorCell(), 17);
         });
-        QCOMPARE(state.levelInfo(), (leveldata::LevelInfo{"Новый автор", "", "Тестовый", ""}));
-        QCOMPARE(state.levelPath(), quillmap::scratchLevelPath());
-        QCOMPARE(leveldata::readEditorLevel("NewLayer.lay").board, Ready);
-    }
-
-    void openLevelIsDrawnByTheTimer()
-    {
-        Board board = Ready;
-        board[20] = leveldata::Cursor;
-        board[21] = 7;
-        const QString path = m_dir->filePath("given.lay");
-        writeLevelFile(path, board, SomeInfo);
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        FileDialogWatch files(path);
-        runEditor(editor, 0, [&] {
-            QElapsedTimer clock;
-            clock.start();
-            clickButton(editor, OpenLevelButton);
-            QCOMPARE(state.board(), board);
-            if (clock.elapsed() < 80)
-                QCOMPARE(shownBoard(editor), allWalls());
-            Board shown = board;
-            shown[21] = -1;   // a code without a picture shows a blank cell
-            QTRY_COMPARE_WITH_TIMEOUT(shownBoard(editor), shown, 2000);
-            QCOMPARE(shownPicture(editor, 1020), int(CursorPicture));
-        });
-        QCOMPARE(state.levelInfo(), SomeInfo);
+        QCOMPARE(newLevel.count(), open ? 0 : 1);
+        QCOMPARE(state.levelInfo(), open ? SomeInfo : (leveldata::LevelInfo{"", "", "Тестовый", ""}));
+        QCOMPARE(pathOf(state), path);
     }
 
     void cancelledOpenSaysSoThenAsksForANewLevel()
@@ -406,106 +448,122 @@ private slots:
         CQuillmapDlg editor(state);
         MessageWatch messages;
         FileDialogWatch files;   // cancels
-        ModalWatch<CNewLayer> newLevel([](CNewLayer *d) { QTest::keyClick(d, Qt::Key_Escape); });
-        runEditor(editor, 0, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), Ready, SomeInfo));
-            clickButton(editor, OpenLevelButton);
+        WatchFor<CNewLayer> newLevel([](CNewLayer *d) { QTest::keyClick(d, Qt::Key_Escape); });
+        runEditor(editor, [&] {
+            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
+            click(editor, OpenLevelButton);
         });
         QCOMPARE(files.count(), 1);
-        QCOMPARE(messages.texts,
-                 QStringList{QStringLiteral("Вы не выбрали файл, или выбрали поврежденный файл.")});
+        QCOMPARE(messages.texts, QStringList{QStringLiteral("Вы не выбрали файл, или выбрали поврежденный файл.")});
         QCOMPARE(newLevel.count(), 1);
-        QCOMPARE(state.board(), Ready);   // both cancelled: the level stays
-        QCOMPARE(QString::fromStdString(state.levelPath().string()), m_dir->filePath("given.lay"));
+        QCOMPARE(state.board(), testsupport::exampleBoard());   // both cancelled: the level stays
     }
 
     void levelDataRoundTrip()
     {
         quillmap::EditorState state;
         CQuillmapDlg editor(state);
-        QString shownName;
-        int shownDifficulty = -2;
-        ModalWatch<CInfoLayer> info([&](CInfoLayer *d) {
-            shownName = d->GetDlgItemText(NameEdit);
-            shownDifficulty = d->GetComboSelection(DifficultyCombo);
-            d->GetDlgItem<QLineEdit>(NameEdit)->setText(QStringLiteral("Второе"));
-            d->m_difficultyList->setCurrentIndex(6);
-            clickButton(*d, LevelInfoOkButton);
+        QString shownInfo;
+        WatchFor<CInfoLayer> info([&](CInfoLayer *d) {
+            shownInfo = d->GetDlgItemText(NameEdit) + '|' + d->GetDlgItemText(DifficultyCombo);
+            d->SetDlgItemText(NameEdit, QStringLiteral("Второе"));
+            d->SetComboSelection(DifficultyCombo, 6);
+            click(*d, LevelInfoOkButton);
         });
-        runEditor(editor, 0, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), Ready, SomeInfo));
+        runEditor(editor, [&] {
+            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
             press(&editor, Qt::Key_Right);
             editor.GetDlgItem<dialogkit::PictureControl>(1017)->setPicture(QPixmap());
-            clickButton(editor, LevelDataButton);
-            // The board is drawn again afterwards.
-            QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));
+            click(editor, LevelDataButton);
+            QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));   // drawn again afterwards
         });
-        QCOMPARE(shownName, QStringLiteral("Имя"));
-        QCOMPARE(shownDifficulty, 3);
-        QCOMPARE(state.levelInfo(),
-                 (leveldata::LevelInfo{"Автор", "Второе", "Нереально сложный", "Победа!"}));
+        QCOMPARE(shownInfo, QStringLiteral("Имя|Средний"));
+        QCOMPARE(state.levelInfo(), (leveldata::LevelInfo{"Автор", "Второе", "Нереально сложный", "Победа!"}));
         // Memory only: the file keeps its texts.
         QCOMPARE(leveldata::readEditorLevel(m_dir->filePath("given.lay").toStdString()).info, SomeInfo);
     }
 
     void leavingAsksFirst_data()
     {
-        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("key");   // 0: the Close program button, 1: the close box
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("result");
-        QTest::newRow("close button, OK") << "button" << int(QMessageBox::Ok) << IdOk;
-        QTest::newRow("close button, Cancel") << "button" << int(QMessageBox::Cancel) << EndedByTest;
-        QTest::newRow("Esc, OK") << "escape" << int(QMessageBox::Ok) << IdCancel;
-        QTest::newRow("Esc, Cancel") << "escape" << int(QMessageBox::Cancel) << EndedByTest;
-        QTest::newRow("close box, OK") << "close box" << int(QMessageBox::Ok) << IdCancel;
-        QTest::newRow("close box, Cancel") << "close box" << int(QMessageBox::Cancel) << EndedByTest;
-        QTest::newRow("Enter asks nothing") << "enter" << int(QMessageBox::Ok) << EndedByTest;
+        QTest::newRow("Close program, OK") << 0 << int(QMessageBox::Ok) << IdOk;
+        QTest::newRow("Close program, Cancel") << 0 << int(QMessageBox::Cancel) << EndedByTest;
+        QTest::newRow("Esc, OK") << int(Qt::Key_Escape) << int(QMessageBox::Ok) << IdCancel;
+        QTest::newRow("Esc, Cancel") << int(Qt::Key_Escape) << int(QMessageBox::Cancel) << EndedByTest;
+        QTest::newRow("close box, Cancel") << 1 << int(QMessageBox::Cancel) << EndedByTest;
+        QTest::newRow("Enter asks nothing") << int(Qt::Key_Return) << int(QMessageBox::Ok) << EndedByTest;
     }
     void leavingAsksFirst()
     {
-        QFETCH(QString, how);
+        QFETCH(int, key);
         QFETCH(int, answer);
         QFETCH(int, result);
         quillmap::EditorState state;
         CQuillmapDlg editor(state);
         MessageWatch questions{QMessageBox::StandardButton(answer)};
-        bool stillOpen = false;
-        QCOMPARE(runEditor(editor, 0, [&] {
-                     if (how == QLatin1String("button"))
-                         clickButton(editor, CloseProgramButton);
-                     else if (how == QLatin1String("escape"))
-                         QTest::keyClick(&editor, Qt::Key_Escape);
-                     else if (how == QLatin1String("close box"))
+        QCOMPARE(runEditor(editor, [&] {
+                     if (key == 0)
+                         click(editor, CloseProgramButton);
+                     else if (key == 1)
                          editor.close();
                      else
-                         QTest::keyClick(&editor, Qt::Key_Return);
-                     QCoreApplication::processEvents();
-                     stillOpen = editor.isVisible();
+                         QTest::keyClick(&editor, Qt::Key(key));
                  }),
                  result);
-        QCOMPARE(questions.texts,
-                 how == QLatin1String("enter") ? QStringList() : QStringList{CloseQuestion});
-        QCOMPARE(stillOpen, result == EndedByTest);
+        QCOMPARE(questions.texts, key == Qt::Key_Return ? QStringList() : QStringList{CloseQuestion});
+    }
+
+    // A level made with the keyboard alone and saved through the window is read and won by the
+    // game's own reader and rules.
+    void levelMadeInTheEditorIsWonInTheGame()
+    {
+        const QString levelPath = m_dir->filePath(QStringLiteral("corridor.lay"));
+        WatchFor<CStart> start([](CStart *d) {
+            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
+            click(*d, IdOk);
+        });
+        WatchFor<CNewLayer> description([](CNewLayer *d) {
+            d->SetDlgItemText(AuthorEdit, QStringLiteral("Тестер"));
+            d->SetDlgItemText(NameEdit, QStringLiteral("Коридор"));
+            d->SetComboSelection(DifficultyCombo, 2);
+            d->SetDlgItemText(VictoryMessageEdit, QStringLiteral("Ура!"));
+            click(*d, LevelInfoOkButton);
+        });
+        MessageWatch messages;
+        FileDialogWatch save({levelPath});
+        quillmap::EditorState state;
+        CQuillmapDlg editor(state);
+        runWindow(editor, [&editor] {
+            // Row 1 from the cursor's start cell: player, floor, item, place; the cursor then
+            // stands on the fifth cell with the wall brush, which the save writes there.
+            for (Qt::Key key : {Qt::Key_2, Qt::Key_Right, Qt::Key_4, Qt::Key_Right, Qt::Key_5, Qt::Key_Right,
+                                Qt::Key_3, Qt::Key_Right, Qt::Key_1})
+                press(&editor, key);
+            click(editor, SaveLevelButton);
+        });
+        QCOMPARE(description.count() + save.count(), 2);
+        QCOMPARE(messages.texts, QStringList());
+        QCOMPARE(leveldata::readEditorLevel(levelPath.toStdString()).info,
+                 (leveldata::LevelInfo{"Тестер", "Коридор", "Легкий", "Ура!"}));
+
+        const leveldata::GameLevel level = leveldata::readGameLevel(levelPath.toStdString());
+        QCOMPARE(level.placeList, std::vector<leveldata::CellIndex>{19});
+        QCOMPARE(level.victoryText, std::string("Ура!"));
+        cobbleton::GameState game;
+        cobbleton::loadLevel(game, level);
+        QCOMPARE(game.playerCell, 16);
+        QVERIFY(cobbleton::move(game, leveldata::RightStep, {}));
+        QVERIFY(!cobbleton::isWon(game));
+        QVERIFY(cobbleton::move(game, leveldata::RightStep, {}));   // pushes the item home
+        QVERIFY(cobbleton::isWon(game));
+        // The cell the cursor stood on was saved as a wall: the item cannot go further.
+        QCOMPARE(game.board[20], leveldata::Wall);
     }
 
 private:
-    // Runs `body` once `editor` is up and active, then ends it with EndedByTest.
-    static void whenEditorUp(CQuillmapDlg &editor, const std::function<void()> &body)
-    {
-        auto *poll = new QTimer(&editor);
-        poll->setInterval(0);
-        QObject::connect(poll, &QTimer::timeout, &editor, [&editor, poll, body] {
-            if (QApplication::activeModalWidget() != &editor || !editor.isActiveWindow())
-                return;
-            poll->stop();
-            body();
-            editor.EndDialog(EndedByTest);
-        });
-        poll->start();
-    }
-
-    std::optional<QTemporaryDir> m_dir;
-    QString m_previousDir;
+    std::optional<ScratchFolder> m_dir;
 };
 
 QTEST_MAIN(QuillmapDlgTest)
