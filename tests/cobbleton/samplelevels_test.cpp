@@ -1,6 +1,5 @@
-#include "samplelevels.h"
-
 #include "cobbleton/gamestate.h"
+#include "tests/support/boardart.h"
 #include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +13,33 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path LevelsDir = LEVELS_DIR;
+
+// The levels shipped in levels/ and a recorded way to win each, easiest first. The files are the
+// levels themselves: change one with the editor, then record its new solution here. The solutions
+// were found by a search for the fewest pushes; any winning sequence would do.
+struct SampleLevel
+{
+    std::string fileName;   // inside levels/
+    std::string solution;   // moves: L, R, U, D
+};
+
+const std::vector<SampleLevel> &sampleLevels()
+{
+    static const std::vector<SampleLevel> levels{
+    {"01-first-steps.lay", "RRRR"},
+    {"02-yard.lay", "LUULDRDRRDDRUULLLULD"},
+    {"03-sample.lay", "RDRRRRRRLLLLLLDDRRRRRR"},
+    {"04-lane.lay", "URRRRDRRUUULLLUULLDDRLUURRDDDURRRDDDLLULUUUURRDULLDDDDRDRRUUULRDDDLLULLL"},
+    {"05-pantry.lay", "RRRRDDRRDDLDLLUUDDRRULRRUULLULLDRRRRUURRDDDDLLLDLLUUDDRRURUULLLULULLDDRDDRLUULUURRRRDDRRDDLDLLUUU"},
+    {"06-workshop.lay", "LDLDDRRRRUUULRDDLLDLLUULLLDDRLUUUURRRDRDLLRDDRRRRUUULLRRDDLLDLLUUUULLLDDDDRRRRRURRUULLLDLDDLLLUUUURRRDRRRRDDLLDDDLLLUDRRRUUURRDLRUUULLLLULLLDDDDRR"},
+    {"07-gallery.lay", "DDLLDDRLUUULRDDLLULLUURRDDURRDDDRRUDLLDLLDLLUDRRRRUUUURRUURRDDLLDDLLDLLDLLUUDDLLUURRUDDDRRRRUUUUULLDLLRRURRDDDRRDDRRUUL"},
+    {"08-cellar.lay", "RRDDDDRRRUULRDDLLLUULLLRRRUULLDURRDDDDLLLUURRLUURRDDDULLLDDRRRRRLLLLLLLUURRRRLUURRDDDULLLDDDDRRRRRUULLL"},
+    {"09-attic.lay", "DLDDDLLLUUURLDDRDRRRRRRRUULRDDLLLLLLLLUUURRRDRRDDRRRUULLRDRDLLLLLLDLURRRRRRUULLLLRRUULDRDLULDDURRUURDLDDDRRUULL"},
+    {"10-warehouse.lay", "LDLLLUURRDRDLLRRDDDRRRUUUULLLDDRULDDDRUDRRUUUULLDLDDRULLULLUURRDULLDDRRDRRDDRRUUUULLLDDLULLUURRDULLDDRRURDLDDDRRUUUDDDRRUUUULLLDLLLUURRDULLDDRRLLUULLDDRR"},
+    {"11-labyrinth.lay", "DDDRURRRRDULLDDDDRRRUULLLLRRRUURURRDDDLLLRRRUULLLLLLRRRDDRRURULLLLRDDRDDLLLUULLRRDDRRRUULL"},
+    };
+    return levels;
+}
 
 void replay(const SampleLevel &sample)
 {
