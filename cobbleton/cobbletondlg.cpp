@@ -13,7 +13,7 @@ using namespace cobbletonresources;
 
 CCobbletonDlg::CCobbletonDlg()
     : Dialog(Dialog102),
-      m_board(*this, dialogkit::cobbletonCellControlId, dialogkit::cobbletonTileImage)
+      m_board(*this, cellControlId, tilePictureId)
 {
     onCommand(LoadButton, &CCobbletonDlg::OnLoad);
     onCommand(MoveLeftCommand, &CCobbletonDlg::OnMoveLeft);

@@ -9,41 +9,6 @@ namespace dialogkit {
 using leveldata::CellIndex;
 using leveldata::TileCode;
 
-int cobbletonCellControlId(CellIndex i)
-{
-    return i < 120 ? 1000 + i : 1060 + i;
-}
-
-int quillmapCellControlId(CellIndex i)
-{
-    return 1000 + i;
-}
-
-int cobbletonTileImage(TileCode code)
-{
-    switch (code) {
-    case leveldata::Wall: return 131;
-    case leveldata::Floor: return 129;
-    case leveldata::ItemPlace: return 133;
-    case leveldata::Player: return 132;
-    case leveldata::Item: return 130;
-    default: return NoPicture;
-    }
-}
-
-int quillmapTileImage(TileCode code)
-{
-    switch (code) {
-    case leveldata::Wall: return 129;
-    case leveldata::Floor: return 132;
-    case leveldata::ItemPlace: return 131;
-    case leveldata::Player: return 130;
-    case leveldata::Item: return 133;
-    case leveldata::Cursor: return 137;
-    default: return NoPicture;
-    }
-}
-
 BoardView::BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId,
                      TileImageFunction tileImage)
     : m_tileImage(std::move(tileImage))

@@ -12,19 +12,9 @@ namespace dialogkit {
 class Dialog;
 class PictureControl;
 
-// Control ids of the cells. Cobbleton: 1000 + i for i < 120, 1060 + i from 120 on (1120 is its
-// Load button). Quillmap: 1000 + i. For 0 <= i < CellCount.
-int cobbletonCellControlId(leveldata::CellIndex i);
-int quillmapCellControlId(leveldata::CellIndex i);
-
-// Picture ids of the tile codes (NoPicture for a code without one). Cobbleton: Wall 131,
-// Floor 129, ItemPlace 133, Player 132, Item 130. Quillmap: Wall 129, Floor 132, ItemPlace 131,
-// Player 130, Item 133, Cursor 137.
-int cobbletonTileImage(leveldata::TileCode code);
-int quillmapTileImage(leveldata::TileCode code);
-
 // The 180 cell picture controls of a main window. Cell i is shown by the picture control with id
-// cellControlId(i); one missing from the template is added to the dialog. The view must not
+// cellControlId(i), and code c by picture tileImage(c) (NoPicture: the cell is cleared); both
+// tables are the program's own. A cell missing from the template is added to the dialog. The view must not
 // outlive the dialog.
 class BoardView
 {

@@ -16,7 +16,7 @@
 //   public:
 //       CGameDlg()
 //           : Dialog(resources::Dialog102),
-//             m_board(*this, dialogkit::cobbletonCellControlId, dialogkit::cobbletonTileImage)
+//             m_board(*this, resources::cellControlId, resources::tilePictureId)
 //       {
 //           onCommand(1120, &CGameDlg::OnLoad);        // the message table: id -> handler
 //           onCommand(32771, &CGameDlg::OnMoveLeft);

@@ -40,7 +40,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
 CQuillmapDlg::CQuillmapDlg(quillmap::EditorState &state, QWidget *parent)
     : Dialog(Dialog102, parent),
       m_state(state),
-      m_board(*this, dialogkit::quillmapCellControlId, dialogkit::quillmapTileImage),
+      m_board(*this, cellControlId, tilePictureId),
       m_hIcon(dialogkit::PictureStore::icon(ProgramIcon))
 {
     onCommand(RefreshButton, &CQuillmapDlg::DrawBoard);
@@ -173,7 +173,7 @@ void CQuillmapDlg::OnMove(CursorMove move)
 void CQuillmapDlg::OnBrush(int digit)
 {
     m_state.selectBrush(digit);
-    SetDlgItemPicture(MarkerPicture, dialogkit::quillmapTileImage(m_state.brushCode()));
+    SetDlgItemPicture(MarkerPicture, tilePictureId(m_state.brushCode()));
 }
 
 void CQuillmapDlg::OnLevelData()

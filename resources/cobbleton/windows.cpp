@@ -50,10 +50,8 @@ namespace {
 DialogTemplate gameWindow()
 {
     DialogTemplate window{"Cobbleton", 500, 390, SystemMenu | MinimizeBox, {}, &Menu135};
-    for (int id = 1000; id <= 1119; ++id)
-        window.controls.push_back(picture(id, WallPicture, 14, 47, 33, 31));
-    for (int id = 1180; id <= 1239; ++id)
-        window.controls.push_back(picture(id, WallPicture, 14, 47, 33, 31));
+    for (int cell = 0; cell < 180; ++cell)
+        window.controls.push_back(picture(cellControlId(cell), WallPicture, 14, 47, 33, 31));
     window.controls.push_back(pushButton(LoadButton, "Загрузить", 229, 377, 50, 14));
     return window;
 }

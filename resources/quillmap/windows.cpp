@@ -13,7 +13,7 @@ std::vector<ControlTemplate> editorControls()
     std::vector<ControlTemplate> controls;
     // The cells all start at one placeholder spot without a picture; the window lays them out.
     for (int i = 0; i < 180; ++i)
-        controls.push_back(picture(1000 + i, NoPicture, 14, 47, 33, 31));
+        controls.push_back(picture(cellControlId(i), NoPicture, 14, 47, 33, 31));
     const std::vector<ControlTemplate> panel = {
         blackFrame(NoId, 502, 0, 99, 369, ModalFrame),
         pushButton(RefreshButton, "Обновить", 508, 204, 89, 14),

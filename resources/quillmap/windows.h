@@ -6,7 +6,8 @@
 // ids its code uses. Texts are UTF-8.
 namespace quillmapresources {
 
-// Editor window (template 102): cells are 1000 + CellIndex, then the panel's controls.
+// Editor window (template 102): the control id of cell `cell` (0..179), then the panel's controls.
+constexpr int cellControlId(int cell) { return 1000 + cell; }
 inline constexpr int RefreshButton = 1181;
 inline constexpr int LevelDataButton = 1190;
 inline constexpr int SaveLevelButton = 1191;

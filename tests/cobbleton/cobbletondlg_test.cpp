@@ -3,6 +3,8 @@
 #include "cobbleton/cobbletondlg.h"
 #include "cobbleton/gamestate.h"
 #include "leveldata/levelfile.h"
+#include "resources/cobbleton/pictures.h"
+#include "resources/cobbleton/windows.h"
 #include "tests/support/boardart.h"
 #include "tests/windowtesting/windowtesting.h"
 
@@ -29,7 +31,7 @@ const std::string ExampleSolution = "RDRRRRRRLLLLLLDDRRRRRR";
 
 Board shown(const CCobbletonDlg &game)
 {
-    return shownBoard(game, dialogkit::cobbletonCellControlId, dialogkit::cobbletonTileImage);
+    return shownBoard(game, cobbletonresources::cellControlId, cobbletonresources::tilePictureId);
 }
 
 Qt::Key keyOf(char move)
@@ -127,7 +129,7 @@ private slots:
             QCOMPARE(game.windowTitle(), QStringLiteral("Cobbleton"));
             QVERIFY(!game.windowIcon().isNull());
             QCOMPARE(shown(game), Board());
-            QCOMPARE(game.GetDlgItem(dialogkit::cobbletonCellControlId(179))->geometry(), QRect(700, 550, 50, 50));
+            QCOMPARE(game.GetDlgItem(cobbletonresources::cellControlId(179))->geometry(), QRect(700, 550, 50, 50));
             QCOMPARE(QApplication::focusWidget(), game.GetDlgItem(1120));
             QCOMPARE(shownMessages.texts, QStringList());
             if (wonFirst)

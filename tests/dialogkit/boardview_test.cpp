@@ -2,6 +2,10 @@
 #include "dialogkit/dialog.h"
 #include "dialogkit/picturecontrol.h"
 #include "dialogkit/picturestore.h"
+#include "resources/cobbleton/pictures.h"
+#include "resources/cobbleton/windows.h"
+#include "resources/quillmap/pictures.h"
+#include "resources/quillmap/windows.h"
 #include "tests/windowtesting/windowtesting.h"
 
 #include <QApplication>
@@ -50,8 +54,9 @@ struct Program
     BoardView::CellControlIdFunction ids;
     BoardView::TileImageFunction images;
 };
-const Program Game{cobbletonCellControlId, cobbletonTileImage};
-const Program Editor{quillmapCellControlId, quillmapTileImage};
+// The two programs' own tables, which the view is given.
+const Program Game{cobbletonresources::cellControlId, cobbletonresources::tilePictureId};
+const Program Editor{quillmapresources::cellControlId, quillmapresources::tilePictureId};
 
 Board floorWith(std::initializer_list<std::pair<CellIndex, leveldata::TileCode>> cells)
 {

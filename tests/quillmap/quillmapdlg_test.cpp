@@ -41,7 +41,7 @@ const leveldata::LevelInfo SomeInfo{"Автор", "Имя", "Средний", "�
 
 Board shown(const CQuillmapDlg &editor)
 {
-    return shownBoard(editor, dialogkit::quillmapCellControlId, dialogkit::quillmapTileImage);
+    return shownBoard(editor, quillmapresources::cellControlId, quillmapresources::tilePictureId);
 }
 
 QString pathOf(const quillmap::EditorState &state)
