@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
     CCobbletonApp::RegisterPictures();
 
     int status = 0;
-    CCobbletonDlg window;
+    CCobbletonDlg window(cobbleton::gameState());
     game = &window;
     QTimer::singleShot(0, &window, [&] {
         status = runBenchmarks(argc, argv, {});

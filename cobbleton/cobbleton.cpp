@@ -1,6 +1,7 @@
 #include "cobbleton/cobbleton.h"
 
 #include "cobbleton/cobbletondlg.h"
+#include "cobbleton/gamestate.h"
 #include "dialogkit/appsupport.h"
 #include "dialogkit/picturestore.h"
 #include "resources/cobbleton/pictures.h"
@@ -14,7 +15,7 @@ bool CCobbletonApp::InitInstance()
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cobbleton.Cobbleton"));
     RegisterPictures();
 
-    CCobbletonDlg dlg;
+    CCobbletonDlg dlg(cobbleton::gameState());
     dlg.DoModal();
     return false;
 }

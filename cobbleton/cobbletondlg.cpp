@@ -1,7 +1,6 @@
 #include "cobbleton/cobbletondlg.h"
 
 #include "cobbleton/aboutdlg.h"
-#include "cobbleton/gamestate.h"
 #include "dialogkit/filedialog.h"
 #include "dialogkit/picturestore.h"
 #include "resources/cobbleton/pictures.h"
@@ -11,8 +10,9 @@
 
 using namespace cobbletonresources;
 
-CCobbletonDlg::CCobbletonDlg()
+CCobbletonDlg::CCobbletonDlg(cobbleton::GameState &state)
     : Dialog(Dialog102),
+      m_state(state),
       m_board(*this, cellControlId, tilePictureId)
 {
     onCommand(LoadButton, &CCobbletonDlg::OnLoad);
@@ -28,7 +28,7 @@ bool CCobbletonDlg::OnInitDialog()
 {
     Dialog::OnInitDialog();
     LoadAccelerators(Accelerator134);
-    cobbleton::clearBoard(cobbleton::gameState());
+    cobbleton::clearBoard(m_state);
     AppendSystemMenuItem(AboutCommand, QString::fromUtf8(String101));
     SetIcon(dialogkit::PictureStore::icon(ProgramIcon));
     m_board.layOut();
@@ -59,7 +59,7 @@ void CCobbletonDlg::OnLoad()
     const std::optional<QString> path = dialogkit::openFileName(
         this, QStringLiteral("Открыть файл."), QStringLiteral("Файл Уровня"), QStringLiteral("*.lay"));
     if (path) {
-        cobbleton::gameState().levelPath = QFile::encodeName(*path).toStdString();
+        m_state.levelPath = QFile::encodeName(*path).toStdString();
         LoadLevel();
         ShowBoard();
     } else {
@@ -70,20 +70,19 @@ void CCobbletonDlg::OnLoad()
 
 void CCobbletonDlg::LoadLevel()
 {
-    cobbleton::loadLevelFile(cobbleton::gameState());
+    cobbleton::loadLevelFile(m_state);
 }
 
 void CCobbletonDlg::ShowBoard()
 {
-    m_board.show(cobbleton::gameState().board);
+    m_board.show(m_state.board);
     CheckVictory();
 }
 
 void CCobbletonDlg::CheckVictory()
 {
-    const cobbleton::GameState &state = cobbleton::gameState();
-    if (cobbleton::isWon(state))
-        MessageBox(QString::fromStdString(state.victoryText));
+    if (cobbleton::isWon(m_state))
+        MessageBox(QString::fromStdString(m_state.victoryText));
 }
 
 void CCobbletonDlg::OnMoveLeft()
@@ -108,5 +107,5 @@ void CCobbletonDlg::OnMoveDown()
 
 void CCobbletonDlg::Move(int step)
 {
-    cobbleton::move(cobbleton::gameState(), step, [this] { ShowBoard(); });
+    cobbleton::move(m_state, step, [this] { ShowBoard(); });
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "dialogkit/boardview.h"
+#include "cobbleton/gamestate.h"
 #include "dialogkit/dialog.h"
 
 // The game window (template 102): the board as 180 cell pictures, the "Загрузить" button under
 // it and the menu bar, whose commands do nothing. Run it with DoModal(); it ends only by Cancel
 // (Esc, the close box, Alt+F4).
 //
-// The level in play is not held here but in the process-wide cobbleton::gameState(), which
+// The level in play is not held here but in `state` (the program's cobbleton::gameState()), which
 // outlives the window; the window clears its board and place list when it starts and is its only
 // user. The window keeps the cell controls itself (m_board).
 //
@@ -21,7 +22,7 @@ class CCobbletonDlg : public dialogkit::Dialog
 {
     Q_OBJECT
 public:
-    CCobbletonDlg();
+    explicit CCobbletonDlg(cobbleton::GameState &state);
     ~CCobbletonDlg() override;
 
 protected:
@@ -41,5 +42,6 @@ private:
     void OnMoveDown();
     void Move(int step);
 
+    cobbleton::GameState &m_state;
     dialogkit::BoardView m_board;
 };

@@ -25,7 +25,9 @@ bool CQuillmapApp::InitInstance()
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cobbleton.Quillmap"));
     registerPictures();
 
-    CQuillmapDlg dlg;
+    // The level in hand outlives the window, as the program's own storage.
+    static quillmap::EditorState state;
+    CQuillmapDlg dlg(state);
     dlg.DoModal();
     return false;
 }

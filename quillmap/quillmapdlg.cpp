@@ -26,12 +26,6 @@ std::filesystem::path pathFromName(const QString &name)
 
 } // namespace
 
-quillmap::EditorState &editorState()
-{
-    static quillmap::EditorState state;
-    return state;
-}
-
 CAboutDlg::CAboutDlg(QWidget *parent)
     : Dialog(Dialog100, parent)
 {

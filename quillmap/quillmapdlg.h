@@ -9,9 +9,6 @@
 
 #include <filesystem>
 
-// The editor's level in hand, kept for the life of the program (the window is its only user).
-quillmap::EditorState &editorState();
-
 // The About box (template 100): the program icon, "Quillmap Version 1.0" and OK.
 class CAboutDlg : public dialogkit::Dialog
 {
@@ -30,7 +27,7 @@ class CQuillmapDlg : public dialogkit::Dialog
 {
     Q_OBJECT
 public:
-    explicit CQuillmapDlg(quillmap::EditorState &state = editorState(), QWidget *parent = nullptr);
+    explicit CQuillmapDlg(quillmap::EditorState &state, QWidget *parent = nullptr);
 
     // Timer id of the one-shot redraw armed after a level is created or opened, and its delay.
     static constexpr int RedrawTimer = 1;

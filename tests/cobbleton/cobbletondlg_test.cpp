@@ -86,7 +86,7 @@ private slots:
         QFETCH(int, loadKey);
         QFETCH(int, arrow);
         QFETCH(int, playerCell);
-        CCobbletonDlg game;
+        CCobbletonDlg game(cobbleton::gameState());
         FileDialogWatch files({ExampleLevel});
         runWindow(game, [&] {
             QWidget *load = game.GetDlgItem(1120);
@@ -121,7 +121,7 @@ private slots:
         Board board = testsupport::boardFromArt({"#####", "#@.$#", "#####"});
         QVERIFY(!leveldata::writeLevel(QFile::encodeName(noPlaces).toStdString(), board, leveldata::Floor,
                                        {"Тест", "Пусто", "Тестовый", "Пусто, значит победа"}));
-        CCobbletonDlg game;
+        CCobbletonDlg game(cobbleton::gameState());
         MessageWatch shownMessages;
         FileDialogWatch files(wonFirst ? QStringList{noPlaces, QString()} : QStringList{QString()});
         runWindow(game, [&] {
@@ -142,7 +142,7 @@ private slots:
 
     void menusDoNothing()
     {
-        CCobbletonDlg game;
+        CCobbletonDlg game(cobbleton::gameState());
         FileDialogWatch files({ExampleLevel});
         WatchFor<CAboutDlg> about([](CAboutDlg *d) { d->EndDialog(dialogkit::IdOk); });
         QStringList menus;
@@ -165,7 +165,7 @@ private slots:
 
     void aboutFromTheWindowMenu()
     {
-        CCobbletonDlg game;
+        CCobbletonDlg game(cobbleton::gameState());
         QStringList aboutTexts;
         WatchFor<CAboutDlg> about([&aboutTexts](CAboutDlg *d) {
             aboutTexts << d->windowTitle();
@@ -193,7 +193,7 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(int, result);
-        CCobbletonDlg game;
+        CCobbletonDlg game(cobbleton::gameState());
         MessageWatch messages;
         QCOMPARE(runWindow(game, [&game, key] {
                      game.GetDlgItem(1120)->clearFocus();
@@ -212,7 +212,7 @@ private slots:
         const QString victory =
             QString::fromStdString(leveldata::readGameLevel(ExampleLevel.toStdString()).victoryText);
         QVERIFY(!victory.isEmpty());
-        CCobbletonDlg game;
+        CCobbletonDlg game(cobbleton::gameState());
         MessageWatch messages;
         FileDialogWatch files({ExampleLevel});
         QString perKey;   // victory boxes per key
