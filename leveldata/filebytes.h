@@ -20,6 +20,8 @@ inline constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
 // - std::errc::file_too_large when the file is longer than MaxFileBytes: `bytes` then holds its
 //   first MaxFileBytes bytes;
 // - the system's error otherwise (no read permission, I/O error), `bytes` empty.
+// On Windows, consoles, pipes and devices such as NUL count as "anything else"; a file another
+// program holds locked gives std::errc::device_or_resource_busy.
 std::error_code readFileBytes(const std::filesystem::path &path, std::string &bytes);
 
 // Replaces the file at `path` by `bytes` so that a crash or failure leaves either the old file or
@@ -31,6 +33,12 @@ std::error_code readFileBytes(const std::filesystem::path &path, std::string &by
 // non-regular file at `path`, and a read-only target. A file or directory without any write
 // permission bit counts as read-only and is refused even for root, who could otherwise write it.
 // A failure to sync the directory after the rename is not reported: the file is already replaced.
+// On Windows the permission bits are the read-only attribute: a read-only file is refused; the
+// hidden, system and archive attributes are kept; the replacement gets the access rights the
+// directory passes on to new files; a directory's read-only attribute is ignored (Windows uses it
+// to mark customised folders); the rename is written through (MoveFileExW), so there is no
+// separate directory sync. Errors are the same std::errc values where one fits, else the Windows
+// error code.
 std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_view bytes);
 
 } // namespace leveldata
