@@ -1,4 +1,5 @@
 #include "leveldata/filebytes.h"
+#include "leveldata/filebytesdetail.h"
 
 #include <atomic>
 #include <cerrno>
@@ -94,46 +95,25 @@ std::error_code readFileBytes(const std::filesystem::path &path, std::string &by
     if (!S_ISREG(st.st_mode))
         return std::make_error_code(std::errc::invalid_argument);
 
-    // Read up to one byte past the limit to tell a file of exactly MaxFileBytes from a longer one;
-    // the size from fstat is only a hint, the file may change while it is read.
     const std::size_t hint = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
-    bytes.resize(std::min(hint, MaxFileBytes) + 1);
-    std::size_t got = 0;
-    while (got <= MaxFileBytes) {
-        if (got == bytes.size())
-            bytes.resize(std::min(bytes.size() * 2, MaxFileBytes + 1));
-        const ssize_t n = ::read(file.get(), bytes.data() + got, bytes.size() - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const auto ec = lastError();
-            bytes.clear();
-            return ec;
-        }
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    if (got > MaxFileBytes) {
-        bytes.resize(MaxFileBytes);
-        return std::make_error_code(std::errc::file_too_large);
-    }
-    bytes.resize(got);
-    return {};
+    return detail::readCapped(hint, bytes, [&file](char *buffer, std::size_t size, std::size_t &got) {
+        ssize_t n;
+        do
+            n = ::read(file.get(), buffer, size);
+        while (n < 0 && errno == EINTR);
+        if (n < 0)
+            return lastError();
+        got = static_cast<std::size_t>(n);
+        return std::error_code{};
+    });
 }
 
 std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_view bytes)
 {
-    if (path.empty() || !path.has_filename())
-        return std::make_error_code(std::errc::invalid_argument);
-
-    std::error_code ec;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        target = std::filesystem::canonical(path, ec);
-        if (ec)
-            return ec;
-    }
+    std::filesystem::path target;
+    std::error_code ec = detail::replacementTarget(path, target);
+    if (ec)
+        return ec;
 
     mode_t keepMode = 0;
     bool exists = false;

@@ -1,4 +1,5 @@
 #include "leveldata/filebytes.h"
+#include "leveldata/filebytesdetail.h"
 
 #include <algorithm>
 #include <atomic>
@@ -127,44 +128,23 @@ std::error_code readFileBytes(const std::filesystem::path &path, std::string &by
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return std::make_error_code(std::errc::is_a_directory);
 
-    // As on POSIX: read one byte past the limit, the size is only a hint.
     const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
-    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, MaxFileBytes)) + 1);
-    std::size_t got = 0;
-    while (got <= MaxFileBytes) {
-        if (got == bytes.size())
-            bytes.resize(std::min(bytes.size() * 2, MaxFileBytes + 1));
+    const auto hint = static_cast<std::size_t>(std::min<std::uint64_t>(size, MaxFileBytes));
+    return detail::readCapped(hint, bytes, [&file](char *buffer, std::size_t size, std::size_t &got) {
         DWORD n = 0;
-        const auto chunk = static_cast<DWORD>(std::min(bytes.size() - got, MaxChunk));
-        if (!::ReadFile(file.get(), bytes.data() + got, chunk, &n, nullptr)) {
-            const auto ec = lastError();
-            bytes.clear();
-            return ec;
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    if (got > MaxFileBytes) {
-        bytes.resize(MaxFileBytes);
-        return std::make_error_code(std::errc::file_too_large);
-    }
-    bytes.resize(got);
-    return {};
+        if (!::ReadFile(file.get(), buffer, static_cast<DWORD>(std::min(size, MaxChunk)), &n, nullptr))
+            return lastError();
+        got = n;
+        return std::error_code{};
+    });
 }
 
 std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_view bytes)
 {
-    if (path.empty() || !path.has_filename())
-        return std::make_error_code(std::errc::invalid_argument);
-
-    std::error_code ec;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        target = std::filesystem::canonical(path, ec);
-        if (ec)
-            return ec;
-    }
+    std::filesystem::path target;
+    std::error_code ec = detail::replacementTarget(path, target);
+    if (ec)
+        return ec;
 
     DWORD keepAttributes = FILE_ATTRIBUTE_NORMAL;
     const DWORD attributes = ::GetFileAttributesW(target.c_str());

@@ -1,0 +1,56 @@
+#pragma once
+
+// Pieces of the file functions that both platforms' versions share. Internal to leveldata.
+
+#include "leveldata/filebytes.h"
+
+#include <algorithm>
+
+namespace leveldata::detail {
+
+// Fills `bytes` through `readChunk(char *buffer, std::size_t size, std::size_t &got)`, which reads
+// at most `size` bytes into `buffer`, sets `got` (0 at the end of the file) and returns the error
+// of a failed read. `sizeHint` is the file's size as the system reported it; the file may change
+// while it is read, so one byte past the limit is asked for to tell a file of exactly MaxFileBytes
+// from a longer one. Returns as readFileBytes does.
+template <class ReadChunk>
+std::error_code readCapped(std::size_t sizeHint, std::string &bytes, ReadChunk readChunk)
+{
+    bytes.resize(std::min(sizeHint, MaxFileBytes) + 1);
+    std::size_t total = 0;
+    while (total <= MaxFileBytes) {
+        if (total == bytes.size())
+            bytes.resize(std::min(bytes.size() * 2, MaxFileBytes + 1));
+        std::size_t got = 0;
+        if (const std::error_code ec = readChunk(bytes.data() + total, bytes.size() - total, got)) {
+            bytes.clear();
+            return ec;
+        }
+        if (got == 0)
+            break;
+        total += got;
+    }
+    if (total > MaxFileBytes) {
+        bytes.resize(MaxFileBytes);
+        return std::make_error_code(std::errc::file_too_large);
+    }
+    bytes.resize(total);
+    return {};
+}
+
+// The file a replacement writes: `path` itself, or the file a symbolic link at `path` leads to
+// (the link stays a link). Fails for a path without a file name.
+inline std::error_code replacementTarget(const std::filesystem::path &path, std::filesystem::path &target)
+{
+    if (path.empty() || !path.has_filename())
+        return std::make_error_code(std::errc::invalid_argument);
+    target = path;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        target = std::filesystem::canonical(path, ec);
+        return ec;
+    }
+    return {};
+}
+
+} // namespace leveldata::detail
