@@ -22,7 +22,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *game = qobject_cast<CCobbletonDlg *>(watched);
+        auto *game = qobject_cast<cobbleton::CCobbletonDlg *>(watched);
         if (game && event->type() == QEvent::Paint && !m_reported) {
             m_reported = true;
             // Queued, so the painted frame (all its cells) is handed to the window system first.
@@ -49,7 +49,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     FirstShowObserver observer(sinceMain);
     app.installEventFilter(&observer);
-    CCobbletonApp theApp;
+    cobbleton::CCobbletonApp theApp;
     theApp.InitInstance();
     return 0;
 }

@@ -44,7 +44,7 @@ void BM_WriteLevel(benchmark::State &st)
 
     bool failed = false;
     for (auto _ : st)
-        failed |= static_cast<bool>(leveldata::writeLevel(target, level.board, leveldata::Floor, level.info));
+        failed |= static_cast<bool>(leveldata::writeLevel(target, level.board, level.info));
 
     std::error_code ignored;
     fs::remove_all(dir, ignored);

@@ -8,6 +8,7 @@
 #include "cobbleton/cobbleton.h"
 #include "cobbleton/cobbletondlg.h"
 #include "cobbleton/gamestate.h"
+#include "resources/cobbleton/windows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,20 +27,17 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr const char *LevelFile = LEVELS_DIR "/03-sample.lay";
-constexpr int MoveLeftCommand = 32771;
-constexpr int MoveRightCommand = 32772;
 constexpr double MoveLimitNs = 1e6;
 constexpr int KeyPresses = 1000;
 
-CCobbletonDlg *game = nullptr;
+cobbleton::GameState gameState;   // what the application hands its window
+cobbleton::CCobbletonDlg *game = nullptr;
 std::vector<double> moveNs;   // every timed move of every run
 
 // Puts the sample level in play as the Load button would, without its file dialog.
 void loadSampleLevel()
 {
-    cobbleton::GameState &state = cobbleton::gameState();
-    state.levelPath = LevelFile;
-    cobbleton::loadLevelFile(state);
+    cobbleton::loadLevelFile(gameState, LevelFile);
 }
 
 // One move through the window's command (the rules, ShowBoard of all 180 cells, the victory
@@ -47,16 +45,16 @@ void loadSampleLevel()
 void BM_MoveShowRepaint(benchmark::State &st)
 {
     loadSampleLevel();
-    const cobbleton::CellIndex start = cobbleton::gameState().playerCell;
+    const cobbleton::CellIndex start = gameState.playerCell;
     bool left = true;
     bool allMoved = true;
     for (auto _ : st) {
         const auto begin = Clock::now();
-        game->OnCommand(left ? MoveLeftCommand : MoveRightCommand);
+        game->OnCommand(left ? cobbletonresources::MoveLeftCommand : cobbletonresources::MoveRightCommand);
         const QPixmap painted = game->grab();
         moveNs.push_back(std::chrono::duration<double, std::nano>(Clock::now() - begin).count());
         benchmark::DoNotOptimize(painted.cacheKey());
-        allMoved = allMoved && cobbleton::gameState().playerCell == (left ? start - 1 : start);
+        allMoved = allMoved && gameState.playerCell == (left ? start - 1 : start);
         left = !left;
     }
     if (!allMoved)
@@ -79,14 +77,14 @@ void pressArrowKeys()
     game->activateWindow();
     const bool active = QTest::qWaitForWindowActive(game);
     QWidget *focus = QApplication::focusWidget();
-    const cobbleton::CellIndex start = cobbleton::gameState().playerCell;
+    const cobbleton::CellIndex start = gameState.playerCell;
 
     int moved = 0;
     const auto begin = Clock::now();
     for (int i = 0; i < KeyPresses; ++i) {
         const bool left = i % 2 == 0;
         QTest::keyClick(focus ? focus : game, left ? Qt::Key_Left : Qt::Key_Right);
-        if (cobbleton::gameState().playerCell == (left ? start - 1 : start))
+        if (gameState.playerCell == (left ? start - 1 : start))
             ++moved;
     }
     QApplication::processEvents();
@@ -106,10 +104,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cobbleton"));
-    CCobbletonApp::RegisterPictures();
+    cobbleton::CCobbletonApp::registerPictures();
 
     int status = 0;
-    CCobbletonDlg window(cobbleton::gameState());
+    cobbleton::CCobbletonDlg window(gameState);
     game = &window;
     QTimer::singleShot(0, &window, [&] {
         status = runBenchmarks(argc, argv, {});

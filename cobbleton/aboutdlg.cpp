@@ -2,7 +2,11 @@
 
 #include "resources/cobbleton/windows.h"
 
+namespace cobbleton {
+
 CAboutDlg::CAboutDlg(QWidget *parent)
-    : Dialog(cobbletonresources::Dialog100, parent)
+    : Dialog(cobbletonresources::AboutDialog, parent)
 {
 }
+
+} // namespace cobbleton

@@ -2,6 +2,8 @@
 
 #include "dialogkit/dialog.h"
 
+namespace cobbleton {
+
 // The About box (template 100): the program icon, its name and version, and OK. OK, Esc or the
 // close box end it. `parent` is the window it is shown over.
 class CAboutDlg : public dialogkit::Dialog
@@ -10,3 +12,5 @@ class CAboutDlg : public dialogkit::Dialog
 public:
     explicit CAboutDlg(QWidget *parent = nullptr);
 };
+
+} // namespace cobbleton

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "cobbleton/gamestate.h"
+
+namespace cobbleton {
+
 // The game program: sets the application up, runs the game window modally and ends when it
-// closes. It holds no state of its own; main() keeps the one instance.
+// closes. It owns the level in play and hands it to the window; main() keeps the one instance.
 class CCobbletonApp
 {
 public:
@@ -12,5 +16,10 @@ public:
 
     // Registers the game's tile bitmaps and its icon with dialogkit::PictureStore under their
     // resource ids. Needed before the first game window is built; repeating it does no harm.
-    static void RegisterPictures();
+    static void registerPictures();
+
+private:
+    GameState m_state;
 };
+
+} // namespace cobbleton

@@ -8,18 +8,20 @@
 
 #include <QFile>
 
+namespace cobbleton {
+
 using namespace cobbletonresources;
 
-CCobbletonDlg::CCobbletonDlg(cobbleton::GameState &state)
-    : Dialog(Dialog102),
+CCobbletonDlg::CCobbletonDlg(GameState &state)
+    : Dialog(GameWindow),
       m_state(state),
       m_board(*this, cellControlId, tilePictureId)
 {
-    onCommand(LoadButton, &CCobbletonDlg::OnLoad);
-    onCommand(MoveLeftCommand, &CCobbletonDlg::OnMoveLeft);
-    onCommand(MoveDownCommand, &CCobbletonDlg::OnMoveDown);
-    onCommand(MoveUpCommand, &CCobbletonDlg::OnMoveUp);
-    onCommand(MoveRightCommand, &CCobbletonDlg::OnMoveRight);
+    setCommandHandler(LoadButton, &CCobbletonDlg::OnLoad);
+    setCommandHandler(MoveLeftCommand, [this] { Move(leveldata::LeftStep); });
+    setCommandHandler(MoveDownCommand, [this] { Move(leveldata::DownStep); });
+    setCommandHandler(MoveUpCommand, [this] { Move(leveldata::UpStep); });
+    setCommandHandler(MoveRightCommand, [this] { Move(leveldata::RightStep); });
 }
 
 CCobbletonDlg::~CCobbletonDlg() = default;
@@ -27,28 +29,18 @@ CCobbletonDlg::~CCobbletonDlg() = default;
 bool CCobbletonDlg::OnInitDialog()
 {
     Dialog::OnInitDialog();
-    LoadAccelerators(Accelerator134);
-    cobbleton::clearBoard(m_state);
-    AppendSystemMenuItem(AboutCommand, QString::fromUtf8(String101));
+    LoadAccelerators(GameKeys);
+    clearBoard(m_state);
+    AppendSystemMenuItem(AboutCommand, QString::fromUtf8(AboutItemText));
     SetIcon(dialogkit::PictureStore::icon(ProgramIcon));
     m_board.layOut();
     ShowBoard();
     return true;
 }
 
-void CCobbletonDlg::OnOK()
-{
-    // Enter never closes the game.
-}
-
-void CCobbletonDlg::OnCancel()
-{
-    Dialog::OnCancel();
-}
-
 void CCobbletonDlg::OnSysCommand(int id)
 {
-    if ((id & 0xFFF0) == AboutCommand) {
+    if (id == AboutCommand) {
         CAboutDlg dlgAbout(this);
         dlgAbout.DoModal();
     }
@@ -56,56 +48,32 @@ void CCobbletonDlg::OnSysCommand(int id)
 
 void CCobbletonDlg::OnLoad()
 {
-    const std::optional<QString> path = dialogkit::openFileName(
-        this, QStringLiteral("Открыть файл."), QStringLiteral("Файл Уровня"), QStringLiteral("*.lay"));
-    if (path) {
-        m_state.levelPath = QFile::encodeName(*path).toStdString();
-        LoadLevel();
-        ShowBoard();
-    } else {
-        MessageBox(QStringLiteral("Вы не выбрали файл, или выбрали поврежденный файл."));
-        ShowBoard();
-    }
-}
-
-void CCobbletonDlg::LoadLevel()
-{
-    cobbleton::loadLevelFile(m_state);
+    const std::optional<QString> path =
+        dialogkit::openFileName(this, QString::fromUtf8(OpenLevelTitle),
+                                QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
+    if (path)
+        loadLevelFile(m_state, QFile::encodeName(*path).toStdString());
+    else
+        MessageBox(QString::fromUtf8(NoFileMessage));
+    ShowBoard();
 }
 
 void CCobbletonDlg::ShowBoard()
 {
-    m_board.show(m_state.board);
-    CheckVictory();
+    ShowBoard(showingOf(m_state));
 }
 
-void CCobbletonDlg::CheckVictory()
+void CCobbletonDlg::ShowBoard(const Showing &showing)
 {
-    if (cobbleton::isWon(m_state))
+    m_board.show(showing.board);
+    if (showing.won)
         MessageBox(QString::fromStdString(m_state.victoryText));
 }
 
-void CCobbletonDlg::OnMoveLeft()
+void CCobbletonDlg::Move(CellIndex step)
 {
-    Move(leveldata::LeftStep);
+    for (const Showing &showing : cobbleton::move(m_state, step).showings)
+        ShowBoard(showing);
 }
 
-void CCobbletonDlg::OnMoveRight()
-{
-    Move(leveldata::RightStep);
-}
-
-void CCobbletonDlg::OnMoveUp()
-{
-    Move(leveldata::UpStep);
-}
-
-void CCobbletonDlg::OnMoveDown()
-{
-    Move(leveldata::DownStep);
-}
-
-void CCobbletonDlg::Move(int step)
-{
-    cobbleton::move(m_state, step, [this] { ShowBoard(); });
-}
+} // namespace cobbleton

@@ -1,7 +1,6 @@
 #include "cobbleton/gamestate.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 
 namespace cobbleton {
@@ -9,14 +8,6 @@ namespace cobbleton {
 using namespace leveldata;
 
 namespace {
-
-// Entries of placeList that are in use; never more than the list holds.
-std::size_t usedPlaces(const GameState &state)
-{
-    if (state.placeCount <= 0)
-        return 0;
-    return std::min(static_cast<std::size_t>(state.placeCount), state.placeList.size());
-}
 
 // Off-board cells behave as Wall, so no move leaves the board or reads outside it.
 TileCode tileAt(const Board &board, std::int64_t cell)
@@ -26,12 +17,6 @@ TileCode tileAt(const Board &board, std::int64_t cell)
 
 } // namespace
 
-GameState &gameState()
-{
-    static GameState state;
-    return state;
-}
-
 void clearBoard(GameState &state)
 {
     state.board.fill(Wall);
@@ -40,44 +25,39 @@ void clearBoard(GameState &state)
 
 void loadLevel(GameState &state, const GameLevel &level)
 {
-    state.placeCount = 0;
-    state.placeList.clear();
     state.board = level.board;
-    for (CellIndex place : level.placeList) {
-        state.placeList.push_back(place);
-        ++state.placeCount;
-    }
+    state.placeList = level.placeList;
     if (level.playerCell)
         state.playerCell = *level.playerCell;
     state.victoryText = level.victoryText;
     state.underTile = Floor;
 }
 
-void loadLevelFile(GameState &state)
+void loadLevelFile(GameState &state, const std::filesystem::path &path)
 {
-    loadLevel(state, readGameLevel(state.levelPath));
+    state.levelPath = path;
+    loadLevel(state, readGameLevel(path));
 }
 
 bool isWon(const GameState &state)
 {
-    const std::size_t used = usedPlaces(state);
-    const auto filled = std::count_if(state.placeList.begin(), state.placeList.begin() + used,
-                                      [&](CellIndex place) { return tileAt(state.board, place) == Item; });
-    return static_cast<std::int64_t>(filled) == state.placeCount;
+    return std::all_of(state.placeList.begin(), state.placeList.end(),
+                       [&](CellIndex place) { return tileAt(state.board, place) == Item; });
 }
 
-bool move(GameState &state, CellIndex step, const ShowBoardFn &showBoard)
+Showing showingOf(const GameState &state)
+{
+    return {state.board, isWon(state)};
+}
+
+MoveResult move(GameState &state, CellIndex step)
 {
     Board &board = state.board;
     const CellIndex p = state.playerCell;
     const std::int64_t t = std::int64_t{p} + step;
     const std::int64_t b = std::int64_t{p} + 2 * std::int64_t{step};
     const TileCode target = isOnBoard(p) ? tileAt(board, t) : Wall;
-    bool moved = false;
-    const auto show = [&] {
-        if (showBoard)
-            showBoard();
-    };
+    MoveResult result;
 
     if (target == Item) {
         const TileCode beyond = tileAt(board, b);
@@ -86,9 +66,8 @@ bool move(GameState &state, CellIndex step, const ShowBoardFn &showBoard)
             board[static_cast<CellIndex>(t)] = Player;
             board[p] = state.underTile;
             state.playerCell = static_cast<CellIndex>(t);
-            show();
             state.underTile = Floor;
-            moved = true;
+            result.moved = true;
         }
     } else if (target == ItemPlace) {
         // The cell left behind becomes Floor even when it was a place; the restore pass below
@@ -97,26 +76,24 @@ bool move(GameState &state, CellIndex step, const ShowBoardFn &showBoard)
         board[p] = Floor;
         state.playerCell = static_cast<CellIndex>(t);
         state.underTile = ItemPlace;
-        show();
-        moved = true;
+        result.moved = true;
     } else if (target != Wall) {
         board[static_cast<CellIndex>(t)] = Player;
         board[p] = state.underTile;
         state.playerCell = static_cast<CellIndex>(t);
-        show();
         state.underTile = Floor;
-        moved = true;
+        result.moved = true;
     }
+    if (result.moved)
+        result.showings.push_back(showingOf(state));
 
-    const std::size_t used = usedPlaces(state);
-    for (std::size_t i = 0; i < used; ++i) {
-        const CellIndex place = state.placeList[i];
+    for (const CellIndex place : state.placeList) {
         if (isOnBoard(place) && board[place] == Floor) {
             board[place] = ItemPlace;
-            show();
+            result.showings.push_back(showingOf(state));
         }
     }
-    return moved;
+    return result;
 }
 
 } // namespace cobbleton

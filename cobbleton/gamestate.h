@@ -4,7 +4,6 @@
 #include "leveldata/levelfile.h"
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,8 @@ using leveldata::Board;
 using leveldata::CellIndex;
 using leveldata::TileCode;
 
-// The level in play. The game window keeps one for the life of the program (gameState()) and is
-// its only user; the window's cell controls are the window's own and are not held here.
+// The level in play. The game application owns one for the life of the program and hands it to
+// the game window, its only user; the window's cell controls are the window's own.
 //
 // Invariants the moves keep: every ItemPlace cell of `board` is listed in `placeList`; a listed
 // place keeps its entry while an Item or the player stands on it; `playerCell` names the cell
@@ -23,50 +22,58 @@ using leveldata::TileCode;
 struct GameState
 {
     Board board;                                  // all Wall at start
-    std::vector<CellIndex> placeList{0};          // item places, ascending; grows as needed
-    int placeCount = 1;                           // entries of placeList in use; see below
+    std::vector<CellIndex> placeList{0};          // item places, ascending; every entry counts
     CellIndex playerCell = 0;
     TileCode underTile = leveldata::Floor;        // what the player's cell gets when the player leaves
     std::string victoryText;                      // UTF-8
-    std::filesystem::path levelPath;              // the level file last chosen
+    std::filesystem::path levelPath;              // the level file last loaded
 
-    // The start values are deliberate: placeCount 1 with placeList {0} makes the victory test look
-    // at cell 0, a Wall, so the empty start board is not won (0 places would count as won).
+    // The start value of placeList is deliberate: one place at cell 0, a Wall, so the empty start
+    // board is not won (a level without places counts as won).
 };
 
-// The program's one GameState, created on first use and kept until the process ends.
-GameState &gameState();
-
 // What the window's initialisation does to the state: board all Wall and every placeList entry
-// set to 0. placeCount, playerCell, underTile and the texts stay as they are.
+// set to 0 (the list keeps its length). playerCell, underTile and the texts stay as they are.
 void clearBoard(GameState &state);
 
-// Takes a level as the game reads it: placeCount 0, then the file's places in order, the board,
-// playerCell only when the file has a player (otherwise the previous one stays), victoryText, and
-// underTile back to Floor. levelPath is not touched.
+// Takes a level as the game reads it: the file's places in order, the board, playerCell only
+// when the file has a player (otherwise the previous one stays), victoryText, and underTile back
+// to Floor. levelPath is not touched.
 void loadLevel(GameState &state, const leveldata::GameLevel &level);
 
-// Reads the file at state.levelPath (leveldata::readGameLevel: never fails, a missing or damaged
-// file gives an all-Wall board with no places) and loads it as above.
-void loadLevelFile(GameState &state);
+// Makes `path` the level path and loads the file there (leveldata::readGameLevel: never fails, a
+// missing or damaged file gives an all-Wall board with no places).
+void loadLevelFile(GameState &state, const std::filesystem::path &path);
 
-// The victory test: true when each of the placeCount listed places holds an Item. A level with no
-// places (placeCount 0) counts as won. A listed cell off the board never holds an Item.
+// The victory test: true when each listed place holds an Item. A level with no places counts as
+// won. A listed cell off the board never holds an Item.
 bool isWon(const GameState &state);
 
-// Called by the moves each time the board must be shown. The window shows all 180 cells and then
-// runs its victory check (isWon, and the victory message box when it is true).
-using ShowBoardFn = std::function<void()>;
+// One showing of the board: the board as it stood and whether the victory test passed on it.
+// The window shows the board, then the victory message when `won` is true.
+struct Showing
+{
+    Board board;
+    bool won = false;
+};
+
+// The showing of the state as it stands now.
+Showing showingOf(const GameState &state);
+
+// What one move did: whether the player moved, and the showings it asks for, in order.
+struct MoveResult
+{
+    bool moved = false;
+    std::vector<Showing> showings;
+};
 
 // One move of the player by `step`: leveldata::LeftStep, RightStep, UpStep or DownStep.
 // In this order: push an Item at the target unless the cell beyond is Wall or Item; step onto a
 // free ItemPlace; step onto any other non-Wall cell; or do nothing at a Wall. Then every listed
-// place that holds Floor becomes ItemPlace again. `showBoard` runs once after the step or push,
-// while underTile still holds its old value (a push or plain step resets it to Floor only
-// afterwards), and once more for every place the restore pass turns back.
+// place that holds Floor becomes ItemPlace again. One showing follows the step or push, and one
+// more follows each place the restore pass turns back; a refused move has none.
 // There is no column test: a step right from column 14 goes on in column 0 of the next row.
 // A target or beyond cell outside 0..179 counts as a Wall, as does a playerCell off the board.
-// An empty showBoard shows nothing. Returns true when the player moved.
-bool move(GameState &state, CellIndex step, const ShowBoardFn &showBoard);
+MoveResult move(GameState &state, CellIndex step);
 
 } // namespace cobbleton

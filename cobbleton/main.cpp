@@ -5,7 +5,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    CCobbletonApp theApp;
+    cobbleton::CCobbletonApp theApp;
     theApp.InitInstance();
     return 0;
 }

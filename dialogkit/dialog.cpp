@@ -312,7 +312,7 @@ void Dialog::OnSysCommand(int) {}
 
 void Dialog::OnTimer(int) {}
 
-void Dialog::onCommand(int id, std::function<void()> handler)
+void Dialog::setCommandHandler(int id, std::function<void()> handler)
 {
     m_handlers[id] = std::move(handler);
 }

@@ -8,7 +8,7 @@
 //   class CAboutDlg : public dialogkit::Dialog
 //   {
 //   public:
-//       CAboutDlg() : Dialog(resources::Dialog100) {}
+//       CAboutDlg() : Dialog(resources::AboutDialog) {}
 //   };
 //
 //   class CGameDlg : public dialogkit::Dialog
@@ -18,16 +18,16 @@
 //           : Dialog(resources::Dialog102),
 //             m_board(*this, resources::cellControlId, resources::tilePictureId)
 //       {
-//           onCommand(1120, &CGameDlg::OnLoad);        // the message table: id -> handler
-//           onCommand(32771, &CGameDlg::OnMoveLeft);
+//           setCommandHandler(1120, &CGameDlg::OnLoad);        // the message table: id -> handler
+//           setCommandHandler(32771, &CGameDlg::OnMoveLeft);
 //       }
 //
 //   protected:
 //       bool OnInitDialog() override
 //       {
 //           Dialog::OnInitDialog();                    // moves bound members into the controls
-//           LoadAccelerators(resources::Accelerator134);
-//           AppendSystemMenuItem(16, resources::String101);
+//           LoadAccelerators(resources::GameKeys);
+//           AppendSystemMenuItem(16, resources::AboutItemText);
 //           SetIcon(dialogkit::PictureStore::icon(128));
 //           m_board.layOut();
 //           m_board.show(board);
@@ -55,7 +55,7 @@
 //   };
 //
 // Every button click, radio-button click, menu item and accelerator key arrives as
-// OnCommand(id), which calls the handler registered with onCommand(); with none, IdOk runs OnOK(),
+// OnCommand(id), which calls the handler registered with setCommandHandler(); with none, IdOk runs OnOK(),
 // IdCancel runs OnCancel(), and any other id does nothing.
 // Keys: Enter presses the focused push button; elsewhere it is the command of the template's
 // default button (IdOk when there is none), even in a multi-line edit without WantReturn.
@@ -106,11 +106,11 @@ public:
     void EndDialog(int result);
 
     // Command dispatch (see the header comment). `handler` replaces an earlier one for `id`.
-    void onCommand(int id, std::function<void()> handler);
+    void setCommandHandler(int id, std::function<void()> handler);
     template <class Window>
-    void onCommand(int id, void (Window::*handler)())
+    void setCommandHandler(int id, void (Window::*handler)())
     {
-        onCommand(id, [this, handler] { (static_cast<Window *>(this)->*handler)(); });
+        setCommandHandler(id, [this, handler] { (static_cast<Window *>(this)->*handler)(); });
     }
 
     // Sends command `id` as a click, menu item or accelerator would.

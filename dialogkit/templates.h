@@ -3,7 +3,7 @@
 // Resources as data: dialog templates, menus and accelerator tables. Each program keeps its own
 // in resources/, written with the numbers of its windows (dialog units, ids, captions), e.g.
 //
-//   const dialogkit::DialogTemplate Dialog100 = {
+//   const dialogkit::DialogTemplate AboutDialog = {
 //       "About Cobbleton", 235, 55, dialogkit::SystemMenu,
 //       {
 //           dialogkit::icon(dialogkit::NoId, 128, 11, 17, 20, 20),

@@ -115,13 +115,8 @@ EditorLevel readEditorLevel(const std::filesystem::path &path)
     return editorLevelFromBytes(fileBytesOrEmpty(path));
 }
 
-std::error_code writeLevel(const std::filesystem::path &path, Board &board, TileCode brushCode,
-                           const LevelInfo &info)
+std::error_code writeLevel(const std::filesystem::path &path, const Board &board, const LevelInfo &info)
 {
-    for (TileCode &code : board) {
-        if (code == Cursor)
-            code = brushCode;
-    }
     Profile profile;
     if (const auto ec = loadForUpdate(path, profile))
         return ec;

@@ -62,16 +62,14 @@ GameLevel gameLevelFromBytes(std::string bytes);
 EditorLevel editorLevelFromBytes(std::string bytes);
 
 // Writes a whole level into `path` (created, or updated key by key keeping everything else):
-// first every Cursor cell of `board` becomes `brushCode` (the caller's board changes too), then
-// "Layer" keys 0..179, then AUTOR, NAMELAYER, YROVWN, TEXT. One crash-safe replacement of the
-// file (replaceFileBytes) whose bytes equal those of the 184 single writes (Profile::write); on
-// failure the old file is untouched and the error is returned (empty on success). The Cursor
-// cells of `board` are replaced even when the write then fails.
+// "Layer" keys 0..179 with the codes of `board` as they are, then AUTOR, NAMELAYER, YROVWN, TEXT.
+// One crash-safe replacement of the file (replaceFileBytes) whose bytes equal those of the 184
+// single writes (Profile::write); on failure the old file is untouched and the error is returned
+// (empty on success).
 // Texts are UTF-8, stored as Windows-1251 ('?' for a character it lacks); each line break in a
 // text (CR LF, CR or LF) is stored as one space. An existing file that cannot be read (other than
 // a missing one) or is longer than MaxFileBytes is not replaced: its error is returned.
-std::error_code writeLevel(const std::filesystem::path &path, Board &board, TileCode brushCode,
-                           const LevelInfo &info);
+std::error_code writeLevel(const std::filesystem::path &path, const Board &board, const LevelInfo &info);
 
 // Writes only the four texts (AUTOR, NAMELAYER, YROVWN, TEXT, in that order), no "Layer" key.
 // Same crash-safety and error reporting as writeLevel.

@@ -1,5 +1,6 @@
 #include "quillmap/editorstate.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quillmap {
@@ -73,15 +74,19 @@ void EditorState::loadLevel(const std::filesystem::path &path)
     m_info = std::move(level.info);
 }
 
+Board EditorState::boardAsSaved() const
+{
+    Board saved = m_board;
+    std::replace(saved.begin(), saved.end(), leveldata::Cursor, m_brushCode);
+    return saved;
+}
+
 SaveCheck EditorState::checkSave() const
 {
     int players = 0;
     int places = 0;
     int items = 0;
-    for (TileCode code : m_board) {
-        // The save turns the cursor cell into the brush tile, so count what will be written.
-        if (code == leveldata::Cursor)
-            code = m_brushCode;
+    for (const TileCode code : boardAsSaved()) {
         players += code == leveldata::Player;
         places += code == leveldata::ItemPlace;
         items += code == leveldata::Item;
@@ -95,11 +100,11 @@ SaveCheck EditorState::checkSave() const
 
 std::error_code EditorState::saveLevel(const std::filesystem::path &path)
 {
-    // Work on a copy so that a failed save leaves the cursor where the user sees it.
-    Board written = m_board;
-    const std::error_code error = leveldata::writeLevel(path, written, m_brushCode, m_info);
+    // A failed save leaves the cursor where the user sees it.
+    const Board saved = boardAsSaved();
+    const std::error_code error = leveldata::writeLevel(path, saved, m_info);
     if (!error)
-        m_board = written;
+        m_board = saved;
     return error;
 }
 

@@ -73,12 +73,16 @@ public:
     // and the brush are untouched, and no cell is marked Cursor unless the file holds 5 there.
     void loadLevel(const std::filesystem::path &path);
 
-    // The checks before a save, over all 180 cells, a Cursor cell counting as the brush tile:
-    // exactly one Player first, then as many Item as ItemPlace cells (none of either passes).
+    // The board as a save writes it: every Cursor cell holds the brush tile.
+    leveldata::Board boardAsSaved() const;
+
+    // The checks before a save, over the 180 cells of boardAsSaved(): exactly one Player first,
+    // then as many Item as ItemPlace cells (none of either passes).
     SaveCheck checkSave() const;
 
-    // Writes the whole level into `path` (the file the user chose; the level path is not
-    // changed). On success every Cursor cell of the Board has become the brush tile. On failure
+    // Writes boardAsSaved() and the texts into `path` (the file the user chose; the level path is
+    // not changed). On success the Board becomes what was written, so the cursor cell shows the
+    // brush tile. On failure
     // the error is returned, the Board is left exactly as it was and the old file is untouched.
     // Does not run checkSave; the caller does that before asking for a file.
     std::error_code saveLevel(const std::filesystem::path &path);

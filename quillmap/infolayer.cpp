@@ -3,22 +3,26 @@
 #include "quillmap/difficulty.h"
 #include "resources/quillmap/windows.h"
 
+namespace quillmap {
+
 CInfoLayer::CInfoLayer(QWidget *parent)
-    : LevelInfoDialog(quillmapresources::Dialog139, parent)
+    : LevelTextsDialog(quillmapresources::LevelInfoDialog, parent)
 {
-    onCommand(quillmapresources::LevelInfoOkButton, &CInfoLayer::OnConfirm);
+    setCommandHandler(quillmapresources::LevelInfoOkButton, &CInfoLayer::OnConfirm);
 }
 
 bool CInfoLayer::OnInitDialog()
 {
-    LevelInfoDialog::OnInitDialog();
+    LevelTextsDialog::OnInitDialog();
     SetComboSelection(quillmapresources::DifficultyCombo,
-                      quillmap::difficultyIndex(m_difficulty.toStdString()).value_or(-1));
+                      difficultyIndex(m_difficulty.toStdString()).value_or(-1));
     return true;
 }
 
 void CInfoLayer::OnConfirm()
 {
     takeDifficulty();
-    LevelInfoDialog::OnOK();
+    LevelTextsDialog::OnOK();
 }
+
+} // namespace quillmap

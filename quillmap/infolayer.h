@@ -1,12 +1,14 @@
 #pragma once
 
-#include "quillmap/levelinfodialog.h"
+#include "quillmap/leveltextsdialog.h"
+
+namespace quillmap {
 
 // The level-information dialog (template 139). The caller fills the four members; the dialog
 // shows them, selecting the entry equal to m_difficulty (none when no entry is equal). Only its
 // button 1189 ends it, always with IdOk, the members holding the edited texts (see
 // takeDifficulty for the difficulty). Enter and Esc do nothing. Writes no file.
-class CInfoLayer : public LevelInfoDialog
+class CInfoLayer : public LevelTextsDialog
 {
     Q_OBJECT
 public:
@@ -20,3 +22,5 @@ protected:
 private:
     void OnConfirm();
 };
+
+} // namespace quillmap

@@ -5,7 +5,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    CQuillmapApp theApp;
+    quillmap::CQuillmapApp theApp;
     theApp.InitInstance();
     return 0;
 }

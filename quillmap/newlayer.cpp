@@ -3,15 +3,17 @@
 #include "quillmap/editorstate.h"
 #include "resources/quillmap/windows.h"
 
+namespace quillmap {
+
 CNewLayer::CNewLayer(QWidget *parent)
-    : LevelInfoDialog(quillmapresources::Dialog135, parent)
+    : LevelTextsDialog(quillmapresources::NewLevelDialog, parent)
 {
-    onCommand(quillmapresources::LevelInfoOkButton, &CNewLayer::OnConfirm);
+    setCommandHandler(quillmapresources::LevelInfoOkButton, &CNewLayer::OnConfirm);
 }
 
 bool CNewLayer::OnInitDialog()
 {
-    LevelInfoDialog::OnInitDialog();
+    LevelTextsDialog::OnInitDialog();
     SetComboSelection(quillmapresources::DifficultyCombo, 0);
     return true;
 }
@@ -20,9 +22,11 @@ void CNewLayer::OnConfirm()
 {
     UpdateData(true);
     takeDifficulty();
-    if (quillmap::writeNewLevelInfo(levelInfo())) {
-        MessageBox(QStringLiteral("Не удалось сохранить уровень."));
+    if (writeNewLevelInfo(levelInfo())) {
+        MessageBox(QString::fromUtf8(quillmapresources::SaveFailedMessage));
         return;
     }
-    LevelInfoDialog::OnOK();
+    LevelTextsDialog::OnOK();
 }
+
+} // namespace quillmap

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+namespace quillmap {
+
 using namespace quillmapresources;
 
 void CQuillmapApp::registerPictures()
@@ -25,9 +27,9 @@ bool CQuillmapApp::InitInstance()
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cobbleton.Quillmap"));
     registerPictures();
 
-    // The level in hand outlives the window, as the program's own storage.
-    static quillmap::EditorState state;
-    CQuillmapDlg dlg(state);
+    CQuillmapDlg dlg(m_state);
     dlg.DoModal();
     return false;
 }
+
+} // namespace quillmap

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "quillmap/editorstate.h"
+
+namespace quillmap {
+
 // The editor program: names itself, registers its pictures, runs the editor window once and
 // ends when that window closes. Needs a QApplication.
 class CQuillmapApp
@@ -11,4 +15,9 @@ public:
     // Puts the editor's tile, cursor and icon pictures into dialogkit::PictureStore under their
     // resource ids. The windows need them before they are built.
     static void registerPictures();
+
+private:
+    EditorState m_state;   // the level in hand, for as long as the program runs
 };
+
+} // namespace quillmap

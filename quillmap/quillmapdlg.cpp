@@ -1,6 +1,7 @@
 #include "quillmap/quillmapdlg.h"
 
 #include "dialogkit/filedialog.h"
+#include "quillmap/aboutdlg.h"
 #include "dialogkit/picturestore.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
@@ -10,14 +11,10 @@
 
 #include <QFile>
 
+namespace quillmap {
+
 using namespace quillmapresources;
-using quillmap::CursorMove;
-
 namespace {
-
-const char *const CloseQuestion =
-    "Внимание при выходе из программы могут быть утеряны несохраненные данные. "
-    "Вы уверену, что хотите выйте из программы?";
 
 std::filesystem::path pathFromName(const QString &name)
 {
@@ -26,38 +23,33 @@ std::filesystem::path pathFromName(const QString &name)
 
 } // namespace
 
-CAboutDlg::CAboutDlg(QWidget *parent)
-    : Dialog(Dialog100, parent)
-{
-}
-
-CQuillmapDlg::CQuillmapDlg(quillmap::EditorState &state, QWidget *parent)
-    : Dialog(Dialog102, parent),
+CQuillmapDlg::CQuillmapDlg(EditorState &state, QWidget *parent)
+    : Dialog(EditorWindow, parent),
       m_state(state),
       m_board(*this, cellControlId, tilePictureId),
       m_hIcon(dialogkit::PictureStore::icon(ProgramIcon))
 {
-    onCommand(RefreshButton, &CQuillmapDlg::DrawBoard);
-    onCommand(CursorLeftCommand, [this] { OnMove(CursorMove::Left); });
-    onCommand(CursorDownCommand, [this] { OnMove(CursorMove::Down); });
-    onCommand(CursorUpCommand, [this] { OnMove(CursorMove::Up); });
-    onCommand(CursorRightCommand, [this] { OnMove(CursorMove::Right); });
-    onCommand(BrushWallCommand, [this] { OnBrush(1); });
-    onCommand(BrushPlayerCommand, [this] { OnBrush(2); });
-    onCommand(BrushItemPlaceCommand, [this] { OnBrush(3); });
-    onCommand(BrushFloorCommand, [this] { OnBrush(4); });
-    onCommand(BrushItemCommand, [this] { OnBrush(5); });
-    onCommand(LevelDataButton, &CQuillmapDlg::OnLevelData);
-    onCommand(SaveLevelButton, &CQuillmapDlg::SaveLevel);
-    onCommand(CloseProgramButton, &CQuillmapDlg::OnCloseProgram);
-    onCommand(NewLevelButton, &CQuillmapDlg::NewLevel);
-    onCommand(OpenLevelButton, &CQuillmapDlg::OpenLevel);
+    setCommandHandler(RefreshButton, &CQuillmapDlg::DrawBoard);
+    setCommandHandler(CursorLeftCommand, [this] { OnMove(CursorMove::Left); });
+    setCommandHandler(CursorDownCommand, [this] { OnMove(CursorMove::Down); });
+    setCommandHandler(CursorUpCommand, [this] { OnMove(CursorMove::Up); });
+    setCommandHandler(CursorRightCommand, [this] { OnMove(CursorMove::Right); });
+    setCommandHandler(BrushWallCommand, [this] { OnBrush(1); });
+    setCommandHandler(BrushPlayerCommand, [this] { OnBrush(2); });
+    setCommandHandler(BrushItemPlaceCommand, [this] { OnBrush(3); });
+    setCommandHandler(BrushFloorCommand, [this] { OnBrush(4); });
+    setCommandHandler(BrushItemCommand, [this] { OnBrush(5); });
+    setCommandHandler(LevelDataButton, &CQuillmapDlg::OnLevelData);
+    setCommandHandler(SaveLevelButton, &CQuillmapDlg::SaveLevel);
+    setCommandHandler(CloseProgramButton, &CQuillmapDlg::OnCloseProgram);
+    setCommandHandler(NewLevelButton, &CQuillmapDlg::NewLevel);
+    setCommandHandler(OpenLevelButton, &CQuillmapDlg::OpenLevel);
 }
 
 bool CQuillmapDlg::OnInitDialog()
 {
     Dialog::OnInitDialog();
-    LoadAccelerators(Accelerator138);
+    LoadAccelerators(EditorKeys);
     m_state.clearBoard();
 
     CStart Start;
@@ -71,7 +63,7 @@ bool CQuillmapDlg::OnInitDialog()
         }
     }
 
-    AppendSystemMenuItem(AboutCommand, QString::fromUtf8(String101));
+    AppendSystemMenuItem(AboutCommand, QString::fromUtf8(AboutItemText));
     SetIcon(m_hIcon);
     m_board.layOut();
     DrawBoard();
@@ -86,7 +78,7 @@ void CQuillmapDlg::OnCancel()
 
 void CQuillmapDlg::OnSysCommand(int id)
 {
-    if ((id & 0xFFF0) == AboutCommand) {
+    if (id == AboutCommand) {
         CAboutDlg dlgAbout;
         dlgAbout.DoModal();
     }
@@ -103,62 +95,56 @@ void CQuillmapDlg::DrawBoard()
     m_board.show(m_state.board());
 }
 
-void CQuillmapDlg::LoadLevel(const std::filesystem::path &path)
-{
-    m_state.loadLevel(path);
-}
-
 void CQuillmapDlg::NewLevel()
 {
     CNewLayer NewLayer;
     if (NewLayer.DoModal() != dialogkit::IdOk)
         return;
-    LoadLevel(quillmap::scratchLevelPath());
+    m_state.loadLevel(scratchLevelPath());
     SetTimer(RedrawTimer, RedrawDelayMs);
 }
 
 void CQuillmapDlg::OpenLevel()
 {
-    const std::optional<QString> name = dialogkit::openFileName(
-        this, QStringLiteral("Открыть файл."), QStringLiteral("Файл Уровня"), QStringLiteral("*.lay"));
+    const std::optional<QString> name =
+        dialogkit::openFileName(this, QString::fromUtf8(OpenLevelTitle),
+                                QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
     if (!name) {
-        MessageBox(QStringLiteral("Вы не выбрали файл, или выбрали поврежденный файл."));
+        MessageBox(QString::fromUtf8(NoFileMessage));
         NewLevel();
         return;
     }
-    LoadLevel(pathFromName(*name));
+    m_state.loadLevel(pathFromName(*name));
     SetTimer(RedrawTimer, RedrawDelayMs);
 }
 
 void CQuillmapDlg::SaveLevel()
 {
     switch (m_state.checkSave()) {
-    case quillmap::SaveCheck::PlayerCountWrong:
-        MessageBox(QStringLiteral(
-            "Игра не может быть без игрока или с колличеством больше одного игрока."));
+    case SaveCheck::PlayerCountWrong:
+        MessageBox(QString::fromUtf8(PlayerCountMessage));
         return;
-    case quillmap::SaveCheck::ItemCountMismatch:
-        MessageBox(QStringLiteral(
-            "Колличество предметов и колличество мест под предметы должно быть одинакого."));
+    case SaveCheck::ItemCountMismatch:
+        MessageBox(QString::fromUtf8(ItemCountMessage));
         return;
-    case quillmap::SaveCheck::Ok:
+    case SaveCheck::Ok:
         break;
     }
     const std::optional<QString> name = dialogkit::saveFileName(
-        this, QStringLiteral("Сохранение Уровня"), QStringLiteral("Файл Уровня (.lay)"),
-        QStringLiteral("*.lay"), QStringLiteral(".lay"));
+        this, QString::fromUtf8(SaveLevelTitle), QString::fromUtf8(SavedLevelFileType),
+        QString::fromUtf8(LevelFilePattern), QString::fromUtf8(LevelFileSuffix));
     if (!name)
         return;
     const std::error_code error = m_state.saveLevel(pathFromName(*name));
     DrawBoard();
     if (error)
-        MessageBox(QStringLiteral("Не удалось сохранить уровень."));
+        MessageBox(QString::fromUtf8(SaveFailedMessage));
 }
 
 void CQuillmapDlg::OnMove(CursorMove move)
 {
     if (!m_state.moveCursor(move)) {
-        MessageBox(QStringLiteral("Этот блок не льзя менять!"));
+        MessageBox(QString::fromUtf8(BorderCellMessage));
         return;
     }
     DrawBoard();
@@ -190,3 +176,5 @@ bool CQuillmapDlg::confirmClose()
     return MessageBox(QString::fromUtf8(CloseQuestion), dialogkit::MessageButtons::OkCancel)
            == dialogkit::IdOk;
 }
+
+} // namespace quillmap

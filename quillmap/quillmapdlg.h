@@ -9,13 +9,7 @@
 
 #include <filesystem>
 
-// The About box (template 100): the program icon, "Quillmap Version 1.0" and OK.
-class CAboutDlg : public dialogkit::Dialog
-{
-    Q_OBJECT
-public:
-    explicit CAboutDlg(QWidget *parent = nullptr);
-};
+namespace quillmap {
 
 // The editor window (template 102): the 15 x 12 board on the left, the legend, the brush marker
 // and the six command buttons on the right. Initialisation asks the start dialog what to do.
@@ -27,7 +21,7 @@ class CQuillmapDlg : public dialogkit::Dialog
 {
     Q_OBJECT
 public:
-    explicit CQuillmapDlg(quillmap::EditorState &state, QWidget *parent = nullptr);
+    explicit CQuillmapDlg(EditorState &state, QWidget *parent = nullptr);
 
     // Timer id of the one-shot redraw armed after a level is created or opened, and its delay.
     static constexpr int RedrawTimer = 1;
@@ -50,16 +44,16 @@ protected:
     void OnTimer(int id) override;
 
 private:
-    // Makes `path` the level path and reads the level from it; draws nothing.
-    void LoadLevel(const std::filesystem::path &path);
-    void OnMove(quillmap::CursorMove move);
+    void OnMove(CursorMove move);
     void OnBrush(int digit);
     void OnLevelData();
     void OnCloseProgram();
     // The close question; true when the user answers OK.
     bool confirmClose();
 
-    quillmap::EditorState &m_state;
+    EditorState &m_state;
     dialogkit::BoardView m_board;
     QIcon m_hIcon;
 };
+
+} // namespace quillmap

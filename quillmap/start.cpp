@@ -2,12 +2,14 @@
 
 #include "resources/quillmap/windows.h"
 
+namespace quillmap {
+
 CStart::CStart(QWidget *parent)
-    : Dialog(quillmapresources::Dialog134, parent)
+    : Dialog(quillmapresources::StartDialog, parent)
 {
-    onCommand(quillmapresources::NewLevelRadio, [this] { m_choice = NewLevelChoice; });
-    onCommand(quillmapresources::EditLevelRadio, [this] { m_choice = EditLevelChoice; });
-    onCommand(quillmapresources::LeaveRadio, [this] { m_choice = LeaveChoice; });
+    setCommandHandler(quillmapresources::NewLevelRadio, [this] { m_choice = NewLevelChoice; });
+    setCommandHandler(quillmapresources::EditLevelRadio, [this] { m_choice = EditLevelChoice; });
+    setCommandHandler(quillmapresources::LeaveRadio, [this] { m_choice = LeaveChoice; });
 }
 
 bool CStart::OnInitDialog()
@@ -20,8 +22,10 @@ bool CStart::OnInitDialog()
 void CStart::OnOK()
 {
     if (m_choice == NoChoice) {
-        MessageBox(QStringLiteral("Вы не выбрали действие!!!"));
+        MessageBox(QString::fromUtf8(quillmapresources::NoChoiceMessage));
         return;
     }
     Dialog::OnOK();
 }
+
+} // namespace quillmap

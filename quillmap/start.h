@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+namespace quillmap {
+
 // The start dialog (template 134): create a new level, edit an existing one, or leave.
 // DoModal returns IdOk only with a choice made (m_choice 1, 2 or 3); Esc returns IdCancel
 // whatever was chosen. OK without a choice says so and stays open.
@@ -22,3 +24,5 @@ protected:
     bool OnInitDialog() override;
     void OnOK() override;
 };
+
+} // namespace quillmap

@@ -6,7 +6,7 @@ namespace cobbletonresources {
 
 using namespace dialogkit;
 
-const DialogTemplate Dialog100 = {
+const DialogTemplate AboutDialog = {
     "About Cobbleton", 235, 55, SystemMenu,
     {
         icon(NoId, ProgramIcon, 11, 17, 20, 20),
@@ -15,7 +15,7 @@ const DialogTemplate Dialog100 = {
     },
 };
 
-const MenuTemplate Menu135 = {
+const MenuTemplate GameMenu = {
     popup("Файл",
           {
               menuItem("Новая игра", 32775),
@@ -47,9 +47,9 @@ const MenuTemplate Menu135 = {
 
 namespace {
 
-DialogTemplate gameWindow()
+DialogTemplate buildGameWindow()
 {
-    DialogTemplate window{"Cobbleton", 500, 390, SystemMenu | MinimizeBox, {}, &Menu135};
+    DialogTemplate window{"Cobbleton", 500, 390, SystemMenu | MinimizeBox, {}, &GameMenu};
     for (int cell = 0; cell < 180; ++cell)
         window.controls.push_back(picture(cellControlId(cell), WallPicture, 14, 47, 33, 31));
     window.controls.push_back(pushButton(LoadButton, "Загрузить", 229, 377, 50, 14));
@@ -58,9 +58,9 @@ DialogTemplate gameWindow()
 
 } // namespace
 
-const DialogTemplate Dialog102 = gameWindow();
+const DialogTemplate GameWindow = buildGameWindow();
 
-const AcceleratorTable Accelerator134 = {
+const AcceleratorTable GameKeys = {
     {Qt::Key_Down, MoveDownCommand},
     {Qt::Key_Left, MoveLeftCommand},
     {Qt::Key_Right, MoveRightCommand},

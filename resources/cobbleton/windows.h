@@ -7,19 +7,19 @@
 namespace cobbletonresources {
 
 // Template 100: the About box ("About Cobbleton", icon 128, "Cobbleton Version 1.0", OK).
-extern const dialogkit::DialogTemplate Dialog100;
+extern const dialogkit::DialogTemplate AboutDialog;
 
 // Template 102: the game window, "Cobbleton", 500 x 390 units with menu 135. Its controls in
 // order: the 180 cell pictures (ids 1000..1119, then 1180..1239), all showing the Wall bitmap at
 // one provisional spot until the window lays them out, then the "Загрузить" button 1120, the
 // only tab stop.
-extern const dialogkit::DialogTemplate Dialog102;
+extern const dialogkit::DialogTemplate GameWindow;
 
 // Menu 135: "Файл", "Настройки", "Справка". The game handles none of its commands.
-extern const dialogkit::MenuTemplate Menu135;
+extern const dialogkit::MenuTemplate GameMenu;
 
 // Accelerator table 134: the four arrow keys.
-extern const dialogkit::AcceleratorTable Accelerator134;
+extern const dialogkit::AcceleratorTable GameKeys;
 
 // The control id of cell `cell` (0..179): 1000 + cell in rows 0 to 7, 1060 + cell from row 8 on,
 // around the Load button's 1120.
@@ -34,6 +34,12 @@ inline constexpr int MoveDownCommand = 32774;
 
 // The window-menu item that opens the About box, and its text (string 101).
 inline constexpr int AboutCommand = 16;
-inline constexpr const char *String101 = "&About Cobbleton...";
+inline constexpr const char *AboutItemText = "&About Cobbleton...";
+
+// The level file dialog and its message when no file was chosen.
+inline constexpr const char *OpenLevelTitle = "Открыть файл.";
+inline constexpr const char *LevelFileType = "Файл Уровня";
+inline constexpr const char *LevelFilePattern = "*.lay";
+inline constexpr const char *NoFileMessage = "Вы не выбрали файл, или выбрали поврежденный файл.";
 
 } // namespace cobbletonresources

@@ -61,7 +61,7 @@ DialogTemplate levelInfoTemplate(const char *caption)
 
 } // namespace
 
-const DialogTemplate Dialog100 = {
+const DialogTemplate AboutDialog = {
     "About Quillmap", 235, 55, SystemMenu,
     {
         icon(NoId, ProgramIcon, 11, 17, 20, 20),
@@ -70,9 +70,9 @@ const DialogTemplate Dialog100 = {
     },
 };
 
-const DialogTemplate Dialog102 = {"Quillmap", 601, 369, SystemMenu, editorControls()};
+const DialogTemplate EditorWindow = {"Quillmap", 601, 369, SystemMenu, editorControls()};
 
-const DialogTemplate Dialog134 = {
+const DialogTemplate StartDialog = {
     "Запуск программы", 176, 121, NoDialogStyle,
     {
         pushButton(IdOk, "OK", 63, 100, 50, 14),
@@ -83,10 +83,10 @@ const DialogTemplate Dialog134 = {
     },
 };
 
-const DialogTemplate Dialog135 = levelInfoTemplate("Создание нового Уровня.");
-const DialogTemplate Dialog139 = levelInfoTemplate("Информация об уровне");
+const DialogTemplate NewLevelDialog = levelInfoTemplate("Создание нового Уровня.");
+const DialogTemplate LevelInfoDialog = levelInfoTemplate("Информация об уровне");
 
-const AcceleratorTable Accelerator138 = {
+const AcceleratorTable EditorKeys = {
     {Qt::Key_1, BrushWallCommand},
     {Qt::Key_2, BrushPlayerCommand},
     {Qt::Key_3, BrushItemPlaceCommand},

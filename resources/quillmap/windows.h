@@ -42,15 +42,37 @@ inline constexpr int BrushItemCommand = 32780;
 // The About item's command in the window menu.
 inline constexpr int AboutCommand = 16;
 
-extern const dialogkit::DialogTemplate Dialog100;   // About Quillmap
-extern const dialogkit::DialogTemplate Dialog102;   // the editor window
-extern const dialogkit::DialogTemplate Dialog134;   // program start
-extern const dialogkit::DialogTemplate Dialog135;   // creation of a new level
-extern const dialogkit::DialogTemplate Dialog139;   // information about the level
+extern const dialogkit::DialogTemplate AboutDialog;       // template 100: About Quillmap
+extern const dialogkit::DialogTemplate EditorWindow;      // template 102: the editor window
+extern const dialogkit::DialogTemplate StartDialog;       // template 134: program start
+extern const dialogkit::DialogTemplate NewLevelDialog;    // template 135: a new level's texts
+extern const dialogkit::DialogTemplate LevelInfoDialog;   // template 139: the level's texts
 
-// Arrows move the cursor, the main keyboard's 1..5 choose the brush.
-extern const dialogkit::AcceleratorTable Accelerator138;
+// Accelerator table 138: arrows move the cursor, the main keyboard's 1..5 choose the brush.
+extern const dialogkit::AcceleratorTable EditorKeys;
 
-inline constexpr const char *String101 = "&About Quillmap...";
+// The window-menu item's text (string 101).
+inline constexpr const char *AboutItemText = "&About Quillmap...";
+
+// The level file dialogs.
+inline constexpr const char *OpenLevelTitle = "Открыть файл.";
+inline constexpr const char *SaveLevelTitle = "Сохранение Уровня";
+inline constexpr const char *LevelFileType = "Файл Уровня";
+inline constexpr const char *SavedLevelFileType = "Файл Уровня (.lay)";
+inline constexpr const char *LevelFilePattern = "*.lay";
+inline constexpr const char *LevelFileSuffix = ".lay";
+
+// Messages.
+inline constexpr const char *NoFileMessage = "Вы не выбрали файл, или выбрали поврежденный файл.";
+inline constexpr const char *SaveFailedMessage = "Не удалось сохранить уровень.";
+inline constexpr const char *PlayerCountMessage =
+    "Игра не может быть без игрока или с колличеством больше одного игрока.";
+inline constexpr const char *ItemCountMessage =
+    "Колличество предметов и колличество мест под предметы должно быть одинакого.";
+inline constexpr const char *BorderCellMessage = "Этот блок не льзя менять!";
+inline constexpr const char *NoChoiceMessage = "Вы не выбрали действие!!!";
+inline constexpr const char *CloseQuestion =
+    "Внимание при выходе из программы могут быть утеряны несохраненные данные. "
+    "Вы уверену, что хотите выйте из программы?";
 
 } // namespace quillmapresources

@@ -20,11 +20,14 @@
 #include <string_view>
 
 using namespace windowtesting;
+using cobbleton::CAboutDlg;
+using cobbleton::CCobbletonApp;
+using cobbleton::CCobbletonDlg;
 using leveldata::Board;
 
 namespace {
 
-const QString NoFileMessage = QStringLiteral("Вы не выбрали файл, или выбрали поврежденный файл.");
+const QString NoFileMessage = QString::fromUtf8(cobbletonresources::NoFileMessage);
 // The example level and a recorded way to win it; the rules replay every shipped level.
 const QString ExampleLevel = QStringLiteral(LEVELS_DIR "/03-sample.lay");
 const std::string ExampleSolution = "RDRRRRRRLLLLLLDDRRRRRR";
@@ -66,9 +69,9 @@ private slots:
     void initTestCase()
     {
         setUp(QStringLiteral("Cobbleton"));
-        CCobbletonApp::RegisterPictures();
+        CCobbletonApp::registerPictures();
     }
-    void init() { cobbleton::gameState() = cobbleton::GameState{}; }   // as a fresh program
+    void init() { m_state = cobbleton::GameState{}; }   // as a fresh program
     void cleanup() { checkNoWindowLeaked(); }
 
     void loadThenArrowsKeepTheFocus_data()
@@ -86,16 +89,16 @@ private slots:
         QFETCH(int, loadKey);
         QFETCH(int, arrow);
         QFETCH(int, playerCell);
-        CCobbletonDlg game(cobbleton::gameState());
+        CCobbletonDlg game(m_state);
         FileDialogWatch files({ExampleLevel});
         runWindow(game, [&] {
-            QWidget *load = game.GetDlgItem(1120);
+            QWidget *load = game.GetDlgItem(cobbletonresources::LoadButton);
             press(&game, Qt::Key(loadKey));
             QCOMPARE(shown(game), testsupport::exampleBoard());
             QCOMPARE(QApplication::focusWidget(), load);
             press(&game, Qt::Key(arrow));
-            QCOMPARE(cobbleton::gameState().playerCell, playerCell);
-            QCOMPARE(shown(game), cobbleton::gameState().board);
+            QCOMPARE(m_state.playerCell, playerCell);
+            QCOMPARE(shown(game), m_state.board);
             QCOMPARE(QApplication::focusWidget(), load);
         });
         QCOMPARE(files.titles, QStringList{QStringLiteral("Открыть файл.")});
@@ -119,9 +122,9 @@ private slots:
         QTemporaryDir dir;
         const QString noPlaces = dir.filePath(QStringLiteral("empty.lay"));
         Board board = testsupport::boardFromArt({"#####", "#@.$#", "#####"});
-        QVERIFY(!leveldata::writeLevel(QFile::encodeName(noPlaces).toStdString(), board, leveldata::Floor,
+        QVERIFY(!leveldata::writeLevel(QFile::encodeName(noPlaces).toStdString(), board,
                                        {"Тест", "Пусто", "Тестовый", "Пусто, значит победа"}));
-        CCobbletonDlg game(cobbleton::gameState());
+        CCobbletonDlg game(m_state);
         MessageWatch shownMessages;
         FileDialogWatch files(wonFirst ? QStringList{noPlaces, QString()} : QStringList{QString()});
         runWindow(game, [&] {
@@ -130,7 +133,7 @@ private slots:
             QVERIFY(!game.windowIcon().isNull());
             QCOMPARE(shown(game), Board());
             QCOMPARE(game.GetDlgItem(cobbletonresources::cellControlId(179))->geometry(), QRect(700, 550, 50, 50));
-            QCOMPARE(QApplication::focusWidget(), game.GetDlgItem(1120));
+            QCOMPARE(QApplication::focusWidget(), game.GetDlgItem(cobbletonresources::LoadButton));
             QCOMPARE(shownMessages.texts, QStringList());
             if (wonFirst)
                 press(&game, Qt::Key_Return);
@@ -142,7 +145,7 @@ private slots:
 
     void menusDoNothing()
     {
-        CCobbletonDlg game(cobbleton::gameState());
+        CCobbletonDlg game(m_state);
         FileDialogWatch files({ExampleLevel});
         WatchFor<CAboutDlg> about([](CAboutDlg *d) { d->EndDialog(dialogkit::IdOk); });
         QStringList menus;
@@ -165,7 +168,7 @@ private slots:
 
     void aboutFromTheWindowMenu()
     {
-        CCobbletonDlg game(cobbleton::gameState());
+        CCobbletonDlg game(m_state);
         QStringList aboutTexts;
         WatchFor<CAboutDlg> about([&aboutTexts](CAboutDlg *d) {
             aboutTexts << d->windowTitle();
@@ -193,10 +196,10 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(int, result);
-        CCobbletonDlg game(cobbleton::gameState());
+        CCobbletonDlg game(m_state);
         MessageWatch messages;
         QCOMPARE(runWindow(game, [&game, key] {
-                     game.GetDlgItem(1120)->clearFocus();
+                     game.GetDlgItem(cobbletonresources::LoadButton)->clearFocus();
                      QCOMPARE(QApplication::focusWidget(), nullptr);
                      if (key)
                          QTest::keyClick(&game, Qt::Key(key));
@@ -212,7 +215,7 @@ private slots:
         const QString victory =
             QString::fromStdString(leveldata::readGameLevel(ExampleLevel.toStdString()).victoryText);
         QVERIFY(!victory.isEmpty());
-        CCobbletonDlg game(cobbleton::gameState());
+        CCobbletonDlg game(m_state);
         MessageWatch messages;
         FileDialogWatch files({ExampleLevel});
         QString perKey;   // victory boxes per key
@@ -228,6 +231,9 @@ private slots:
         QCOMPARE(perKey, QString(qsizetype(ExampleSolution.size()) - 1, '0') + "110");
         QCOMPARE(messages.texts, QStringList(2, victory));
     }
+
+private:
+    cobbleton::GameState m_state;   // what the application would hand its window
 };
 
 QTEST_MAIN(CobbletonDlgTest)

@@ -25,10 +25,10 @@ Shown play(GameState &state, const std::string &moves)
     Shown shown;
     for (char letter : moves) {
         shown = {};
-        move(state, testsupport::stepOf(letter), [&] {
-            shown.boards.push_back(state.board);
-            shown.victories += isWon(state) ? 1 : 0;
-        });
+        for (const Showing &showing : move(state, testsupport::stepOf(letter)).showings) {
+            shown.boards.push_back(showing.board);
+            shown.victories += showing.won ? 1 : 0;
+        }
     }
     return shown;
 }
@@ -85,11 +85,10 @@ TEST(GameStart, EmptyBoardIsNotWonAndNoMoveActs)
     EXPECT_EQ(play(state, "LURD").boards.size(), 0u);
     EXPECT_EQ(state.playerCell, 0);
 
-    // Clearing a loaded level keeps placeCount and the player, and is not won either.
+    // Clearing a loaded level keeps the number of places and the player, and is not won either.
     loadLevel(state, levelFromArt({"####", "#.@#", "#o$#"}));
     clearBoard(state);
     EXPECT_EQ(state.board, Board{});
-    EXPECT_EQ(state.placeCount, 1);
     EXPECT_EQ(state.placeList, std::vector<CellIndex>{0});
     EXPECT_EQ(state.playerCell, cellIndex(2, 1));
     EXPECT_FALSE(isWon(state));
@@ -106,7 +105,6 @@ TEST(GameLoad, KeepsStrangeCodesUntilWalkedOver)
     loadLevel(state, level);
     EXPECT_EQ(state.board, level.board);
     EXPECT_EQ(state.placeList, (std::vector<CellIndex>{cellIndex(5, 1), cellIndex(1, 2)}));
-    EXPECT_EQ(state.placeCount, 2);
     EXPECT_EQ(state.playerCell, cellIndex(1, 1));
     EXPECT_EQ(state.victoryText, "Победа!");
 
@@ -133,7 +131,7 @@ TEST(GameLoad, NewLoadRestartsAndKeepsAPlayerCellTheFileLacks)
     // A level without a player keeps the previous player cell; without places it is won.
     loadLevel(state, levelFromArt({"#####", "#...#"}));
     EXPECT_EQ(state.playerCell, cellIndex(1, 2));
-    EXPECT_EQ(state.placeCount, 0);
+    EXPECT_TRUE(state.placeList.empty());
     EXPECT_TRUE(isWon(state));
 }
 

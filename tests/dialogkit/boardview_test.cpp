@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(view.cell(cell), dialog.GetDlgItem(id));
         QCOMPARE(view.cell(cell)->geometry(), QRect(topLeft, QSize(50, 50)));
         if (game)
-            QCOMPARE(dialog.GetDlgItem(1120)->pos(), QPoint(344, 613));   // Load keeps its place
+            QCOMPARE(dialog.GetDlgItem(cobbletonresources::LoadButton)->pos(), QPoint(344, 613));   // Load keeps its place
     }
 
     void showingRule_data()

@@ -45,8 +45,8 @@ public:
     explicit Recorder(const DialogTemplate &t = testTemplate())
         : Dialog(t)
     {
-        onCommand(ButtonA, [this] { log << QStringLiteral("A"); });
-        onCommand(ButtonB, [this] { log << QStringLiteral("B"); });
+        setCommandHandler(ButtonA, [this] { log << QStringLiteral("A"); });
+        setCommandHandler(ButtonB, [this] { log << QStringLiteral("B"); });
     }
     QStringList log;
     std::function<void(Recorder &)> init;
@@ -171,8 +171,8 @@ private slots:
     {
         Recorder dialog;
         QStringList commands;
-        dialog.onCommand(32771, [&commands] { commands << QStringLiteral("left"); });
-        dialog.onCommand(32772, [&commands] { commands << QStringLiteral("brush 1"); });
+        dialog.setCommandHandler(32771, [&commands] { commands << QStringLiteral("left"); });
+        dialog.setCommandHandler(32772, [&commands] { commands << QStringLiteral("brush 1"); });
         dialog.LoadAccelerators({{Qt::Key_Left, 32771}, {Qt::Key_1, 32772}});
         showAndActivate(dialog);
         auto *button = dialog.GetDlgItem<QPushButton>(ButtonB);
@@ -195,7 +195,7 @@ private slots:
     {
         Recorder dialog;
         int lefts = 0;
-        dialog.onCommand(32771, [&lefts] { ++lefts; });
+        dialog.setCommandHandler(32771, [&lefts] { ++lefts; });
         dialog.LoadAccelerators({{Qt::Key_Left, 32771}});
         WatchFor<Recorder> answer([&lefts](Recorder *d) {
             WatchFor<QMessageBox> box([&lefts](QMessageBox *box) {

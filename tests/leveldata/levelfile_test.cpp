@@ -25,7 +25,7 @@ TEST(LevelWrite, ExampleLevelMatchesHandWrittenFile)
 {
     const testsupport::TempDir dir;
     Board board = exampleBoard();
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, exampleInfo()));
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
     EXPECT_EQ(fileBytes(dir / "level.lay"), fileBytes(Data / "example.lay"));
 
     const GameLevel game = readGameLevel(dir / "level.lay");
@@ -41,11 +41,11 @@ TEST(LevelWrite, UpdateKeepsForeignContentByteForByte)
     const testsupport::TempDir dir;
     fs::copy_file(Data / "existing_level.lay", dir / "level.lay");
     Board board = exampleBoard();
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, {"Новый автор", "Имя", "Тяжелый", "Ура"}));
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, {"Новый автор", "Имя", "Тяжелый", "Ура"}));
     EXPECT_EQ(fileBytes(dir / "level.lay"), fileBytes(Data / "existing_level_saved.lay"));
 }
 
-TEST(LevelWrite, InfoAloneThenCursorWrittenAsBrush)
+TEST(LevelWrite, InfoAloneThenTheWholeLevel)
 {
     const testsupport::TempDir dir;
     ASSERT_FALSE(writeLevelInfo(dir / "level.lay", {"a", "n", "Средний", ""}));
@@ -53,9 +53,8 @@ TEST(LevelWrite, InfoAloneThenCursorWrittenAsBrush)
               utf8ToCp1251("[AUTOR]\r\ntext=a\r\n[NAMELAYER]\r\ntext=n\r\n[YROVWN]\r\ntext=Средний\r\n[TEXT]\r\ntext=\r\n"));
 
     Board board = exampleBoard();
-    board[33] = Cursor;
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Item, exampleInfo()));
-    EXPECT_EQ(board[33], Item);   // the caller's board takes the brush too
+    board[33] = Cursor;   // written as it stands: turning the cursor into a tile is the editor's
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
     EXPECT_EQ(readEditorLevel(dir / "level.lay").board, board);
 }
 
@@ -67,7 +66,7 @@ TEST(LevelWrite, TextsAreStoredAsOneLineOfWindows1251)
     for (int i = 0; i < 250; ++i)
         longName += "ж";
     const LevelInfo info{"Zoë 日本 €", longName, "", "Победа\r\n[Layer]\r32=0\nконец"};
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, info));
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, info));
     const std::string bytes = fileBytes(dir / "level.lay");
     EXPECT_NE(bytes.find(utf8ToCp1251("\r\ntext=Победа [Layer] 32=0 конец\r\n")), std::string::npos);
     EXPECT_NE(bytes.find(utf8ToCp1251("\r\ntext=" + longName + "\r\n")), std::string::npos);
@@ -83,7 +82,7 @@ TEST(LevelWrite, FailedSaveLeavesOldFileIntact)
     Board board = exampleBoard();
     testsupport::putFile(dir / "level.lay", "[Layer]\r\n0=1\r\n");
     fs::permissions(dir / "level.lay", fs::perms::owner_read);
-    EXPECT_EQ(writeLevel(dir / "level.lay", board, Floor, exampleInfo()), std::errc::permission_denied);
+    EXPECT_EQ(writeLevel(dir / "level.lay", board, exampleInfo()), std::errc::permission_denied);
     EXPECT_EQ(fileBytes(dir / "level.lay"), "[Layer]\r\n0=1\r\n");
 
     // Beyond what is read of it, a file could not be kept byte for byte.
@@ -98,7 +97,7 @@ TEST(LevelRead, GameReaderTakesLastPlayerAndEveryPlace)
 {
     const testsupport::TempDir dir;
     Board board = testsupport::boardFromArt({"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, exampleInfo()));
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
     const GameLevel level = readGameLevel(dir / "level.lay");
     EXPECT_EQ(level.playerCell, 48);
     std::vector<CellIndex> places;
@@ -145,7 +144,7 @@ TEST(LevelWrite, TenMegabyteLineReadsAndSavesOver)
     testsupport::putFile(dir / "level.lay", "[TEXT]\r\ntext=" + std::string(10'000'000, 'w') + "\r\n[Layer]\r\n32=3");
     EXPECT_EQ(readGameLevel(dir / "level.lay").playerCell, 32);
     Board board = exampleBoard();
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, Floor, exampleInfo()));
+    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
     EXPECT_EQ(readEditorLevel(dir / "level.lay").board, exampleBoard());
     EXPECT_EQ(readEditorLevel(dir / "level.lay").info, exampleInfo());
 }

@@ -36,8 +36,7 @@ int act(EditorState &state, std::string_view keys)
 // are written as Cursor (5), as another tool might leave them.
 void load(EditorState &state, const fs::path &path, const Board &board)
 {
-    Board copy = board;
-    ASSERT_FALSE(leveldata::writeLevel(path, copy, leveldata::Cursor, SomeInfo));
+    ASSERT_FALSE(leveldata::writeLevel(path, board, SomeInfo));
     state.loadLevel(path);
 }
 

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace quillmap;
 using namespace quillmapresources;
 using namespace windowtesting;
 using dialogkit::IdCancel;
@@ -31,12 +32,10 @@ using leveldata::Board;
 
 namespace {
 
-const QString Refused = QStringLiteral("Этот блок не льзя менять!");
-const QString NoPlayer = QStringLiteral("Игра не может быть без игрока или с колличеством больше одного игрока.");
-const QString ItemsDiffer =
-    QStringLiteral("Колличество предметов и колличество мест под предметы должно быть одинакого.");
-const QString CloseQuestion = QStringLiteral("Внимание при выходе из программы могут быть утеряны несохраненные "
-                                             "данные. Вы уверену, что хотите выйте из программы?");
+const QString Refused = QString::fromUtf8(BorderCellMessage);
+const QString NoPlayer = QString::fromUtf8(PlayerCountMessage);
+const QString ItemsDiffer = QString::fromUtf8(ItemCountMessage);
+const QString Question = QString::fromUtf8(CloseQuestion);
 const leveldata::LevelInfo SomeInfo{"Автор", "Имя", "Средний", "Победа!"};
 
 Board shown(const CQuillmapDlg &editor)
@@ -53,7 +52,7 @@ QString pathOf(const quillmap::EditorState &state)
 std::filesystem::path writeLevelFile(const QString &path, Board board)
 {
     const std::filesystem::path file(QFile::encodeName(path).toStdString());
-    if (const std::error_code error = leveldata::writeLevel(file, board, leveldata::Cursor, SomeInfo))
+    if (const std::error_code error = leveldata::writeLevel(file, board, SomeInfo))
         qWarning() << "could not write" << path << error.message().c_str();
     return file;
 }
@@ -113,7 +112,7 @@ private slots:
         });
         QCOMPARE(result, IdOk);
         QCOMPARE(start.m_choice, int(CStart::EditLevelChoice));
-        QCOMPARE(messages.texts, QStringList(2, QStringLiteral("Вы не выбрали действие!!!")));
+        QCOMPARE(messages.texts, QStringList(2, QString::fromUtf8(NoChoiceMessage)));
     }
 
     void newLevelStartsEmptyIgnoresEnterAndEscapeWritesNothing()
@@ -159,7 +158,7 @@ private slots:
         MessageWatch messages;
         const int result = runDialog<CNewLayer>(dialog, [&messages](CNewLayer *d) {
             click(*d, LevelInfoOkButton);
-            QCOMPARE(messages.texts, QStringList{QStringLiteral("Не удалось сохранить уровень.")});
+            QCOMPARE(messages.texts, QStringList{QString::fromUtf8(SaveFailedMessage)});
             QVERIFY(d->isVisible());
             QVERIFY(QDir().rmdir(QStringLiteral("NewLayer.lay")));
             click(*d, LevelInfoOkButton);
@@ -360,9 +359,9 @@ private slots:
             state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), board));
             press(&editor, Qt::Key_2);
             click(editor, RefreshButton);
-            QCOMPARE(shownPicture(editor, 1100), int(CursorPicture));
+            QCOMPARE(shownPicture(editor, cellControlId(100)), int(CursorPicture));
             click(editor, SaveLevelButton);
-            QCOMPARE(shownPicture(editor, 1100), int(PlayerPicture));
+            QCOMPARE(shownPicture(editor, cellControlId(100)), int(PlayerPicture));
         });
         QCOMPARE(messages.texts, QStringList());
         QCOMPARE(files.titles, QStringList{QStringLiteral("Сохранение Уровня")});
@@ -380,7 +379,7 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("save dialog cancelled") << QString() << QStringList();
         QTest::newRow("save failed: says so") << QStringLiteral("missing/folder/level.lay")
-                                              << QStringList{QStringLiteral("Не удалось сохранить уровень.")};
+                                              << QStringList{QString::fromUtf8(SaveFailedMessage)};
     }
     void unsavedKeepsTheCursor()
     {
@@ -454,7 +453,7 @@ private slots:
             click(editor, OpenLevelButton);
         });
         QCOMPARE(files.count(), 1);
-        QCOMPARE(messages.texts, QStringList{QStringLiteral("Вы не выбрали файл, или выбрали поврежденный файл.")});
+        QCOMPARE(messages.texts, QStringList{QString::fromUtf8(NoFileMessage)});
         QCOMPARE(newLevel.count(), 1);
         QCOMPARE(state.board(), testsupport::exampleBoard());   // both cancelled: the level stays
     }
@@ -473,7 +472,7 @@ private slots:
         runEditor(editor, [&] {
             state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
             press(&editor, Qt::Key_Right);
-            editor.GetDlgItem<dialogkit::PictureControl>(1017)->setPicture(QPixmap());
+            editor.GetDlgItem<dialogkit::PictureControl>(cellControlId(17))->setPicture(QPixmap());
             click(editor, LevelDataButton);
             QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));   // drawn again afterwards
         });
@@ -512,7 +511,7 @@ private slots:
                          QTest::keyClick(&editor, Qt::Key(key));
                  }),
                  result);
-        QCOMPARE(questions.texts, key == Qt::Key_Return ? QStringList() : QStringList{CloseQuestion});
+        QCOMPARE(questions.texts, key == Qt::Key_Return ? QStringList() : QStringList{Question});
     }
 
     // A level made with the keyboard alone and saved through the window is read and won by the
@@ -554,9 +553,9 @@ private slots:
         cobbleton::GameState game;
         cobbleton::loadLevel(game, level);
         QCOMPARE(game.playerCell, 16);
-        QVERIFY(cobbleton::move(game, leveldata::RightStep, {}));
+        QVERIFY(cobbleton::move(game, leveldata::RightStep).moved);
         QVERIFY(!cobbleton::isWon(game));
-        QVERIFY(cobbleton::move(game, leveldata::RightStep, {}));   // pushes the item home
+        QVERIFY(cobbleton::move(game, leveldata::RightStep).moved);   // pushes the item home
         QVERIFY(cobbleton::isWon(game));
         // The cell the cursor stood on was saved as a wall: the item cannot go further.
         QCOMPARE(game.board[20], leveldata::Wall);

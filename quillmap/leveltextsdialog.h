@@ -8,11 +8,13 @@
 
 class QComboBox;
 
+namespace quillmap {
+
 // What the new-level dialog and the level-information dialog share: the same layout (author,
 // name, difficulty drop-down with the seven entries, victory message, button 1189), the same
 // members, and the same way of taking the difficulty. Each edit box takes at most
 // quillmap::MaxLevelTextLength characters, so every text written comes back whole from a file.
-class LevelInfoDialog : public dialogkit::Dialog
+class LevelTextsDialog : public dialogkit::Dialog
 {
     Q_OBJECT
 public:
@@ -28,9 +30,11 @@ public:
 
 protected:
     // `dialogTemplate` is template 135 or 139.
-    LevelInfoDialog(const dialogkit::DialogTemplate &dialogTemplate, QWidget *parent);
+    LevelTextsDialog(const dialogkit::DialogTemplate &dialogTemplate, QWidget *parent);
 
     // m_difficulty := the text of the selected entry. With none selected, a text typed into the
     // drop-down that equals an entry selects that entry; any other text keeps m_difficulty.
     void takeDifficulty();
 };
+
+} // namespace quillmap

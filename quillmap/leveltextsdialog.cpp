@@ -1,4 +1,4 @@
-#include "quillmap/levelinfodialog.h"
+#include "quillmap/leveltextsdialog.h"
 
 #include "quillmap/difficulty.h"
 #include "quillmap/editorstate.h"
@@ -9,9 +9,11 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
+namespace quillmap {
+
 using namespace quillmapresources;
 
-LevelInfoDialog::LevelInfoDialog(const dialogkit::DialogTemplate &dialogTemplate, QWidget *parent)
+LevelTextsDialog::LevelTextsDialog(const dialogkit::DialogTemplate &dialogTemplate, QWidget *parent)
     : Dialog(dialogTemplate, parent),
       m_difficultyList(GetDlgItem<QComboBox>(DifficultyCombo))
 {
@@ -21,15 +23,15 @@ LevelInfoDialog::LevelInfoDialog(const dialogkit::DialogTemplate &dialogTemplate
 
     for (int id : {AuthorEdit, NameEdit}) {
         if (auto *edit = GetDlgItem<QLineEdit>(id))
-            edit->setMaxLength(quillmap::MaxLevelTextLength);
+            edit->setMaxLength(MaxLevelTextLength);
     }
     // A plain-text edit has no length limit of its own: cut whatever typing or pasting adds.
     if (auto *message = GetDlgItem<QPlainTextEdit>(VictoryMessageEdit)) {
         connect(message, &QPlainTextEdit::textChanged, message, [message] {
-            if (message->toPlainText().size() <= quillmap::MaxLevelTextLength)
+            if (message->toPlainText().size() <= MaxLevelTextLength)
                 return;
             QTextCursor cut(message->document());
-            cut.setPosition(quillmap::MaxLevelTextLength);
+            cut.setPosition(MaxLevelTextLength);
             cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
             cut.removeSelectedText();
             message->moveCursor(QTextCursor::End);
@@ -37,13 +39,13 @@ LevelInfoDialog::LevelInfoDialog(const dialogkit::DialogTemplate &dialogTemplate
     }
 }
 
-leveldata::LevelInfo LevelInfoDialog::levelInfo() const
+leveldata::LevelInfo LevelTextsDialog::levelInfo() const
 {
     return {m_author.toStdString(), m_name.toStdString(), m_difficulty.toStdString(),
             m_victoryMessage.toStdString()};
 }
 
-void LevelInfoDialog::setLevelInfo(const leveldata::LevelInfo &info)
+void LevelTextsDialog::setLevelInfo(const leveldata::LevelInfo &info)
 {
     m_author = QString::fromStdString(info.author);
     m_name = QString::fromStdString(info.name);
@@ -51,12 +53,12 @@ void LevelInfoDialog::setLevelInfo(const leveldata::LevelInfo &info)
     m_victoryMessage = QString::fromStdString(info.victoryMessage);
 }
 
-void LevelInfoDialog::takeDifficulty()
+void LevelTextsDialog::takeDifficulty()
 {
     int selected = GetComboSelection(DifficultyCombo);
     if (selected < 0) {
         const QString typed = GetDlgItemText(DifficultyCombo);
-        if (const auto entry = quillmap::difficultyIndex(typed.toStdString())) {
+        if (const auto entry = difficultyIndex(typed.toStdString())) {
             SetComboSelection(DifficultyCombo, *entry);
             selected = *entry;
         }
@@ -64,3 +66,5 @@ void LevelInfoDialog::takeDifficulty()
     if (selected >= 0)
         m_difficulty = GetComboItemText(DifficultyCombo, selected);
 }
+
+} // namespace quillmap

@@ -1,0 +1,12 @@
+#include "quillmap/aboutdlg.h"
+
+#include "resources/quillmap/windows.h"
+
+namespace quillmap {
+
+CAboutDlg::CAboutDlg(QWidget *parent)
+    : Dialog(quillmapresources::AboutDialog, parent)
+{
+}
+
+} // namespace quillmap
