@@ -1,15 +1,15 @@
 #include "dialogkit/dialog.h"
 
+#include "dialogkit/controlbuilder.h"
+#include "dialogkit/dialogkeys.h"
 #include "dialogkit/dialogunits.h"
 #include "dialogkit/picturecontrol.h"
 #include "dialogkit/picturestore.h"
 
 #include <QAbstractButton>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -18,46 +18,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QShortcut>
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
 namespace dialogkit {
-
-namespace {
-
-// Marks a combo box whose edit box the user typed into since its last selection.
-constexpr char TypedProperty[] = "dialogkit_typed";
-// Marks a multi-line edit that takes Enter for itself.
-constexpr char WantReturnProperty[] = "dialogkit_wantReturn";
-
-bool isEnter(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
-void fillMenu(QMenu *menu, const std::vector<MenuItem> &items, Dialog *dialog)
-{
-    for (const MenuItem &item : items) {
-        if (!item.text) {
-            menu->addSeparator();
-        } else if (!item.items.empty()) {
-            QMenu *sub = menu->addMenu(QString::fromUtf8(item.text));
-            sub->setEnabled(!(item.flags & Grayed));
-            fillMenu(sub, item.items, dialog);
-        } else {
-            QAction *action = menu->addAction(QString::fromUtf8(item.text));
-            action->setEnabled(!(item.flags & Grayed));
-            const int command = item.command;
-            QObject::connect(action, &QAction::triggered, dialog,
-                             [dialog, command] { dialog->OnCommand(command); });
-        }
-    }
-}
-
-} // namespace
 
 Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent)
     : QDialog(parent,
@@ -78,17 +43,16 @@ Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent)
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     if (dialogTemplate.menu)
-        buildMenuBar(*dialogTemplate.menu);
+        layout->setMenuBar(ControlBuilder::createMenuBar(*dialogTemplate.menu, *this));
     m_client = new QWidget(this);
     m_client->setFixedSize(dluSize(dialogTemplate.width, dialogTemplate.height));
     layout->addWidget(m_client);
 
+    m_keys = new DialogKeys(*this);
+    ControlBuilder builder(*this, m_client);
     for (const ControlTemplate &control : dialogTemplate.controls)
-        addControl(control);
+        adopt(builder.create(control), control);
 
-    // Without a window manager (or where it leaves the key to us) Alt+F4 still closes.
-    auto *altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
-    connect(altF4, &QShortcut::activated, this, [this] { OnCommand(IdCancel); });
     if (m_hasSystemMenu) {
         auto *altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
         connect(altSpace, &QShortcut::activated, this,
@@ -98,161 +62,24 @@ Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent)
 
 Dialog::~Dialog() = default;
 
-void Dialog::buildMenuBar(const MenuTemplate &menu)
-{
-    auto *bar = new QMenuBar(this);
-    for (const MenuItem &top : menu) {
-        if (!top.text)
-            continue;
-        if (top.items.empty()) {
-            QAction *action = bar->addAction(QString::fromUtf8(top.text));
-            action->setEnabled(!(top.flags & Grayed));
-            const int command = top.command;
-            connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
-            continue;
-        }
-        QMenu *popup = bar->addMenu(QString::fromUtf8(top.text));
-        popup->setEnabled(!(top.flags & Grayed));
-        fillMenu(popup, top.items, this);
-    }
-    this->layout()->setMenuBar(bar);
-}
-
 QWidget *Dialog::addControl(const ControlTemplate &control)
 {
-    QWidget *widget = createControl(control);
-    widget->setEnabled(!(control.style & Disabled));
+    return adopt(ControlBuilder(*this, m_client).create(control), control);
+}
+
+QWidget *Dialog::adopt(QWidget *widget, const ControlTemplate &control)
+{
     if (control.id != NoId)
         m_controls[control.id] = widget;
     if (control.style & TabStop)
         m_tabStops.push_back(widget);
-    widget->installEventFilter(this);
+    if (control.kind == ControlKind::PushButton && (control.style & DefaultButton))
+        m_keys->setDefaultButton(control.id);
+    m_keys->watch(widget);
+    if (auto *combo = qobject_cast<QComboBox *>(widget); combo && combo->lineEdit())
+        m_keys->watch(combo->lineEdit());
     widget->show();
     return widget;
-}
-
-QWidget *Dialog::createControl(const ControlTemplate &control)
-{
-    const QRect rect = dluRect(control.x, control.y, control.width, control.height);
-    const QString text = QString::fromUtf8(control.text);
-    const Qt::FocusPolicy focus = (control.style & TabStop) ? Qt::StrongFocus : Qt::ClickFocus;
-    const bool isRadio = control.kind == ControlKind::RadioButton;
-    if (!isRadio)
-        m_previousWasRadio = false;
-
-    switch (control.kind) {
-    case ControlKind::PushButton: {
-        auto *button = new QPushButton(text, m_client);
-        // Qt's own default-button logic would take Enter from us; only the template decides.
-        button->setAutoDefault(false);
-        if (control.style & DefaultButton) {
-            button->setDefault(true);
-            m_defaultButton = control.id;
-        }
-        button->setFocusPolicy(focus);
-        button->setGeometry(rect);
-        const int id = control.id;
-        connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
-        return button;
-    }
-    case ControlKind::RadioButton: {
-        auto *radio = new QRadioButton(text, m_client);
-        radio->setAutoExclusive(false);
-        if (!m_previousWasRadio) {
-            m_radioGroup = new QButtonGroup(this);
-            m_radioGroup->setExclusive(true);
-        }
-        m_radioGroup->addButton(radio);
-        m_previousWasRadio = true;
-        radio->setFocusPolicy(focus);
-        radio->setGeometry(rect);
-        const int id = control.id;
-        connect(radio, &QRadioButton::clicked, this, [this, id] { OnCommand(id); });
-        return radio;
-    }
-    case ControlKind::StaticText: {
-        auto *label = new QLabel(text, m_client);
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setGeometry(rect);
-        return label;
-    }
-    case ControlKind::Picture:
-    case ControlKind::Icon: {
-        auto *picture = new PictureControl(m_client);
-        if (control.kind == ControlKind::Icon) {
-            const QIcon icon = PictureStore::icon(control.picture);
-            if (!icon.isNull())
-                picture->setPicture(icon.pixmap(32, 32));
-        } else {
-            picture->setPicture(PictureStore::picture(control.picture));
-        }
-        picture->setPlace(rect);
-        return picture;
-    }
-    case ControlKind::Edit: {
-        if (control.style & MultiLine) {
-            auto *edit = new QPlainTextEdit(m_client);
-            edit->setLineWrapMode((control.style & WordWrap) ? QPlainTextEdit::WidgetWidth
-                                                             : QPlainTextEdit::NoWrap);
-            edit->setVerticalScrollBarPolicy((control.style & VScroll) ? Qt::ScrollBarAlwaysOn
-                                                                       : Qt::ScrollBarAlwaysOff);
-            edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            edit->setTabChangesFocus(true);
-            if (!(control.style & Border))
-                edit->setFrameShape(QFrame::NoFrame);
-            edit->setProperty(WantReturnProperty, bool(control.style & WantReturn));
-            edit->setFocusPolicy(focus);
-            edit->setGeometry(rect);
-            return edit;
-        }
-        auto *edit = new QLineEdit(m_client);
-        edit->setFrame(control.style & Border);
-        edit->setFocusPolicy(focus);
-        edit->setGeometry(rect);
-        return edit;
-    }
-    case ControlKind::ComboBox: {
-        auto *combo = new QComboBox(m_client);
-        combo->setEditable(control.style & DropDown);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        for (const char *item : control.items)
-            combo->addItem(QString::fromUtf8(item));
-        combo->setCurrentIndex(-1);
-        combo->setFocusPolicy(focus);
-        // The template's height includes the opened list; the closed box keeps its own height.
-        combo->setGeometry(rect.x(), rect.y(), rect.width(), combo->sizeHint().height());
-        if (QLineEdit *edit = combo->lineEdit()) {
-            edit->installEventFilter(this);
-            connect(edit, &QLineEdit::textEdited, combo,
-                    [combo] { combo->setProperty(TypedProperty, true); });
-        }
-        connect(combo, &QComboBox::currentIndexChanged, combo,
-                [combo] { combo->setProperty(TypedProperty, false); });
-        return combo;
-    }
-    case ControlKind::GroupBox: {
-        auto *group = new QGroupBox(text, m_client);
-        group->setGeometry(rect);
-        return group;
-    }
-    case ControlKind::BlackFrame: {
-        auto *frame = new QFrame(m_client);
-        if (control.style & ModalFrame) {
-            frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-            frame->setLineWidth(2);
-        } else {
-            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-            QPalette palette = frame->palette();
-            palette.setColor(QPalette::WindowText, Qt::black);
-            frame->setPalette(palette);
-        }
-        frame->setGeometry(rect);
-        return frame;
-    }
-    }
-    return new QWidget(m_client);
 }
 
 int Dialog::DoModal()
@@ -321,7 +148,7 @@ void Dialog::OnCommand(int id)
 {
     auto it = m_handlers.find(id);
     if (it != m_handlers.end()) {
-        // The handler may replace itself (onCommand) while it runs: call a copy.
+        // The handler may replace itself (setCommandHandler) while it runs: call a copy.
         const std::function<void()> handler = it->second;
         handler();
     } else if (id == IdOk) {
@@ -432,30 +259,7 @@ void Dialog::UpdateData(bool saveAndValidate)
 
 void Dialog::LoadAccelerators(const AcceleratorTable &table)
 {
-    for (QShortcut *shortcut : m_accelerators)
-        delete shortcut;
-    m_accelerators.clear();
-    for (const Accelerator &accelerator : table) {
-        const int command = accelerator.command;
-        auto *shortcut = new QShortcut(QKeySequence(accelerator.key), this);
-        shortcut->setContext(Qt::WindowShortcut);
-        shortcut->setAutoRepeat(true);
-        connect(shortcut, &QShortcut::activated, this, [this, command] { OnCommand(command); });
-        m_accelerators.push_back(shortcut);
-        // Qt lets a keypad key fall back to the plain key's shortcut. That is right for the
-        // arrows (the keypad's arrows are arrows too), but a digit means the main keyboard: a
-        // keypad twin that does nothing keeps it to itself.
-        const Qt::Key key = accelerator.key.key();
-        const bool isDigit = key >= Qt::Key_0 && key <= Qt::Key_9;
-        if (isDigit && !(accelerator.key.keyboardModifiers() & Qt::KeypadModifier)) {
-            auto *keypad = new QShortcut(
-                QKeySequence(QKeyCombination(accelerator.key.keyboardModifiers() | Qt::KeypadModifier,
-                                             key)),
-                this);
-            keypad->setContext(Qt::WindowShortcut);
-            m_accelerators.push_back(keypad);
-        }
-    }
+    m_keys->loadAccelerators(table);
 }
 
 bool Dialog::AppendSystemMenuItem(int id, const QString &text)
@@ -515,41 +319,9 @@ int Dialog::MessageBox(const QString &text, MessageButtons buttons)
     return messageBox(this, text, buttons);
 }
 
-int Dialog::defaultCommand() const
-{
-    return m_defaultButton != NoId ? m_defaultButton : IdOk;
-}
-
-bool Dialog::handleEnterOrEscape(QObject *target, QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        OnCommand(IdCancel);
-        return true;
-    }
-    if (!isEnter(event) || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-        return false;
-    if (auto *button = qobject_cast<QPushButton *>(target)) {
-        if (button->isEnabled())
-            button->click();
-        return true;
-    }
-    if (target->property(WantReturnProperty).toBool())
-        return false;
-    OnCommand(defaultCommand());
-    return true;
-}
-
-bool Dialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress
-        && handleEnterOrEscape(watched, static_cast<QKeyEvent *>(event)))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
 void Dialog::keyPressEvent(QKeyEvent *event)
 {
-    if (!handleEnterOrEscape(this, event))
+    if (!m_keys->handleEnterOrEscape(this, event))
         QDialog::keyPressEvent(event);
 }
 

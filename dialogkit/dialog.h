@@ -3,60 +3,14 @@
 // dialogkit — our dialog framework over Qt Widgets.
 //
 // A window is one class derived from dialogkit::Dialog, built from a DialogTemplate (the
-// program's resources/, see templates.h) and run modally with DoModal(). For example:
-//
-//   class CAboutDlg : public dialogkit::Dialog
-//   {
-//   public:
-//       CAboutDlg() : Dialog(resources::AboutDialog) {}
-//   };
-//
-//   class CGameDlg : public dialogkit::Dialog
-//   {
-//   public:
-//       CGameDlg()
-//           : Dialog(resources::Dialog102),
-//             m_board(*this, resources::cellControlId, resources::tilePictureId)
-//       {
-//           setCommandHandler(1120, &CGameDlg::OnLoad);        // the message table: id -> handler
-//           setCommandHandler(32771, &CGameDlg::OnMoveLeft);
-//       }
-//
-//   protected:
-//       bool OnInitDialog() override
-//       {
-//           Dialog::OnInitDialog();                    // moves bound members into the controls
-//           LoadAccelerators(resources::GameKeys);
-//           AppendSystemMenuItem(16, resources::AboutItemText);
-//           SetIcon(dialogkit::PictureStore::icon(128));
-//           m_board.layOut();
-//           m_board.show(board);
-//           return true;                               // focus to the first tab stop
-//       }
-//       void OnOK() override {}                        // Enter never closes this window
-//       void OnSysCommand(int id) override
-//       {
-//           if ((id & 0xFFF0) == 16) {
-//               CAboutDlg dlgAbout;
-//               dlgAbout.DoModal();
-//           }
-//       }
-//
-//   private:
-//       void OnLoad()
-//       {
-//           if (auto path = dialogkit::openFileName(this, "Открыть файл.", "Файл Уровня", "*.lay"))
-//               …;
-//           else
-//               MessageBox("Вы не выбрали файл, или выбрали поврежденный файл.");
-//       }
-//       void OnMoveLeft();
-//       dialogkit::BoardView m_board;
-//   };
+// program's resources/, see templates.h) and run modally with DoModal(). The game window,
+// cobbleton/cobbletondlg.{h,cpp}, is a complete example: its constructor registers a handler per
+// command (setCommandHandler), OnInitDialog loads the accelerators and shows the board, and the
+// handlers turn commands into calls to the game's rules and show what those return.
 //
 // Every button click, radio-button click, menu item and accelerator key arrives as
-// OnCommand(id), which calls the handler registered with setCommandHandler(); with none, IdOk runs OnOK(),
-// IdCancel runs OnCancel(), and any other id does nothing.
+// OnCommand(id), which calls the handler registered with setCommandHandler(); with none, IdOk runs
+// OnOK(), IdCancel runs OnCancel(), and any other id does nothing.
 // Keys: Enter presses the focused push button; elsewhere it is the command of the template's
 // default button (IdOk when there is none), even in a multi-line edit without WantReturn.
 // Esc, the close box and Alt+F4 are IdCancel. A dialog without SystemMenu has no close box.
@@ -69,6 +23,7 @@
 // Message boxes and file dialogs: messagebox.h, filedialog.h; pictures and icons by resource id:
 // picturestore.h; the board of 180 cell pictures: boardview.h; program start-up: appsupport.h.
 // Everything runs on the GUI thread; nested dialogs are local objects of the handler showing them.
+// Controls are built by ControlBuilder (controlbuilder.h), keys handled by DialogKeys (dialogkeys.h).
 
 #include "dialogkit/messagebox.h"
 #include "dialogkit/templates.h"
@@ -81,12 +36,12 @@
 #include <memory>
 #include <vector>
 
-class QButtonGroup;
 class QIcon;
 class QMenu;
-class QShortcut;
 
 namespace dialogkit {
+
+class DialogKeys;
 
 class Dialog : public QDialog
 {
@@ -131,6 +86,7 @@ public:
     QWidget *clientArea() const { return m_client; }
 
     // Adds one more control as the template would have (after all the others in tab order).
+    // A radio button added this way starts a group of its own.
     QWidget *addControl(const ControlTemplate &control);
 
     // Text of an edit box, combo box's edit box, button or label; empty for other controls.
@@ -186,31 +142,25 @@ protected:
     // A tick of timer `id`. The base does nothing.
     virtual void OnTimer(int id);
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
 
 private:
-    QWidget *createControl(const ControlTemplate &control);
-    void buildMenuBar(const MenuTemplate &menu);
-    int defaultCommand() const;
-    bool handleEnterOrEscape(QObject *target, QKeyEvent *event);
+    // Takes a control the builder made for `control`: its id, tab stop, default button, keys.
+    QWidget *adopt(QWidget *widget, const ControlTemplate &control);
     void popUpSystemMenu(const QPoint &globalPos);
 
     QWidget *m_client = nullptr;
+    DialogKeys *m_keys = nullptr;
     bool m_hasSystemMenu = false;
     std::map<int, QWidget *> m_controls;
     std::vector<QWidget *> m_tabStops;
     std::map<int, std::function<void()>> m_handlers;
     std::vector<std::pair<int, QString *>> m_boundTexts;
-    std::vector<QShortcut *> m_accelerators;
     QMenu *m_systemMenu = nullptr;
     std::map<int, int> m_timers;   // our timer id -> QObject timer id
-    int m_defaultButton = NoId;
-    bool m_previousWasRadio = false;
-    QButtonGroup *m_radioGroup = nullptr;
 
     enum class RunState { Idle, Initialising, Running };
     RunState m_runState = RunState::Idle;
