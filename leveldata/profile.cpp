@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <limits>
 
 namespace leveldata {
 namespace {
@@ -162,7 +161,7 @@ std::string valueOf(std::string_view raw)
     return std::string(raw.substr(0, Profile::MaxValueBytes));
 }
 
-// Where a key stands, or where write() would put it.
+// Where write() finds a key, or where it would put it.
 struct Location
 {
     bool sectionFound = false;
@@ -222,25 +221,23 @@ Profile::Profile(std::string bytes) : m_bytes(std::move(bytes))
     buildIndex();
 }
 
-void Profile::buildIndex()
+void Profile::buildIndex() const
 {
     m_sections.clear();
     m_keys.clear();
-    m_indexed = m_bytes.size() <= std::numeric_limits<std::uint32_t>::max();
-    if (!m_indexed)
-        return;
+    m_indexStale = false;
 
     const std::string_view bytes = m_bytes;
-    const auto u32 = [](std::size_t v) { return static_cast<std::uint32_t>(v); };
     const auto keyName = [&](const KeyRecord &k) { return slice(bytes, k.nameBegin, k.nameEnd); };
     const auto sortKeysOfLastSection = [&] {
         if (m_sections.empty())
             return;
         const auto &s = m_sections.back();
-        std::stable_sort(m_keys.begin() + s.firstKey, m_keys.begin() + s.endKey,
-                         [&](const KeyRecord &a, const KeyRecord &b) {
-                             return compareFolded(keyName(a), keyName(b)) < 0;
-                         });
+        const auto first = m_keys.begin() + static_cast<std::ptrdiff_t>(s.firstKey);
+        const auto last = m_keys.begin() + static_cast<std::ptrdiff_t>(s.endKey);
+        std::stable_sort(first, last, [&](const KeyRecord &a, const KeyRecord &b) {
+            return compareFolded(keyName(a), keyName(b)) < 0;
+        });
     };
 
     LineScanner lines(bytes);
@@ -248,11 +245,10 @@ void Profile::buildIndex()
         const ParsedLine parsed = parseLine(bytes, line);
         if (parsed.kind == LineKind::Section) {
             sortKeysOfLastSection();
-            const auto k = u32(m_keys.size());
-            m_sections.push_back({u32(parsed.nameBegin), u32(parsed.nameEnd), k, k});
+            const std::size_t k = m_keys.size();
+            m_sections.push_back({parsed.nameBegin, parsed.nameEnd, k, k});
         } else if (parsed.kind == LineKind::Key && !m_sections.empty()) {
-            m_keys.push_back({u32(parsed.nameBegin), u32(parsed.nameEnd), u32(parsed.valueBegin),
-                              u32(line.end)});
+            m_keys.push_back({parsed.nameBegin, parsed.nameEnd, parsed.valueBegin, line.end});
             ++m_sections.back().endKey;
         }
     }
@@ -265,8 +261,10 @@ void Profile::buildIndex()
                      });
 }
 
-std::string Profile::indexedRead(std::string_view section, std::string_view key) const
+std::string Profile::read(std::string_view section, std::string_view key) const
 {
+    if (m_indexStale)
+        buildIndex();
     const std::string_view bytes = m_bytes;
     const auto s = std::lower_bound(m_sections.begin(), m_sections.end(), section,
                                     [&](const SectionRecord &r, std::string_view name) {
@@ -274,22 +272,14 @@ std::string Profile::indexedRead(std::string_view section, std::string_view key)
                                     });
     if (s == m_sections.end() || !equalFolded(slice(bytes, s->nameBegin, s->nameEnd), section))
         return {};
-    const auto first = m_keys.begin() + s->firstKey;
-    const auto last = m_keys.begin() + s->endKey;
+    const auto first = m_keys.begin() + static_cast<std::ptrdiff_t>(s->firstKey);
+    const auto last = m_keys.begin() + static_cast<std::ptrdiff_t>(s->endKey);
     const auto k = std::lower_bound(first, last, key, [&](const KeyRecord &r, std::string_view name) {
         return compareFolded(slice(bytes, r.nameBegin, r.nameEnd), name) < 0;
     });
     if (k == last || !equalFolded(slice(bytes, k->nameBegin, k->nameEnd), key))
         return {};
     return valueOf(slice(bytes, k->valueBegin, k->valueEnd));
-}
-
-std::string Profile::read(std::string_view section, std::string_view key) const
-{
-    if (m_indexed)
-        return indexedRead(section, key);
-    const Location loc = locate(m_bytes, section, key);
-    return loc.keyFound ? valueOf(slice(m_bytes, loc.valueBegin, loc.valueEnd)) : std::string();
 }
 
 void Profile::write(std::string_view section, std::string_view key, std::string_view value)
@@ -307,11 +297,7 @@ void Profile::write(std::string_view section, std::string_view key, std::string_
             m_bytes += "\r\n";
         m_bytes += "[" + s + "]\r\n" + k + "=" + v + "\r\n";
     }
-    // Rebuilding the index after each of a level's 184 writes would cost more than the writes;
-    // reads after a write scan the bytes instead.
-    m_indexed = false;
-    m_sections.clear();
-    m_keys.clear();
+    m_indexStale = true;
 }
 
 } // namespace leveldata

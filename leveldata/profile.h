@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,26 +50,26 @@ public:
     const std::string &bytes() const { return m_bytes; }
 
 private:
-    // Offsets into m_bytes; files are capped well below 4 GiB.
+    // Offsets into m_bytes.
     struct KeyRecord
     {
-        std::uint32_t nameBegin, nameEnd, valueBegin, valueEnd;
+        std::size_t nameBegin, nameEnd, valueBegin, valueEnd;
     };
     struct SectionRecord
     {
-        std::uint32_t nameBegin, nameEnd, firstKey, endKey;
+        std::size_t nameBegin, nameEnd, firstKey, endKey;
     };
 
-    void buildIndex();
-    std::string indexedRead(std::string_view section, std::string_view key) const;
+    // Indexes m_bytes: every section and its keys, for read().
+    void buildIndex() const;
 
     std::string m_bytes;
     // Sections in order of name (file order among equal names), each with its keys in order of
-    // name (file order among equal names). Valid until the first write(); reads after a write
-    // scan the bytes instead.
-    std::vector<SectionRecord> m_sections;
-    std::vector<KeyRecord> m_keys;
-    bool m_indexed = true;
+    // name (file order among equal names). A write() makes the index stale; the next read()
+    // rebuilds it, so that a run of writes (a level's 184) indexes the file once, not per write.
+    mutable std::vector<SectionRecord> m_sections;
+    mutable std::vector<KeyRecord> m_keys;
+    mutable bool m_indexStale = false;
 };
 
 } // namespace leveldata

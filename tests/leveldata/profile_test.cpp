@@ -90,5 +90,6 @@ TEST(ProfileWrite, ChangesOnlyWhatItWrites)
         Profile profile(c.before);
         profile.write(c.section, c.key, c.value);
         EXPECT_EQ(profile.bytes(), c.after) << "writing [" << c.section << "] " << c.key << " into: " << c.before;
+        EXPECT_EQ(profile.read(c.section, c.key), c.value) << "read back from: " << c.after;
     }
 }
