@@ -1,4 +1,3 @@
-#include "quillmap/difficulty.h"
 #include "quillmap/editorstate.h"
 #include "tests/support/boardart.h"
 #include "tests/support/testfiles.h"
@@ -67,24 +66,6 @@ TEST(EditorCursor, AcceptedMovesLeaveTheBrushBehind)
     EXPECT_EQ(act(state, "R4RRRRRRRRRRRR3DD"), 1);
     EXPECT_EQ(state.cursorCell(), 58);
     EXPECT_EQ(state.board(), boardFromArt({"###############", "##...........o#", "#############o#", "#############+#"}));
-}
-
-TEST(EditorBrush, DigitsChooseOnlyTheBrush)
-{
-    using namespace leveldata;
-    EditorState state;
-    act(state, "R");
-    const Board before = state.board();
-    const TileCode codes[] = {Wall, Player, ItemPlace, Floor, Item};   // digits 1 .. 5
-    for (int digit = 1; digit <= 5; ++digit) {
-        EXPECT_TRUE(state.selectBrush(digit));
-        EXPECT_EQ(state.brushCode(), codes[digit - 1]) << "digit " << digit;
-    }
-    EXPECT_FALSE(state.selectBrush(0));
-    EXPECT_FALSE(state.selectBrush(6));
-    EXPECT_EQ(state.brushCode(), Item);
-    EXPECT_EQ(state.board(), before);
-    EXPECT_EQ(state.cursorCell(), 17);
 }
 
 TEST(EditorLoad, KeepsCursorAndBrushAndMarksNoCursor)
@@ -179,13 +160,4 @@ TEST(EditorNewLevel, ScratchFileTakesTextsAndKeepsASavedBoard)
     fs::remove(dir / "NewLayer.lay");
     fs::create_directory(dir / "NewLayer.lay");
     EXPECT_TRUE(quillmap::writeNewLevelInfo(SomeInfo));
-}
-
-TEST(EditorDifficulty, MatchesWholeEntryTextsOnly)
-{
-    EXPECT_EQ(quillmap::difficultyIndex("Тестовый"), 0);
-    EXPECT_EQ(quillmap::difficultyIndex("Нереально сложный"), 6);
-    EXPECT_EQ(quillmap::difficultyIndex("Очень"), std::nullopt);
-    EXPECT_EQ(quillmap::difficultyIndex("Средний "), std::nullopt);
-    EXPECT_EQ(quillmap::difficultyIndex(""), std::nullopt);
 }

@@ -52,7 +52,6 @@ class PicturesTest : public QObject
 private slots:
     void tilesServeBothPrograms_data();
     void tilesServeBothPrograms();
-    void codesWithoutPictureShowEmpty();
     void cursorIsRedFrameOnWhite();
     void iconsHoldBothSizes_data();
     void iconsHoldBothSizes();
@@ -81,20 +80,6 @@ void PicturesTest::tilesServeBothPrograms()
     const QImage image = QImage::fromData(bytes);
     QCOMPARE(image.size(), QSize(50, 50));
     QCOMPARE(hueOf(image.pixelColor(probe)), hue);
-}
-
-void PicturesTest::codesWithoutPictureShowEmpty()
-{
-    QCOMPARE(cobbletonresources::tilePictureId(5), 0);
-    QCOMPARE(quillmapresources::tilePictureId(5), quillmapresources::CursorPicture);
-    for (int code : {-1, 6, 7}) {
-        QCOMPARE(cobbletonresources::tilePictureId(code), 0);
-        QCOMPARE(quillmapresources::tilePictureId(code), 0);
-    }
-    QVERIFY(cobbletonresources::bitmapPath(quillmapresources::CursorPicture).isEmpty());
-    QVERIFY(cobbletonresources::bitmapPath(0).isEmpty());
-    QVERIFY(quillmapresources::bitmapPath(128).isEmpty());
-    QVERIFY(quillmapresources::iconPath(129).isEmpty());
 }
 
 void PicturesTest::cursorIsRedFrameOnWhite()
