@@ -18,10 +18,10 @@ CCobbletonDlg::CCobbletonDlg(GameState &state)
       m_board(*this, cellControlId, tilePictureId)
 {
     setCommandHandler(LoadButton, &CCobbletonDlg::OnLoad);
-    setCommandHandler(MoveLeftCommand, [this] { Move(leveldata::LeftStep); });
-    setCommandHandler(MoveDownCommand, [this] { Move(leveldata::DownStep); });
-    setCommandHandler(MoveUpCommand, [this] { Move(leveldata::UpStep); });
-    setCommandHandler(MoveRightCommand, [this] { Move(leveldata::RightStep); });
+    setCommandHandler(MoveLeftCommand, [this] { OnMove(leveldata::LeftStep); });
+    setCommandHandler(MoveDownCommand, [this] { OnMove(leveldata::DownStep); });
+    setCommandHandler(MoveUpCommand, [this] { OnMove(leveldata::UpStep); });
+    setCommandHandler(MoveRightCommand, [this] { OnMove(leveldata::RightStep); });
 }
 
 CCobbletonDlg::~CCobbletonDlg() = default;
@@ -70,7 +70,7 @@ void CCobbletonDlg::ShowBoard(const Showing &showing)
         MessageBox(QString::fromStdString(m_state.victoryText));
 }
 
-void CCobbletonDlg::Move(CellIndex step)
+void CCobbletonDlg::OnMove(CellIndex step)
 {
     for (const Showing &showing : cobbleton::move(m_state, step).showings)
         ShowBoard(showing);

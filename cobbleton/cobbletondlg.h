@@ -39,7 +39,7 @@ private:
     void OnLoad();
     void ShowBoard();
     void ShowBoard(const Showing &showing);
-    void Move(CellIndex step);
+    void OnMove(CellIndex step);
 
     GameState &m_state;
     dialogkit::BoardView m_board;
