@@ -8,7 +8,9 @@
 #include "tests/support/boardart.h"
 #include "tests/windowtesting/windowtesting.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -40,6 +42,14 @@ Board shown(const CCobbletonDlg &game)
 Qt::Key keyOf(char move)
 {
     return std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}[std::string_view("LRUD").find(move)];
+}
+
+// Writes a level without places into `path`: won as soon as it is shown.
+void writeNoPlaceLevel(const QString &path, const std::string &victory)
+{
+    QVERIFY(!leveldata::writeLevel(QFile::encodeName(path).toStdString(),
+                                   testsupport::boardFromArt({"#####", "#@.$#", "#####"}),
+                                   {"Тест", "Пусто", "Тестовый", victory}));
 }
 
 // Triggers every item of `menu` and its submenus; returns the items as lines: "-" a separator,
@@ -122,8 +132,7 @@ private slots:
         QTemporaryDir dir;
         const QString noPlaces = dir.filePath(QStringLiteral("empty.lay"));
         Board board = testsupport::boardFromArt({"#####", "#@.$#", "#####"});
-        QVERIFY(!leveldata::writeLevel(QFile::encodeName(noPlaces).toStdString(), board,
-                                       {"Тест", "Пусто", "Тестовый", "Пусто, значит победа"}));
+        writeNoPlaceLevel(noPlaces, "Пусто, значит победа");
         CCobbletonDlg game(m_state);
         MessageWatch shownMessages;
         FileDialogWatch files(wonFirst ? QStringList{noPlaces, QString()} : QStringList{QString()});
@@ -230,6 +239,106 @@ private slots:
         });
         QCOMPARE(perKey, QString(qsizetype(ExampleSolution.size()) - 1, '0') + "110");
         QCOMPARE(messages.texts, QStringList(2, victory));
+    }
+
+    // `arguments` after the program's name, as names inside a scratch folder holding
+    // "Мои уровни/образец 3.lay" (the example level) and "пусто.lay" (no places); `shows`: the
+    // file whose board the window shows, none for walls.
+    void startWithAFileArgument_data()
+    {
+        const QString example = QStringLiteral("Мои уровни/образец 3.lay");
+        const QString noPlaces = QStringLiteral("пусто.lay");
+        const QStringList won{QStringLiteral("Победа без мест")};
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("shows");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a level, its folder with a space and Cyrillic letters")
+            << QStringList{example} << example << QStringList();
+        QTest::newRow("a level without places: its victory") << QStringList{noPlaces} << noPlaces << won;
+        QTest::newRow("a missing file") << QStringList{QStringLiteral("нет.lay")} << QString() << QStringList{NoFileMessage};
+        QTest::newRow("a folder") << QStringList{QStringLiteral("Мои уровни")} << QString() << QStringList{NoFileMessage};
+        QTest::newRow("two files: the first counts") << QStringList{noPlaces, example} << noPlaces << won;
+        QTest::newRow("none: walls, no message") << QStringList() << QString() << QStringList();
+    }
+    void startWithAFileArgument()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, shows);
+        QFETCH(QStringList, messages);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Мои уровни")));
+        QVERIFY(QFile::copy(ExampleLevel, dir.filePath(QStringLiteral("Мои уровни/образец 3.lay"))));
+        writeNoPlaceLevel(dir.filePath(QStringLiteral("пусто.lay")), "Победа без мест");
+
+        // argv as main() has it: the names' bytes.
+        std::vector<QByteArray> bytes{QByteArrayLiteral("cobbleton")};
+        for (const QString &argument : arguments)
+            bytes.push_back(QFile::encodeName(dir.filePath(argument)));
+        std::vector<char *> argv;
+        for (QByteArray &argument : bytes)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        CCobbletonDlg game(m_state, CCobbletonApp::levelFileArgument(int(bytes.size()), argv.data()));
+
+        QStringList shownMessages;
+        WatchFor<QMessageBox> boxes([&](QMessageBox *box) {
+            shownMessages << box->text();
+            box->button(QMessageBox::Ok)->click();
+            QTimer::singleShot(0, &game, [&game] { game.activateWindow(); });
+        });
+        const Board expected =
+            shows.isEmpty() ? Board() : leveldata::readGameLevel(QFile::encodeName(dir.filePath(shows)).toStdString()).board;
+        runWindow(game, [&] {
+            // The file is opened once the window is on screen, maybe after this starts.
+            QTRY_COMPARE(shownMessages, messages);
+            QTRY_COMPARE(shown(game), expected);
+        });
+        QCOMPARE(shownMessages, messages);
+    }
+
+    // The keys against the rules, played in step on a second state; then the victory box as an
+    // undo, redo or restart reaches a won position or leaves it.
+    void undoRedoRestartKeys()
+    {
+        cobbleton::GameState rules;
+        QVERIFY(cobbleton::loadLevelFile(rules, QFile::encodeName(ExampleLevel).toStdString()));
+        CCobbletonDlg game(m_state);
+        FileDialogWatch files({ExampleLevel});
+        MessageWatch messages;
+        struct Press { Qt::Key key; Qt::KeyboardModifiers modifiers; cobbleton::MoveResult (*rule)(cobbleton::GameState &); };
+        const Press moves[] = {
+            {Qt::Key_Down, {}, [](cobbleton::GameState &s) { return move(s, leveldata::DownStep); }},
+            {Qt::Key_Right, {}, [](cobbleton::GameState &s) { return move(s, leveldata::RightStep); }},
+            {Qt::Key_Right, {}, [](cobbleton::GameState &s) { return move(s, leveldata::RightStep); }},
+            {Qt::Key_Z, Qt::ControlModifier, cobbleton::undo},
+            {Qt::Key_Backspace, {}, cobbleton::undo},
+            {Qt::Key_Y, Qt::ControlModifier, cobbleton::redo},
+            {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, cobbleton::redo},
+            {Qt::Key_R, Qt::ControlModifier, cobbleton::restart},
+            {Qt::Key_Z, Qt::ControlModifier, cobbleton::undo},
+        };
+        QString victories;   // victory boxes per key after the win
+        runWindow(game, [&] {
+            press(&game, Qt::Key_Return);
+            for (const Press &p : moves) {
+                const Board before = rules.board;
+                QVERIFY(p.rule(rules).moved);
+                QVERIFY(rules.board != before);
+                press(&game, p.key, p.modifiers);
+                QCOMPARE(shown(game), rules.board);
+            }
+            press(&game, Qt::Key_R, Qt::ControlModifier);
+            for (char move : ExampleSolution)
+                press(&game, keyOf(move));
+            QCOMPARE(messages.texts.size(), 1);
+            for (const auto &[key, modifiers] : {std::pair{Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Y, Qt::ControlModifier},
+                                                 {Qt::Key_R, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::NoModifier}}) {
+                const qsizetype before = messages.texts.size();
+                press(&game, key, modifiers);
+                victories += QString::number(messages.texts.size() - before);
+            }
+        });
+        QCOMPARE(victories, QStringLiteral("0101"));
     }
 
 private:
