@@ -1,7 +1,6 @@
 // Moves per second through the game's rules: step or push, the restore pass over the item
 // places, the victory test at every showing of the board, and the step kept in the history.
-// Then undo and redo, a restart late in a long game, and the heap the history of a long game
-// takes.
+// Then a restart late in a long game, and the heap the history of a long game takes.
 #include "resultstable.h"
 
 #include "cobbleton/gamestate.h"
@@ -92,24 +91,6 @@ void BM_Move(benchmark::State &st)
 }
 BENCHMARK(BM_Move);
 
-void BM_UndoRedo(benchmark::State &st)
-{
-    GameState state;
-    loadLevelFile(state, LevelFile);
-    if (!play(state, Approach) || !play(state, Round)) {
-        st.SkipWithError("the round on the sample level is blocked");
-        return;
-    }
-    bool allChanged = true;
-    for (auto _ : st) {
-        allChanged &= undo(state).moved;
-        allChanged &= redo(state).moved;
-    }
-    if (!allChanged)
-        st.SkipWithError("an undo or redo changed nothing");
-}
-BENCHMARK(BM_UndoRedo);
-
 // A restart finds the loaded position by taking back every step on a copy of the board.
 void BM_RestartAfterLongGame(benchmark::State &st)
 {
@@ -167,7 +148,6 @@ int main(int argc, char **argv)
     const int status = runBenchmarks(
         argc, argv,
         {{"BM_Move", "Move through the game rules (step, push, restore, victory test, history)", 0, "moves/s"},
-         {"BM_UndoRedo", "Undo, then redo, of one move", 0, ""},
          {"BM_RestartAfterLongGame", "Restart after 100 000 moves, then its undo", 0, ""}});
     printHistoryMemory();
     return status;

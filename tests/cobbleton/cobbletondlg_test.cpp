@@ -241,9 +241,9 @@ private slots:
         QCOMPARE(messages.texts, QStringList(2, victory));
     }
 
-    // `arguments` after the program's name, as names inside a scratch folder holding
-    // "Мои уровни/образец 3.lay" (the example level) and "пусто.lay" (no places); `shows`: the
-    // file whose board the window shows, none for walls.
+    // `arguments` after the program's name, as names in a folder holding the example level in
+    // "Мои уровни/образец 3.lay" and a level without places, "пусто.lay"; `shows`: the file the
+    // window shows, none for walls.
     void startWithAFileArgument_data()
     {
         const QString example = QStringLiteral("Мои уровни/образец 3.lay");
@@ -252,13 +252,11 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("shows");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("a level, its folder with a space and Cyrillic letters")
-            << QStringList{example} << example << QStringList();
+        QTest::newRow("a level in a folder with a space and Cyrillic letters") << QStringList{example} << example << QStringList();
         QTest::newRow("a level without places: its victory") << QStringList{noPlaces} << noPlaces << won;
+        QTest::newRow("two files: the first counts") << QStringList{noPlaces, example} << noPlaces << won;
         QTest::newRow("a missing file") << QStringList{QStringLiteral("нет.lay")} << QString() << QStringList{NoFileMessage};
         QTest::newRow("a folder") << QStringList{QStringLiteral("Мои уровни")} << QString() << QStringList{NoFileMessage};
-        QTest::newRow("two files: the first counts") << QStringList{noPlaces, example} << noPlaces << won;
-        QTest::newRow("none: walls, no message") << QStringList() << QString() << QStringList();
     }
     void startWithAFileArgument()
     {
@@ -269,76 +267,69 @@ private slots:
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Мои уровни")));
         QVERIFY(QFile::copy(ExampleLevel, dir.filePath(QStringLiteral("Мои уровни/образец 3.lay"))));
         writeNoPlaceLevel(dir.filePath(QStringLiteral("пусто.lay")), "Победа без мест");
-
-        // argv as main() has it: the names' bytes.
-        std::vector<QByteArray> bytes{QByteArrayLiteral("cobbleton")};
+        std::vector<QByteArray> bytes{QByteArrayLiteral("cobbleton")};   // argv as main() has it
         for (const QString &argument : arguments)
             bytes.push_back(QFile::encodeName(dir.filePath(argument)));
         std::vector<char *> argv;
         for (QByteArray &argument : bytes)
             argv.push_back(argument.data());
         argv.push_back(nullptr);
-        CCobbletonDlg game(m_state, CCobbletonApp::levelFileArgument(int(bytes.size()), argv.data()));
 
+        CCobbletonDlg game(m_state, CCobbletonApp::levelFileArgument(int(bytes.size()), argv.data()));
         QStringList shownMessages;
         WatchFor<QMessageBox> boxes([&](QMessageBox *box) {
             shownMessages << box->text();
             box->button(QMessageBox::Ok)->click();
             QTimer::singleShot(0, &game, [&game] { game.activateWindow(); });
         });
-        const Board expected =
-            shows.isEmpty() ? Board() : leveldata::readGameLevel(QFile::encodeName(dir.filePath(shows)).toStdString()).board;
+        const std::filesystem::path path = shows.isEmpty() ? "" : QFile::encodeName(dir.filePath(shows)).toStdString();
         runWindow(game, [&] {
-            // The file is opened once the window is on screen, maybe after this starts.
+            // The file is opened once the window is on screen, maybe only after this starts.
             QTRY_COMPARE(shownMessages, messages);
-            QTRY_COMPARE(shown(game), expected);
+            QTRY_COMPARE(m_state.levelPath, path);
+            QCOMPARE(shown(game), shows.isEmpty() ? Board() : leveldata::readGameLevel(path).board);
         });
         QCOMPARE(shownMessages, messages);
     }
 
-    // The keys against the rules, played in step on a second state; then the victory box as an
-    // undo, redo or restart reaches a won position or leaves it.
+    // Each key against the board the rules give for the moves it leads back or forward to; then
+    // the victory box where an undo, redo or restart reaches the won position or leaves it.
     void undoRedoRestartKeys()
     {
-        cobbleton::GameState rules;
-        QVERIFY(cobbleton::loadLevelFile(rules, QFile::encodeName(ExampleLevel).toStdString()));
+        const auto after = [](const std::string &moves) {
+            cobbleton::GameState rules;
+            cobbleton::loadLevelFile(rules, ExampleLevel.toStdString());
+            for (char move : moves)
+                cobbleton::move(rules, testsupport::stepOf(move));
+            return rules.board;
+        };
+        const std::pair<QKeyCombination, std::string> keys[] = {
+            {Qt::Key_Down, "D"}, {Qt::Key_Right, "DR"}, {Qt::Key_Right, "DRR"},
+            {Qt::CTRL | Qt::Key_Z, "DR"}, {Qt::Key_Backspace, "D"}, {Qt::CTRL | Qt::Key_Y, "DR"},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, "DRR"}, {Qt::CTRL | Qt::Key_R, ""}, {Qt::CTRL | Qt::Key_Z, "DRR"},
+        };
         CCobbletonDlg game(m_state);
         FileDialogWatch files({ExampleLevel});
         MessageWatch messages;
-        struct Press { Qt::Key key; Qt::KeyboardModifiers modifiers; cobbleton::MoveResult (*rule)(cobbleton::GameState &); };
-        const Press moves[] = {
-            {Qt::Key_Down, {}, [](cobbleton::GameState &s) { return move(s, leveldata::DownStep); }},
-            {Qt::Key_Right, {}, [](cobbleton::GameState &s) { return move(s, leveldata::RightStep); }},
-            {Qt::Key_Right, {}, [](cobbleton::GameState &s) { return move(s, leveldata::RightStep); }},
-            {Qt::Key_Z, Qt::ControlModifier, cobbleton::undo},
-            {Qt::Key_Backspace, {}, cobbleton::undo},
-            {Qt::Key_Y, Qt::ControlModifier, cobbleton::redo},
-            {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, cobbleton::redo},
-            {Qt::Key_R, Qt::ControlModifier, cobbleton::restart},
-            {Qt::Key_Z, Qt::ControlModifier, cobbleton::undo},
-        };
         QString victories;   // victory boxes per key after the win
         runWindow(game, [&] {
             press(&game, Qt::Key_Return);
-            for (const Press &p : moves) {
-                const Board before = rules.board;
-                QVERIFY(p.rule(rules).moved);
-                QVERIFY(rules.board != before);
-                press(&game, p.key, p.modifiers);
-                QCOMPARE(shown(game), rules.board);
+            for (const auto &[key, moves] : keys) {
+                press(&game, key.key(), key.keyboardModifiers());
+                QCOMPARE(shown(game), after(moves));
             }
             press(&game, Qt::Key_R, Qt::ControlModifier);
             for (char move : ExampleSolution)
                 press(&game, keyOf(move));
-            QCOMPARE(messages.texts.size(), 1);
-            for (const auto &[key, modifiers] : {std::pair{Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Y, Qt::ControlModifier},
-                                                 {Qt::Key_R, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::NoModifier}}) {
+            for (const QKeyCombination key : {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::Key_R,
+                                              QKeyCombination(Qt::Key_Backspace)}) {
                 const qsizetype before = messages.texts.size();
-                press(&game, key, modifiers);
+                press(&game, key.key(), key.keyboardModifiers());
                 victories += QString::number(messages.texts.size() - before);
             }
         });
         QCOMPARE(victories, QStringLiteral("0101"));
+        QCOMPARE(messages.texts.size(), 3);   // the winning push, the redo, the undone restart
     }
 
 private:

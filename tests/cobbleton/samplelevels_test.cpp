@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 #include <set>
+#include <tuple>
 
 using namespace leveldata;
 namespace fs = std::filesystem;
@@ -119,55 +120,39 @@ TEST(SampleLevels, RecordedSolutionsWinOnTheLastMove)
 // undos show what they showed the first time.
 TEST(SampleLevels, UndoAndRedoRetraceRandomPlay)
 {
-    struct Position
-    {
-        Board board;
-        CellIndex playerCell;
-        TileCode underTile;
-        bool operator==(const Position &) const = default;
-    };
-    const auto positionOf = [](const cobbleton::GameState &s) { return Position{s.board, s.playerCell, s.underTile}; };
-    const auto play = [](cobbleton::GameState &s, char command) {
-        return command == 'r' ? cobbleton::restart(s) : cobbleton::move(s, testsupport::stepOf(command));
-    };
-    const auto sameShowings = [](const std::vector<cobbleton::Showing> &a, const std::vector<cobbleton::Showing> &b) {
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                          [](const auto &x, const auto &y) { return x.board == y.board && x.won == y.won; });
+    using namespace cobbleton;
+    const auto position = [](const GameState &s) { return std::tuple(s.board, s.playerCell, s.underTile); };
+    const auto boards = [](const MoveResult &result) {
+        std::vector<std::pair<Board, bool>> shown;
+        for (const Showing &showing : result.showings)
+            shown.emplace_back(showing.board, showing.won);
+        return shown;
     };
     std::mt19937 random(20261207);
     for (const SampleLevel &sample : sampleLevels()) {
         SCOPED_TRACE(sample.fileName);
-        cobbleton::GameState state;
-        ASSERT_TRUE(cobbleton::loadLevelFile(state, LevelsDir / sample.fileName));
-        std::vector<Position> positions{positionOf(state)};   // [i]: after the i-th step
-        std::vector<std::vector<cobbleton::Showing>> showings;
-        std::string steps;
+        GameState state;
+        ASSERT_TRUE(loadLevelFile(state, LevelsDir / sample.fileName));
+        std::vector positions{position(state)};   // [i]: after the i-th step
+        std::vector<std::pair<char, MoveResult>> steps;
         while (steps.size() < 400) {
             const char command = random() % 40 == 0 ? 'r' : "LRUD"[random() % 4];
-            cobbleton::MoveResult result = play(state, command);
-            if (result.moved) {
-                steps += command;
-                positions.push_back(positionOf(state));
-                showings.push_back(std::move(result.showings));
+            if (MoveResult result = command == 'r' ? restart(state) : move(state, testsupport::stepOf(command)); result.moved) {
+                steps.emplace_back(command, std::move(result));
+                positions.push_back(position(state));
             }
         }
-        for (std::size_t i = steps.size(); i > 0; --i) {
-            ASSERT_TRUE(cobbleton::undo(state).moved);
-            ASSERT_TRUE(positionOf(state) == positions[i - 1]) << "undo back to step " << i - 1;
-        }
-        EXPECT_FALSE(cobbleton::undo(state).moved);
-        for (std::size_t i = 1; i <= steps.size(); ++i) {
-            ASSERT_TRUE(cobbleton::redo(state).moved);
-            ASSERT_TRUE(positionOf(state) == positions[i]) << "redo of step " << i;
-        }
-        EXPECT_FALSE(cobbleton::redo(state).moved);
-
-        const std::size_t again = steps.size() / 2;
-        for (std::size_t i = 0; i < again; ++i)
-            cobbleton::undo(state);
-        for (std::size_t i = steps.size() - again; i < steps.size(); ++i) {
-            ASSERT_TRUE(sameShowings(play(state, steps[i]).showings, showings[i])) << "step " << i << " played again";
-            ASSERT_TRUE(positionOf(state) == positions[i + 1]);
+        for (std::size_t i = steps.size(); i > 0; --i)
+            ASSERT_TRUE(undo(state).moved && position(state) == positions[i - 1]) << "undo to step " << i - 1;
+        for (std::size_t i = 1; i <= steps.size(); ++i)
+            ASSERT_TRUE(redo(state).moved && position(state) == positions[i]) << "redo of step " << i;
+        EXPECT_FALSE(redo(state).moved);
+        for (std::size_t i = 0; i < steps.size() / 2; ++i)
+            undo(state);
+        for (std::size_t i = steps.size() - steps.size() / 2; i < steps.size(); ++i) {
+            const auto &[command, first] = steps[i];
+            const MoveResult again = command == 'r' ? restart(state) : move(state, testsupport::stepOf(command));
+            ASSERT_EQ(boards(again), boards(first)) << "step " << i << " played again";
         }
     }
 }
