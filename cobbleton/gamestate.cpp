@@ -45,8 +45,8 @@ void loadLevel(GameState &state, const GameLevel &level)
 
 bool loadLevelFile(GameState &state, const std::filesystem::path &path)
 {
-    // readGameLevel reads through readFileBytes too; reading here once keeps the bytes checked
-    // and the bytes loaded the same.
+    // Read once, so the bytes found readable are the bytes loaded (readGameLevel would read the
+    // file again).
     std::string bytes;
     const std::error_code error = readFileBytes(path, bytes);
     if (error && error != std::errc::file_too_large)
