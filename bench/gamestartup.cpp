@@ -50,6 +50,6 @@ int main(int argc, char *argv[])
     FirstShowObserver observer(sinceMain);
     app.installEventFilter(&observer);
     cobbleton::CCobbletonApp theApp;
-    theApp.InitInstance();
+    theApp.InitInstance(cobbleton::CCobbletonApp::levelFileArgument(argc, argv));
     return 0;
 }

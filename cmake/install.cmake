@@ -15,7 +15,8 @@ if(UNIX AND NOT APPLE)
     set(hicolor_dir "${CMAKE_INSTALL_DATADIR}/icons/hicolor")
 
     # An entry names its program by the installed path, so it starts from any prefix, also one
-    # whose bin folder is not on PATH; the prefix is only known at install time (--prefix).
+    # whose bin folder is not on PATH; the prefix is only known at install time (--prefix). What
+    # follows the program's name on the Exec line (the game's %f) stays as it is.
     install(CODE [[
         function(cobbleton_point_exec entry program)
             if(NOT IS_ABSOLUTE "${entry}")
@@ -43,15 +44,24 @@ if(UNIX AND NOT APPLE)
                 message(FATAL_ERROR "${entry} has no Exec line")
             endif()
             string(SUBSTRING "${text}" 0 ${start} head)
-            math(EXPR start "${start} + 1")
+            math(EXPR start "${start} + 6")
             string(SUBSTRING "${text}" ${start} -1 tail)
             string(FIND "${tail}" "\n" end)
             if(end EQUAL -1)
+                set(line "${tail}")
                 set(tail "\n")
             else()
+                string(SUBSTRING "${tail}" 0 ${end} line)
                 string(SUBSTRING "${tail}" ${end} -1 tail)
             endif()
-            file(WRITE "${entry}" "${head}\nExec=${program}${tail}")
+            # The entries in resources/desktop name their program by a bare word.
+            string(FIND "${line}" " " space)
+            if(space EQUAL -1)
+                set(arguments "")
+            else()
+                string(SUBSTRING "${line}" ${space} -1 arguments)
+            endif()
+            file(WRITE "${entry}" "${head}\nExec=${program}${arguments}${tail}")
         endfunction()
     ]])
 

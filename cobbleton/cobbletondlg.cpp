@@ -6,15 +6,16 @@
 #include "resources/cobbleton/pictures.h"
 #include "resources/cobbleton/windows.h"
 
-#include <QFile>
+#include <QTimer>
 
 namespace cobbleton {
 
 using namespace cobbletonresources;
 
-CCobbletonDlg::CCobbletonDlg(GameState &state)
+CCobbletonDlg::CCobbletonDlg(GameState &state, std::optional<std::filesystem::path> levelFile)
     : Dialog(GameWindow),
       m_state(state),
+      m_levelFile(std::move(levelFile)),
       m_board(*this, cellControlId, tilePictureId)
 {
     setCommandHandler(LoadButton, &CCobbletonDlg::OnLoad);
@@ -22,6 +23,9 @@ CCobbletonDlg::CCobbletonDlg(GameState &state)
     setCommandHandler(MoveDownCommand, [this] { OnMove(leveldata::DownStep); });
     setCommandHandler(MoveUpCommand, [this] { OnMove(leveldata::UpStep); });
     setCommandHandler(MoveRightCommand, [this] { OnMove(leveldata::RightStep); });
+    setCommandHandler(UndoCommand, [this] { ShowBoards(cobbleton::undo(m_state)); });
+    setCommandHandler(RedoCommand, [this] { ShowBoards(cobbleton::redo(m_state)); });
+    setCommandHandler(RestartCommand, [this] { ShowBoards(cobbleton::restart(m_state)); });
 }
 
 CCobbletonDlg::~CCobbletonDlg() = default;
@@ -35,6 +39,13 @@ bool CCobbletonDlg::OnInitDialog()
     SetIcon(dialogkit::PictureStore::icon(ProgramIcon));
     m_board.layOut();
     ShowBoard();
+    // Queued, so the window and its wall board are on screen under any message the file brings.
+    if (m_levelFile) {
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                Open(m_levelFile);
+        });
+    }
     return true;
 }
 
@@ -51,9 +62,12 @@ void CCobbletonDlg::OnLoad()
     const std::optional<QString> path =
         dialogkit::openFileName(this, QString::fromUtf8(OpenLevelTitle),
                                 QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
-    if (path)
-        loadLevelFile(m_state, QFile::encodeName(*path).toStdString());
-    else
+    Open(path ? std::optional(dialogkit::toFilesystemPath(*path)) : std::nullopt);
+}
+
+void CCobbletonDlg::Open(const std::optional<std::filesystem::path> &path)
+{
+    if (!path || !loadLevelFile(m_state, *path))
         MessageBox(QString::fromUtf8(NoFileMessage));
     ShowBoard();
 }
@@ -72,7 +86,12 @@ void CCobbletonDlg::ShowBoard(const Showing &showing)
 
 void CCobbletonDlg::OnMove(CellIndex step)
 {
-    for (const Showing &showing : cobbleton::move(m_state, step).showings)
+    ShowBoards(cobbleton::move(m_state, step));
+}
+
+void CCobbletonDlg::ShowBoards(const MoveResult &result)
+{
+    for (const Showing &showing : result.showings)
         ShowBoard(showing);
 }
 

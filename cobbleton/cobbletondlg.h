@@ -4,6 +4,9 @@
 #include "dialogkit/boardview.h"
 #include "dialogkit/dialog.h"
 
+#include <filesystem>
+#include <optional>
+
 namespace cobbleton {
 
 // The game window (template 102): the board as 180 cell pictures, the "Загрузить" button under
@@ -14,20 +17,26 @@ namespace cobbleton {
 // window; the window clears its board and place list when it starts and is its only user. The
 // window keeps the cell controls itself (m_board).
 //
-// Keys: the arrows move the player through the GameKeys accelerators, whichever control has the
-// focus; Enter or Space on the focused Load button loads a level; Enter elsewhere does nothing.
-// The window-menu item "&About Cobbleton..." opens the About box. Commands can also be sent with
-// OnCommand() (LoadButton, MoveLeftCommand … MoveDownCommand of resources/cobbleton/windows.h).
+// Keys: the arrows move the player, Ctrl+Z or Backspace undo, Ctrl+Y or Ctrl+Shift+Z redo and
+// Ctrl+R restarts, through the GameKeys accelerators, whichever control has the focus; Enter or
+// Space on the focused Load button loads a level; Enter elsewhere does nothing. The window-menu
+// item "&About Cobbleton..." opens the About box. Commands can also be sent with OnCommand()
+// (LoadButton, MoveLeftCommand … MoveDownCommand, UndoCommand, RedoCommand, RestartCommand of
+// resources/cobbleton/windows.h).
 //
-// A move asks the rules what happened and shows each of its showings in turn: the board, then
-// the victory message when the level is won at that showing.
+// A move, undo, redo or restart asks the rules what happened and shows each of its showings in
+// turn: the board, then the victory message when the level is won at that showing.
+//
+// Loading, by the Load button or of the level file given to the constructor once the window is on
+// screen, shows the level as the first showing of the board; when no file was chosen or it cannot
+// be read, the message that no file was chosen, then the board as it stands.
 //
 // The pictures and the icon must be registered first (CCobbletonApp::registerPictures()).
 class CCobbletonDlg : public dialogkit::Dialog
 {
     Q_OBJECT
 public:
-    explicit CCobbletonDlg(GameState &state);
+    explicit CCobbletonDlg(GameState &state, std::optional<std::filesystem::path> levelFile = std::nullopt);
     ~CCobbletonDlg() override;
 
 protected:
@@ -37,11 +46,14 @@ protected:
 
 private:
     void OnLoad();
+    void Open(const std::optional<std::filesystem::path> &path);
     void ShowBoard();
     void ShowBoard(const Showing &showing);
+    void ShowBoards(const MoveResult &result);
     void OnMove(CellIndex step);
 
     GameState &m_state;
+    std::optional<std::filesystem::path> m_levelFile;
     dialogkit::BoardView m_board;
 };
 

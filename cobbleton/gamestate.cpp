@@ -1,6 +1,9 @@
 #include "cobbleton/gamestate.h"
 
+#include "leveldata/filebytes.h"
+
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace cobbleton {
@@ -15,12 +18,18 @@ TileCode tileAt(const Board &board, std::int64_t cell)
     return cell >= 0 && cell < CellCount ? board[static_cast<CellIndex>(cell)] : Wall;
 }
 
+MoveResult changedPosition(const GameState &state)
+{
+    return {true, {showingOf(state)}};
+}
+
 } // namespace
 
 void clearBoard(GameState &state)
 {
     state.board.fill(Wall);
     std::fill(state.placeList.begin(), state.placeList.end(), 0);
+    state.history.clear();
 }
 
 void loadLevel(GameState &state, const GameLevel &level)
@@ -31,12 +40,20 @@ void loadLevel(GameState &state, const GameLevel &level)
         state.playerCell = *level.playerCell;
     state.victoryText = level.victoryText;
     state.underTile = Floor;
+    state.history.clear();
 }
 
-void loadLevelFile(GameState &state, const std::filesystem::path &path)
+bool loadLevelFile(GameState &state, const std::filesystem::path &path)
 {
+    // Read once, so the bytes found readable are the bytes loaded (readGameLevel would read the
+    // file again).
+    std::string bytes;
+    const std::error_code error = readFileBytes(path, bytes);
+    if (error && error != std::errc::file_too_large)
+        return false;
     state.levelPath = path;
-    loadLevel(state, readGameLevel(path));
+    loadLevel(state, gameLevelFromBytes(std::move(bytes)));
+    return true;
 }
 
 bool isWon(const GameState &state)
@@ -57,7 +74,19 @@ MoveResult move(GameState &state, CellIndex step)
     const std::int64_t t = std::int64_t{p} + step;
     const std::int64_t b = std::int64_t{p} + 2 * std::int64_t{step};
     const TileCode target = isOnBoard(p) ? tileAt(board, t) : Wall;
+    const TileCode underBefore = state.underTile;
     MoveResult result;
+
+    // For the history: the cells the step or push can write, with their tiles before it, and
+    // after them any place the restore pass turns back elsewhere (only a state no loaded level
+    // leads to has such a place).
+    std::array<CellChange, 3 + CellCount> changes;
+    std::size_t changeCount = 0;
+    for (const std::int64_t cell : {std::int64_t{p}, t, b}) {
+        if (cell >= 0 && cell < CellCount)
+            changes[changeCount++] = {static_cast<CellIndex>(cell), board[static_cast<CellIndex>(cell)], 0};
+    }
+    const std::size_t watched = changeCount;
 
     if (target == Item) {
         const TileCode beyond = tileAt(board, b);
@@ -91,9 +120,52 @@ MoveResult move(GameState &state, CellIndex step)
         if (isOnBoard(place) && board[place] == Floor) {
             board[place] = ItemPlace;
             result.showings.push_back(showingOf(state));
+            if (place != p && place != t && place != b)
+                changes[changeCount++] = {place, Floor, ItemPlace};
         }
     }
+
+    for (std::size_t i = 0; i < watched; ++i)
+        changes[i].after = board[changes[i].cell];
+    state.history.record(std::span(changes.data(), changeCount),
+                         {p, state.playerCell, underBefore, state.underTile});
     return result;
+}
+
+MoveResult undo(GameState &state)
+{
+    if (!state.history.undo(state.board, state.playerCell, state.underTile))
+        return {};
+    return changedPosition(state);
+}
+
+MoveResult redo(GameState &state)
+{
+    if (!state.history.redo(state.board, state.playerCell, state.underTile))
+        return {};
+    return changedPosition(state);
+}
+
+MoveResult restart(GameState &state)
+{
+    Board board = state.board;
+    CellIndex playerCell = state.playerCell;
+    TileCode underTile = state.underTile;
+    state.history.rewind(board, playerCell, underTile);
+
+    std::array<CellChange, CellCount> changes;
+    std::size_t changeCount = 0;
+    for (CellIndex i = 0; i < CellCount; ++i) {
+        if (board[i] != state.board[i])
+            changes[changeCount++] = {i, state.board[i], board[i]};
+    }
+    if (!state.history.record(std::span(changes.data(), changeCount),
+                              {state.playerCell, playerCell, state.underTile, underTile}))
+        return {};
+    state.board = board;
+    state.playerCell = playerCell;
+    state.underTile = underTile;
+    return changedPosition(state);
 }
 
 } // namespace cobbleton

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cobbleton/movehistory.h"
 #include "leveldata/board.h"
 #include "leveldata/levelfile.h"
 
@@ -27,23 +28,27 @@ struct GameState
     TileCode underTile = leveldata::Floor;        // what the player's cell gets when the player leaves
     std::string victoryText;                      // UTF-8
     std::filesystem::path levelPath;              // the level file last loaded
+    MoveHistory history;                          // the steps since the level was loaded
 
     // The start value of placeList is deliberate: one place at cell 0, a Wall, so the empty start
     // board is not won (a level without places counts as won).
 };
 
 // What the window's initialisation does to the state: board all Wall and every placeList entry
-// set to 0 (the list keeps its length). playerCell, underTile and the texts stay as they are.
+// set to 0 (the list keeps its length), and an empty history. playerCell, underTile and the texts
+// stay as they are.
 void clearBoard(GameState &state);
 
 // Takes a level as the game reads it: the file's places in order, the board, playerCell only
-// when the file has a player (otherwise the previous one stays), victoryText, and underTile back
-// to Floor. levelPath is not touched.
+// when the file has a player (otherwise the previous one stays), victoryText, underTile back to
+// Floor, and an empty history. levelPath is not touched.
 void loadLevel(GameState &state, const leveldata::GameLevel &level);
 
-// Makes `path` the level path and loads the file there (leveldata::readGameLevel: never fails, a
-// missing or damaged file gives an all-Wall board with no places).
-void loadLevelFile(GameState &state, const std::filesystem::path &path);
+// Loads the level file at `path` as leveldata::readGameLevel reads it and makes `path` the level
+// path. Returns false, changing nothing, when the file cannot be read: missing, a directory, not
+// a regular file, no read permission. A file longer than leveldata::MaxFileBytes is read as far
+// as that, as readGameLevel does.
+bool loadLevelFile(GameState &state, const std::filesystem::path &path);
 
 // The victory test: true when each listed place holds an Item. A level with no places counts as
 // won. A listed cell off the board never holds an Item.
@@ -60,7 +65,8 @@ struct Showing
 // The showing of the state as it stands now.
 Showing showingOf(const GameState &state);
 
-// What one move did: whether the player moved, and the showings it asks for, in order.
+// What one move, undo, redo or restart did: whether it changed the position (for a move:
+// whether the player moved), and the showings it asks for, in order.
 struct MoveResult
 {
     bool moved = false;
@@ -74,6 +80,22 @@ struct MoveResult
 // more follows each place the restore pass turns back; a refused move has none.
 // There is no column test: a step right from column 14 goes on in column 0 of the next row.
 // A target or beyond cell outside 0..179 counts as a Wall, as does a playerCell off the board.
+// A move that changed the position is a step of the history (undo, redo); one that changed
+// nothing, as a refused move, leaves the history alone.
 MoveResult move(GameState &state, CellIndex step);
+
+// Takes back the last step of the history (a move or a restart): board, playerCell and
+// underTile become what they were before it. Shows the board once; nothing when there is no step
+// to take back.
+MoveResult undo(GameState &state);
+
+// Does again the step undone last; any step taken since the undo has dropped it. Shows the board
+// once; nothing when there is no step to do again.
+MoveResult redo(GameState &state);
+
+// Puts the level back as it was loaded, as one step of the history, so an undo brings back the
+// position it left. Shows the board once. Nothing happens, and nothing is recorded, when the
+// position already is the loaded one. Time grows with the number of steps taken.
+MoveResult restart(GameState &state);
 
 } // namespace cobbleton

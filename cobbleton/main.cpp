@@ -6,6 +6,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     cobbleton::CCobbletonApp theApp;
-    theApp.InitInstance();
+    theApp.InitInstance(cobbleton::CCobbletonApp::levelFileArgument(argc, argv));
     return 0;
 }

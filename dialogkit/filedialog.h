@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 
 class QWidget;
@@ -22,5 +23,9 @@ std::optional<QString> openFileName(QWidget *owner, const QString &title,
 std::optional<QString> saveFileName(QWidget *owner, const QString &title,
                                     const QString &filterDescription, const QString &pattern,
                                     const QString &defaultExtension);
+
+// The file system path of a file name as Qt holds it (the dialogs above, the command line): its
+// bytes in the local 8-bit encoding on POSIX (QFile::encodeName), its UTF-16 text on Windows.
+std::filesystem::path toFilesystemPath(const QString &name);
 
 } // namespace dialogkit

@@ -65,6 +65,11 @@ const AcceleratorTable GameKeys = {
     {Qt::Key_Left, MoveLeftCommand},
     {Qt::Key_Right, MoveRightCommand},
     {Qt::Key_Up, MoveUpCommand},
+    {Qt::CTRL | Qt::Key_Z, UndoCommand},
+    {Qt::Key_Backspace, UndoCommand},
+    {Qt::CTRL | Qt::Key_Y, RedoCommand},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, RedoCommand},
+    {Qt::CTRL | Qt::Key_R, RestartCommand},
 };
 
 } // namespace cobbletonresources

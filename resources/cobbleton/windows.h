@@ -18,7 +18,8 @@ extern const dialogkit::DialogTemplate GameWindow;
 // Menu 135: "Файл", "Настройки", "Справка". The game handles none of its commands.
 extern const dialogkit::MenuTemplate GameMenu;
 
-// Accelerator table 134: the four arrow keys.
+// Accelerator table 134: the four arrow keys; Ctrl+Z and Backspace undo, Ctrl+Y and
+// Ctrl+Shift+Z redo, Ctrl+R restarts the level.
 extern const dialogkit::AcceleratorTable GameKeys;
 
 // The control id of cell `cell` (0..179): 1000 + cell in rows 0 to 7, 1060 + cell from row 8 on,
@@ -31,6 +32,9 @@ inline constexpr int MoveLeftCommand = 32771;
 inline constexpr int MoveRightCommand = 32772;
 inline constexpr int MoveUpCommand = 32773;
 inline constexpr int MoveDownCommand = 32774;
+inline constexpr int UndoCommand = 32795;
+inline constexpr int RedoCommand = 32796;
+inline constexpr int RestartCommand = 32797;
 
 // The window-menu item that opens the About box, and its text (string 101).
 inline constexpr int AboutCommand = 16;

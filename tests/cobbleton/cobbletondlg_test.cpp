@@ -8,7 +8,9 @@
 #include "tests/support/boardart.h"
 #include "tests/windowtesting/windowtesting.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -40,6 +42,14 @@ Board shown(const CCobbletonDlg &game)
 Qt::Key keyOf(char move)
 {
     return std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}[std::string_view("LRUD").find(move)];
+}
+
+// Writes a level without places into `path`: won as soon as it is shown.
+void writeNoPlaceLevel(const QString &path, const std::string &victory)
+{
+    QVERIFY(!leveldata::writeLevel(QFile::encodeName(path).toStdString(),
+                                   testsupport::boardFromArt({"#####", "#@.$#", "#####"}),
+                                   {"Тест", "Пусто", "Тестовый", victory}));
 }
 
 // Triggers every item of `menu` and its submenus; returns the items as lines: "-" a separator,
@@ -122,8 +132,7 @@ private slots:
         QTemporaryDir dir;
         const QString noPlaces = dir.filePath(QStringLiteral("empty.lay"));
         Board board = testsupport::boardFromArt({"#####", "#@.$#", "#####"});
-        QVERIFY(!leveldata::writeLevel(QFile::encodeName(noPlaces).toStdString(), board,
-                                       {"Тест", "Пусто", "Тестовый", "Пусто, значит победа"}));
+        writeNoPlaceLevel(noPlaces, "Пусто, значит победа");
         CCobbletonDlg game(m_state);
         MessageWatch shownMessages;
         FileDialogWatch files(wonFirst ? QStringList{noPlaces, QString()} : QStringList{QString()});
@@ -230,6 +239,97 @@ private slots:
         });
         QCOMPARE(perKey, QString(qsizetype(ExampleSolution.size()) - 1, '0') + "110");
         QCOMPARE(messages.texts, QStringList(2, victory));
+    }
+
+    // `arguments` after the program's name, as names in a folder holding the example level in
+    // "Мои уровни/образец 3.lay" and a level without places, "пусто.lay"; `shows`: the file the
+    // window shows, none for walls.
+    void startWithAFileArgument_data()
+    {
+        const QString example = QStringLiteral("Мои уровни/образец 3.lay");
+        const QString noPlaces = QStringLiteral("пусто.lay");
+        const QStringList won{QStringLiteral("Победа без мест")};
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("shows");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a level in a folder with a space and Cyrillic letters") << QStringList{example} << example << QStringList();
+        QTest::newRow("a level without places: its victory") << QStringList{noPlaces} << noPlaces << won;
+        QTest::newRow("two files: the first counts") << QStringList{noPlaces, example} << noPlaces << won;
+        QTest::newRow("a missing file") << QStringList{QStringLiteral("нет.lay")} << QString() << QStringList{NoFileMessage};
+        QTest::newRow("a folder") << QStringList{QStringLiteral("Мои уровни")} << QString() << QStringList{NoFileMessage};
+    }
+    void startWithAFileArgument()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, shows);
+        QFETCH(QStringList, messages);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Мои уровни")));
+        QVERIFY(QFile::copy(ExampleLevel, dir.filePath(QStringLiteral("Мои уровни/образец 3.lay"))));
+        writeNoPlaceLevel(dir.filePath(QStringLiteral("пусто.lay")), "Победа без мест");
+        std::vector<QByteArray> bytes{QByteArrayLiteral("cobbleton")};   // argv as main() has it
+        for (const QString &argument : arguments)
+            bytes.push_back(QFile::encodeName(dir.filePath(argument)));
+        std::vector<char *> argv;
+        for (QByteArray &argument : bytes)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+
+        CCobbletonDlg game(m_state, CCobbletonApp::levelFileArgument(int(bytes.size()), argv.data()));
+        QStringList shownMessages;
+        WatchFor<QMessageBox> boxes([&](QMessageBox *box) {
+            shownMessages << box->text();
+            box->button(QMessageBox::Ok)->click();
+            QTimer::singleShot(0, &game, [&game] { game.activateWindow(); });
+        });
+        const std::filesystem::path path = shows.isEmpty() ? "" : QFile::encodeName(dir.filePath(shows)).toStdString();
+        runWindow(game, [&] {
+            // The file is opened once the window is on screen, maybe only after this starts.
+            QTRY_COMPARE(shownMessages, messages);
+            QTRY_COMPARE(m_state.levelPath, path);
+            QCOMPARE(shown(game), shows.isEmpty() ? Board() : leveldata::readGameLevel(path).board);
+        });
+        QCOMPARE(shownMessages, messages);
+    }
+
+    // Each key against the board the rules give for the moves it leads back or forward to; then
+    // the victory box where an undo, redo or restart reaches the won position or leaves it.
+    void undoRedoRestartKeys()
+    {
+        const auto after = [](const std::string &moves) {
+            cobbleton::GameState rules;
+            cobbleton::loadLevelFile(rules, ExampleLevel.toStdString());
+            for (char move : moves)
+                cobbleton::move(rules, testsupport::stepOf(move));
+            return rules.board;
+        };
+        const std::pair<QKeyCombination, std::string> keys[] = {
+            {Qt::Key_Down, "D"}, {Qt::Key_Right, "DR"}, {Qt::Key_Right, "DRR"},
+            {Qt::CTRL | Qt::Key_Z, "DR"}, {Qt::Key_Backspace, "D"}, {Qt::CTRL | Qt::Key_Y, "DR"},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, "DRR"}, {Qt::CTRL | Qt::Key_R, ""}, {Qt::CTRL | Qt::Key_Z, "DRR"},
+        };
+        CCobbletonDlg game(m_state);
+        FileDialogWatch files({ExampleLevel});
+        MessageWatch messages;
+        QString victories;   // victory boxes per key after the win
+        runWindow(game, [&] {
+            press(&game, Qt::Key_Return);
+            for (const auto &[key, moves] : keys) {
+                press(&game, key.key(), key.keyboardModifiers());
+                QCOMPARE(shown(game), after(moves));
+            }
+            press(&game, Qt::Key_R, Qt::ControlModifier);
+            for (char move : ExampleSolution)
+                press(&game, keyOf(move));
+            for (const QKeyCombination key : {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::Key_R,
+                                              QKeyCombination(Qt::Key_Backspace)}) {
+                const qsizetype before = messages.texts.size();
+                press(&game, key.key(), key.keyboardModifiers());
+                victories += QString::number(messages.texts.size() - before);
+            }
+        });
+        QCOMPARE(victories, QStringLiteral("0101"));
+        QCOMPARE(messages.texts.size(), 3);   // the winning push, the redo, the undone restart
     }
 
 private:

@@ -20,12 +20,23 @@ struct Shown
     int victories = 0;
 };
 
+// A move letter (L, R, U, D), or z undo, y redo, r restart.
+MoveResult act(GameState &state, char letter)
+{
+    switch (letter) {
+    case 'z': return undo(state);
+    case 'y': return redo(state);
+    case 'r': return restart(state);
+    default: return move(state, testsupport::stepOf(letter));
+    }
+}
+
 Shown play(GameState &state, const std::string &moves)
 {
     Shown shown;
     for (char letter : moves) {
         shown = {};
-        for (const Showing &showing : move(state, testsupport::stepOf(letter)).showings) {
+        for (const Showing &showing : act(state, letter).showings) {
             shown.boards.push_back(showing.board);
             shown.victories += showing.won ? 1 : 0;
         }
@@ -157,4 +168,66 @@ TEST(GameBorder, MovesOffTheBoardAreRefused)
         EXPECT_EQ(state.board, board);
         EXPECT_EQ(state.playerCell, r.player);
     }
+}
+
+TEST(GameHistory, UndoRedoRestart)
+{
+    // Commands: moves L R U D, z undo, y redo, r restart. `end`: the board after them; `shown`
+    // and `victories`: showings and victory boxes of the last command.
+    struct Case { const char *name; Art start; std::string commands; Art end; int shown; int victories; };
+    const Art yard{"######", "#@$.o#", "#....#", "######"};
+    const Art afterR{"######", "#.@$o#", "#....#", "######"};
+    const Art afterRD{"######", "#..$o#", "#.@..#", "######"};
+    const Case cases[] = {
+        {"undo a push", yard, "Rz", yard, 1, 0},
+        {"nothing to undo", yard, "z", yard, 0, 0},
+        {"undo, then the same step again", {"#@o.#"}, "RRzR", {"#.o@#"}, 1, 0},
+        {"undo into a won position", {"#@$o.#"}, "RRz", {"#.@*.#"}, 1, 1},
+        {"redo", yard, "RDzzy", afterR, 1, 0},
+        {"nothing to redo", yard, "RDy", afterRD, 0, 0},
+        {"a new move drops what could be redone", yard, "RzDy", {"######", "#.$.o#", "#@...#", "######"}, 0, 0},
+        {"a refused move keeps what can be redone", yard, "RzLy", afterR, 1, 0},
+        {"a refused move is not undone", yard, "RDUUz", afterRD, 1, 0},
+        {"restart", yard, "RDr", yard, 1, 0},
+        {"undo a restart", yard, "RDrz", afterRD, 1, 0},
+        {"restart after an undo, then undo", yard, "RDzrz", afterR, 1, 0},
+        {"restart at the start does nothing", yard, "Rzry", afterR, 1, 0},
+        {"restart of a level without places", {"#@.#"}, "Rr", {"#@.#"}, 1, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        GameState state;
+        loadLevel(state, levelFromArt(c.start));
+        const Shown shown = play(state, c.commands);
+        EXPECT_EQ(state.board, boardFromArt(c.end));
+        EXPECT_EQ(state.board[state.playerCell], Player);
+        EXPECT_EQ(shown.boards, std::vector<Board>(std::size_t(c.shown), state.board));
+        EXPECT_EQ(shown.victories, c.victories);
+    }
+}
+
+TEST(GameHistory, LoadOrClearStartsAfresh)
+{
+    const GameLevel level = levelFromArt({"######", "#@$.o#", "######"});
+    for (const bool load : {true, false}) {
+        GameState state;
+        loadLevel(state, level);
+        play(state, "RRLz");
+        load ? loadLevel(state, level) : clearBoard(state);
+        for (const char command : std::string("zyr"))
+            EXPECT_FALSE(act(state, command).moved) << command << (load ? " after a load" : " after clearing");
+    }
+}
+
+// Only a level built in memory lists a floor cell as a place; the first move turns it back.
+TEST(GameHistory, UndoTakesBackAPlaceTurnedBackAwayFromThePlayer)
+{
+    GameLevel level = levelFromArt({"######", "#@.o.#"});
+    level.placeList.push_back(cellIndex(4, 1));
+    GameState state;
+    loadLevel(state, level);
+    play(state, "R");
+    ASSERT_EQ(state.board, boardFromArt({"######", "#.@oo#"}));
+    play(state, "z");
+    EXPECT_EQ(state.board, level.board);
 }

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <set>
+#include <tuple>
 
 using namespace leveldata;
 namespace fs = std::filesystem;
@@ -110,5 +112,47 @@ TEST(SampleLevels, RecordedSolutionsWinOnTheLastMove)
     for (const SampleLevel &sample : sampleLevels()) {
         SCOPED_TRACE(sample.fileName);
         replay(sample);
+    }
+}
+
+// Random play with restarts on every level: undoing each step, then doing it again, passes through
+// the same positions (board, player cell, tile under the player), and moves played afresh after
+// undos show what they showed the first time.
+TEST(SampleLevels, UndoAndRedoRetraceRandomPlay)
+{
+    using namespace cobbleton;
+    const auto position = [](const GameState &s) { return std::tuple(s.board, s.playerCell, s.underTile); };
+    const auto boards = [](const MoveResult &result) {
+        std::vector<std::pair<Board, bool>> shown;
+        for (const Showing &showing : result.showings)
+            shown.emplace_back(showing.board, showing.won);
+        return shown;
+    };
+    std::mt19937 random(20261207);
+    for (const SampleLevel &sample : sampleLevels()) {
+        SCOPED_TRACE(sample.fileName);
+        GameState state;
+        ASSERT_TRUE(loadLevelFile(state, LevelsDir / sample.fileName));
+        std::vector positions{position(state)};   // [i]: after the i-th step
+        std::vector<std::pair<char, MoveResult>> steps;
+        while (steps.size() < 400) {
+            const char command = random() % 40 == 0 ? 'r' : "LRUD"[random() % 4];
+            if (MoveResult result = command == 'r' ? restart(state) : move(state, testsupport::stepOf(command)); result.moved) {
+                steps.emplace_back(command, std::move(result));
+                positions.push_back(position(state));
+            }
+        }
+        for (std::size_t i = steps.size(); i > 0; --i)
+            ASSERT_TRUE(undo(state).moved && position(state) == positions[i - 1]) << "undo to step " << i - 1;
+        for (std::size_t i = 1; i <= steps.size(); ++i)
+            ASSERT_TRUE(redo(state).moved && position(state) == positions[i]) << "redo of step " << i;
+        EXPECT_FALSE(redo(state).moved);
+        for (std::size_t i = 0; i < steps.size() / 2; ++i)
+            undo(state);
+        for (std::size_t i = steps.size() - steps.size() / 2; i < steps.size(); ++i) {
+            const auto &[command, first] = steps[i];
+            const MoveResult again = command == 'r' ? restart(state) : move(state, testsupport::stepOf(command));
+            ASSERT_EQ(boards(again), boards(first)) << "step " << i << " played again";
+        }
     }
 }

@@ -12,12 +12,22 @@ foreach(id IN ITEMS org.cobbleton.Cobbleton org.cobbleton.Quillmap)
         endif()
     endforeach()
     entry_value("${desktop}/${id}.desktop" Icon icon)
-    entry_value("${desktop}/${id}.desktop" Exec exec)
-    if(NOT icon STREQUAL id OR exec MATCHES "%")
-        message(SEND_ERROR "${id}.desktop: Icon=${icon} is not the installed icon name ${id}, "
-                           "or Exec=${exec} takes an argument the program does not take")
+    if(NOT icon STREQUAL id)
+        message(SEND_ERROR "${id}.desktop: Icon=${icon} is not the installed icon name ${id}")
     endif()
 endforeach()
+
+# The game takes one level file, so a file manager opens *.lay files with it; the editor takes none.
+entry_value("${desktop}/org.cobbleton.Cobbleton.desktop" Exec exec)
+entry_value("${desktop}/org.cobbleton.Cobbleton.desktop" MimeType types)
+if(NOT exec STREQUAL "cobbleton %f" OR NOT ";${types}" MATCHES ";application/x-cobbleton-level;")
+    message(SEND_ERROR "org.cobbleton.Cobbleton.desktop: Exec=${exec} should pass one file (%f) "
+                       "and MimeType=${types} should list application/x-cobbleton-level")
+endif()
+entry_value("${desktop}/org.cobbleton.Quillmap.desktop" Exec exec)
+if(exec MATCHES "%")
+    message(SEND_ERROR "org.cobbleton.Quillmap.desktop: Exec=${exec} passes an argument the editor does not take")
+endif()
 
 file(REMOVE_RECURSE "${WORK}")
 file(COPY "${desktop}/org.cobbleton.Cobbleton.xml" DESTINATION "${WORK}/mime/packages")

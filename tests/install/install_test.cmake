@@ -40,8 +40,15 @@ foreach(program IN ITEMS Cobbleton Quillmap)
     expect_file("${entry}")
     validate_entry("${entry}")
 
-    # Exec holds the installed program, quoted and escaped by the desktop entry rules.
+    # Exec holds the installed program, quoted and escaped by the desktop entry rules, and the
+    # game's file argument after it.
     entry_value("${entry}" Exec exec)
+    if(program STREQUAL "Cobbleton")
+        if(NOT exec MATCHES "^(.+) %f$")
+            message(SEND_ERROR "Exec=${exec}: the game's entry should pass the file, %f")
+        endif()
+        set(exec "${CMAKE_MATCH_1}")
+    endif()
     string(REPLACE "\\\\" "\\" exec "${exec}")
     if(exec MATCHES "^\"(.*)\"$")
         string(REGEX REPLACE "\\\\(.)" "\\1" exec "${CMAKE_MATCH_1}")
