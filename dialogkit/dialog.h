@@ -48,7 +48,10 @@ class Dialog : public QDialog
     Q_OBJECT
 public:
     // Builds the window and all its controls from `dialogTemplate` (which need not outlive it).
-    // `parent` is the owner window; nullptr for a program's main window.
+    // `parent` is the owner window, over which the dialog opens centred; nullptr for a program's
+    // main window. Without a parent, or with a minimise box in the template, the window is a
+    // Qt::Window (a main window of its own); otherwise a Qt::Dialog. The title bar has only the
+    // buttons the template asks for.
     explicit Dialog(const DialogTemplate &dialogTemplate, QWidget *parent = nullptr);
     ~Dialog() override;
 

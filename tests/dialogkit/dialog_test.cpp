@@ -322,6 +322,30 @@ private slots:
             QVERIFY(!QApplication::activePopupWidget());
         QCOMPARE(dialog.log, opens ? QStringList{QStringLiteral("sys 16")} : QStringList());
     }
+
+    void windowTypeFollowsTheOwner_data()
+    {
+        QTest::addColumn<uint>("style");
+        QTest::addColumn<bool>("owned");
+        QTest::addColumn<int>("type");
+        QTest::newRow("no owner: a main window, no minimise box added")
+            << uint(SystemMenu) << false << int(Qt::Window);
+        QTest::newRow("no owner, minimise box") << uint(SystemMenu | MinimizeBox) << false << int(Qt::Window);
+        QTest::newRow("owned: a dialog") << uint(SystemMenu) << true << int(Qt::Dialog);
+        QTest::newRow("owned, minimise box: a main window") << uint(MinimizeBox) << true << int(Qt::Window);
+    }
+    void windowTypeFollowsTheOwner()
+    {
+        QFETCH(uint, style);
+        QFETCH(bool, owned);
+        QFETCH(int, type);
+        Dialog owner(testTemplate());
+        Dialog dialog(testTemplate(style), owned ? &owner : nullptr);
+        QCOMPARE(int(dialog.windowType()), type);
+        QCOMPARE(dialog.parentWidget(), owned ? &owner : nullptr);
+        QCOMPARE(bool(dialog.windowFlags() & Qt::WindowMinimizeButtonHint), bool(style & MinimizeBox));
+        QCOMPARE(bool(dialog.windowFlags() & Qt::WindowCloseButtonHint), bool(style & SystemMenu));
+    }
 };
 
 QTEST_MAIN(DialogTest)
