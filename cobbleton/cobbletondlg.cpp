@@ -52,7 +52,7 @@ void CCobbletonDlg::OnLoad()
         dialogkit::openFileName(this, QString::fromUtf8(OpenLevelTitle),
                                 QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
     if (path)
-        loadLevelFile(m_state, QFile::encodeName(*path).toStdString());
+        loadLevelFile(m_state, dialogkit::pathFromQString(*path));
     else
         MessageBox(QString::fromUtf8(NoFileMessage));
     ShowBoard();

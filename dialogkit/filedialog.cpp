@@ -1,6 +1,7 @@
 #include "dialogkit/filedialog.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 
 namespace dialogkit {
@@ -45,6 +46,15 @@ std::optional<QString> saveFileName(QWidget *owner, const QString &title,
 {
     return runFileDialog(owner, QFileDialog::AcceptSave, title, filterDescription, pattern,
                          defaultExtension);
+}
+
+std::filesystem::path pathFromQString(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(name.toStdU16String());
+#else
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+#endif
 }
 
 } // namespace dialogkit

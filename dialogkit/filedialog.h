@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 
 class QWidget;
@@ -22,5 +23,11 @@ std::optional<QString> openFileName(QWidget *owner, const QString &title,
 std::optional<QString> saveFileName(QWidget *owner, const QString &title,
                                     const QString &filterDescription, const QString &pattern,
                                     const QString &defaultExtension);
+
+// The file a name from a file dialog or the command line means, for the standard library's file
+// functions: on Windows built from the name's UTF-16, so letters outside the ANSI code page (a
+// Cyrillic user folder on a Western system) survive; elsewhere the name's bytes in the file
+// system's encoding. An empty name gives an empty path.
+std::filesystem::path pathFromQString(const QString &name);
 
 } // namespace dialogkit
