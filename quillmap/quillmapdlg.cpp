@@ -9,19 +9,12 @@
 #include "resources/quillmap/pictures.h"
 #include "resources/quillmap/windows.h"
 
-#include <QFile>
+#include <QDir>
 
 namespace quillmap {
 
 using namespace quillmapresources;
-namespace {
-
-std::filesystem::path pathFromName(const QString &name)
-{
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-}
-
-} // namespace
+using dialogkit::pathFromQString;
 
 CQuillmapDlg::CQuillmapDlg(EditorState &state, QWidget *parent)
     : Dialog(EditorWindow, parent),
@@ -100,7 +93,10 @@ void CQuillmapDlg::NewLevel()
     CNewLayer NewLayer;
     if (NewLayer.DoModal() != dialogkit::IdOk)
         return;
-    m_state.loadLevel(scratchLevelPath());
+    if (m_state.newLevel(NewLayer.levelInfo())) {
+        MessageBox(QString::fromUtf8(ScratchNotWrittenMessage)
+                       .arg(QDir::toNativeSeparators(QDir::currentPath())));
+    }
     SetTimer(RedrawTimer, RedrawDelayMs);
 }
 
@@ -109,33 +105,44 @@ void CQuillmapDlg::OpenLevel()
     const std::optional<QString> name =
         dialogkit::openFileName(this, QString::fromUtf8(OpenLevelTitle),
                                 QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
-    if (!name) {
+    OpenFile(name ? pathFromQString(*name) : std::filesystem::path());
+}
+
+void CQuillmapDlg::OpenFile(const std::filesystem::path &file)
+{
+    if (file.empty() || m_state.loadLevel(file)) {
         MessageBox(QString::fromUtf8(NoFileMessage));
         NewLevel();
         return;
     }
-    m_state.loadLevel(pathFromName(*name));
     SetTimer(RedrawTimer, RedrawDelayMs);
 }
 
-void CQuillmapDlg::SaveLevel()
+bool CQuillmapDlg::passesSaveChecks()
 {
     switch (m_state.checkSave()) {
     case SaveCheck::PlayerCountWrong:
         MessageBox(QString::fromUtf8(PlayerCountMessage));
-        return;
+        return false;
     case SaveCheck::ItemCountMismatch:
         MessageBox(QString::fromUtf8(ItemCountMessage));
-        return;
+        return false;
     case SaveCheck::Ok:
         break;
     }
+    return true;
+}
+
+void CQuillmapDlg::SaveLevel()
+{
+    if (!passesSaveChecks())
+        return;
     const std::optional<QString> name = dialogkit::saveFileName(
         this, QString::fromUtf8(SaveLevelTitle), QString::fromUtf8(SavedLevelFileType),
         QString::fromUtf8(LevelFilePattern), QString::fromUtf8(LevelFileSuffix));
     if (!name)
         return;
-    const std::error_code error = m_state.saveLevel(pathFromName(*name));
+    const std::error_code error = m_state.saveLevel(pathFromQString(*name));
     DrawBoard();
     if (error)
         MessageBox(QString::fromUtf8(SaveFailedMessage));

@@ -27,12 +27,15 @@ public:
     static constexpr int RedrawTimer = 1;
     static constexpr int RedrawDelayMs = 100;
 
-    // The level commands. NewLevel: the new-level dialog, then (on OK) the scratch file is
-    // loaded and the redraw armed. OpenLevel: the open dialog, then the chosen file is loaded and
-    // the redraw armed; without a file, a message and NewLevel. SaveLevel: the save checks, the
-    // save dialog, the save (a failure is reported), DrawBoard. DrawBoard shows all 180 cells.
+    // The level commands. NewLevel: the new-level dialog, then (on OK) EditorState::newLevel; when
+    // the scratch file could not be written a message says the level is in memory only; the
+    // redraw is armed. OpenLevel: the open dialog, then OpenFile. OpenFile: loads the file and
+    // arms the redraw; without a file, or with one that cannot be read, a message and NewLevel.
+    // SaveLevel: the save checks, the save dialog, the save (a failure is reported), DrawBoard.
+    // DrawBoard shows all 180 cells.
     void NewLevel();
     void OpenLevel();
+    void OpenFile(const std::filesystem::path &file);
     void SaveLevel();
     void DrawBoard();
 
@@ -50,6 +53,8 @@ private:
     void OnCloseProgram();
     // The close question; true when the user answers OK.
     bool confirmClose();
+    // The checks before a save; on failure their message is shown and false returned.
+    bool passesSaveChecks();
 
     EditorState &m_state;
     dialogkit::BoardView m_board;

@@ -65,6 +65,10 @@ inline constexpr const char *LevelFileSuffix = ".lay";
 // Messages.
 inline constexpr const char *NoFileMessage = "Вы не выбрали файл, или выбрали поврежденный файл.";
 inline constexpr const char *SaveFailedMessage = "Не удалось сохранить уровень.";
+// %1: the current folder.
+inline constexpr const char *ScratchNotWrittenMessage =
+    "Не удалось записать файл NewLayer.lay в текущую папку (%1). Уровень создан только в памяти: "
+    "сохраните его кнопкой «Сохранить уровень».";
 inline constexpr const char *PlayerCountMessage =
     "Игра не может быть без игрока или с колличеством больше одного игрока.";
 inline constexpr const char *ItemCountMessage =

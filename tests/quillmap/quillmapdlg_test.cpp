@@ -2,6 +2,7 @@
 // won by the game's rules.
 
 #include "cobbleton/gamestate.h"
+#include "dialogkit/filedialog.h"
 #include "dialogkit/picturecontrol.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
@@ -77,6 +78,12 @@ void click(dialogkit::Dialog &dialog, int id)
     dialog.GetDlgItem<QPushButton>(id)->click();
 }
 
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class QuillmapDlgTest : public QObject
@@ -132,9 +139,9 @@ private slots:
         QVERIFY(!QFile::exists(QStringLiteral("NewLayer.lay")));
     }
 
-    void newLevelWritesTheTextsAtMost199Characters()
+    void newLevelTakesTheTextsAtMost199Characters()
     {
-        // Pasted text is cut as typed text is, so every text comes back whole from the file.
+        // Pasted text is cut as typed text is, so every text comes back whole from a file.
         const QString x199(199, QLatin1Char('x'));
         CNewLayer dialog;
         const int result = runDialog<CNewLayer>(dialog, [](CNewLayer *d) {
@@ -147,24 +154,45 @@ private slots:
         });
         QCOMPARE(result, IdOk);
         const std::string x = x199.toStdString();
-        QCOMPARE(leveldata::readEditorLevel("NewLayer.lay").info, (leveldata::LevelInfo{x, x, "Очень тяжелый", x}));
+        QCOMPARE(dialog.levelInfo(), (leveldata::LevelInfo{x, x, "Очень тяжелый", x}));
+        QVERIFY(!QFile::exists(QStringLiteral("NewLayer.lay")));   // the editor writes it
     }
 
-    void newLevelThatCannotBeWrittenSaysSoAndStaysOpen()
+    void newLevelInAReadOnlyFolderStaysInMemoryUntilSaved()
     {
-        // A folder where the scratch file should be: the write fails even for root.
-        QVERIFY(QDir().mkdir(QStringLiteral("NewLayer.lay")));
-        CNewLayer dialog;
-        MessageWatch messages;
-        const int result = runDialog<CNewLayer>(dialog, [&messages](CNewLayer *d) {
-            click(*d, LevelInfoOkButton);
-            QCOMPARE(messages.texts, QStringList{QString::fromUtf8(SaveFailedMessage)});
-            QVERIFY(d->isVisible());
-            QVERIFY(QDir().rmdir(QStringLiteral("NewLayer.lay")));
+        QVERIFY(QDir().mkdir(QStringLiteral("locked")));
+        QVERIFY(QFile::setPermissions(QStringLiteral("locked"), QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QDir::setCurrent(m_dir->filePath(QStringLiteral("locked"))));
+        const QString message = QString::fromUtf8(ScratchNotWrittenMessage)
+                                    .arg(QDir::toNativeSeparators(QDir::currentPath()));
+        WatchFor<CStart> start([](CStart *d) {
+            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
+            click(*d, IdOk);
+        });
+        WatchFor<CNewLayer> description([](CNewLayer *d) {
+            d->SetDlgItemText(AuthorEdit, QStringLiteral("Тестер"));
             click(*d, LevelInfoOkButton);
         });
-        QCOMPARE(result, IdOk);
-        QVERIFY(QFileInfo(QStringLiteral("NewLayer.lay")).isFile());
+        MessageWatch messages;
+        FileDialogWatch save({m_dir->filePath(QStringLiteral("saved.lay"))});
+        quillmap::EditorState state;
+        CQuillmapDlg editor(state);
+        runWindow(editor, [&] {
+            QCOMPARE(messages.texts, QStringList{message});
+            QTRY_COMPARE(shown(editor), Board());
+            for (Qt::Key key : {Qt::Key_2, Qt::Key_Right, Qt::Key_1})
+                press(&editor, key);
+            click(editor, SaveLevelButton);
+        });
+        QVERIFY(QDir::setCurrent(m_dir->filePath(QString())));
+        QCOMPARE(description.count(), 1);
+        QCOMPARE(messages.texts, QStringList{message});
+        QCOMPARE(QDir(QStringLiteral("locked")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
+        QCOMPARE(pathOf(state), QString());
+        const leveldata::EditorLevel saved = leveldata::readEditorLevel(m_dir->filePath("saved.lay").toStdString());
+        QCOMPARE(saved.info, (leveldata::LevelInfo{"Тестер", "", "Тестовый", ""}));
+        QCOMPARE(saved.board[16], leveldata::Player);
     }
 
     void infoDifficulty_data()
@@ -512,6 +540,27 @@ private slots:
                  }),
                  result);
         QCOMPARE(questions.texts, key == Qt::Key_Return ? QStringList() : QStringList{Question});
+    }
+
+    void openAndSaveInACyrillicFolder()
+    {
+        QVERIFY(QDir().mkdir(QStringLiteral("Уровни Пети")));
+        const QString opened = m_dir->filePath(QStringLiteral("Уровни Пети/склад у реки.lay"));
+        const QString saved = m_dir->filePath(QStringLiteral("Уровни Пети/копия склада"));
+        writeLevelFile(opened, testsupport::exampleBoard());
+        quillmap::EditorState state;
+        CQuillmapDlg editor(state);
+        FileDialogWatch files({opened, saved});
+        MessageWatch messages;
+        runEditor(editor, [&] {
+            click(editor, OpenLevelButton);
+            QCOMPARE(state.board(), testsupport::exampleBoard());
+            click(editor, SaveLevelButton);
+        });
+        QCOMPARE(files.count(), 2);
+        QCOMPARE(messages.texts, QStringList());
+        QCOMPARE(pathOf(state), opened);
+        QCOMPARE(contentOf(saved + QStringLiteral(".lay")), contentOf(opened));
     }
 
     // A level made with the keyboard alone and saved through the window is read and won by the
