@@ -45,8 +45,13 @@ bool CQuillmapDlg::OnInitDialog()
     LoadAccelerators(EditorKeys);
     m_state.clearBoard();
 
-    CStart Start;
-    if (Start.DoModal() == dialogkit::IdOk) {
+    // The start dialog opens before this window is shown: place the window now, where showing it
+    // would, so that the dialog opens centred over it.
+    adjustSize();
+    adjustPosition(parentWidget());
+    if (!m_startFile.empty()) {
+        OpenFile(m_startFile);
+    } else if (CStart Start(this); Start.DoModal() == dialogkit::IdOk) {
         switch (Start.m_choice) {
         case CStart::NewLevelChoice: NewLevel(); break;
         case CStart::EditLevelChoice: OpenLevel(); break;
@@ -72,7 +77,7 @@ void CQuillmapDlg::OnCancel()
 void CQuillmapDlg::OnSysCommand(int id)
 {
     if (id == AboutCommand) {
-        CAboutDlg dlgAbout;
+        CAboutDlg dlgAbout(this);
         dlgAbout.DoModal();
     }
 }
@@ -90,7 +95,7 @@ void CQuillmapDlg::DrawBoard()
 
 void CQuillmapDlg::NewLevel()
 {
-    CNewLayer NewLayer;
+    CNewLayer NewLayer(this);
     if (NewLayer.DoModal() != dialogkit::IdOk)
         return;
     if (m_state.newLevel(NewLayer.levelInfo())) {
@@ -165,7 +170,7 @@ void CQuillmapDlg::OnBrush(int digit)
 
 void CQuillmapDlg::OnLevelData()
 {
-    CInfoLayer InfoLayer;
+    CInfoLayer InfoLayer(this);
     InfoLayer.setLevelInfo(m_state.levelInfo());
     if (InfoLayer.DoModal() == dialogkit::IdOk)
         m_state.setLevelInfo(InfoLayer.levelInfo());

@@ -12,9 +12,10 @@
 namespace quillmap {
 
 // The editor window (template 102): the 15 x 12 board on the left, the legend, the brush marker
-// and the six command buttons on the right. Initialisation asks the start dialog what to do.
-// Arrows move the cursor, 1..5 choose the brush; every command works on `state`, which must
-// outlive the window. Needs the editor's pictures registered (CQuillmapApp::registerPictures).
+// and the six command buttons on the right. Initialisation asks the start dialog what to do, or
+// opens the start file when one was given. Arrows move the cursor, 1..5 choose the brush; every
+// command works on `state`, which must outlive the window. The window is the owner of every
+// dialog it opens. Needs the editor's pictures registered (CQuillmapApp::registerPictures).
 // DoModal ends with IdOk through Close program and with IdCancel through start choice 3, Esc or
 // the close box (the last two only after the close question is answered OK).
 class CQuillmapDlg : public dialogkit::Dialog
@@ -26,6 +27,10 @@ public:
     // Timer id of the one-shot redraw armed after a level is created or opened, and its delay.
     static constexpr int RedrawTimer = 1;
     static constexpr int RedrawDelayMs = 100;
+
+    // Instead of the start dialog, DoModal opens `file` as OpenLevel opens a chosen file (the
+    // command line's level). An empty path means none.
+    void setStartFile(const std::filesystem::path &file) { m_startFile = file; }
 
     // The level commands. NewLevel: the new-level dialog, then (on OK) EditorState::newLevel; when
     // the scratch file could not be written a message says the level is in memory only; the
@@ -59,6 +64,7 @@ private:
     EditorState &m_state;
     dialogkit::BoardView m_board;
     QIcon m_hIcon;
+    std::filesystem::path m_startFile;
 };
 
 } // namespace quillmap

@@ -4,6 +4,7 @@
 #include "cobbleton/gamestate.h"
 #include "dialogkit/filedialog.h"
 #include "dialogkit/picturecontrol.h"
+#include "quillmap/aboutdlg.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
 #include "quillmap/quillmap.h"
@@ -540,6 +541,75 @@ private slots:
                  }),
                  result);
         QCOMPARE(questions.texts, key == Qt::Key_Return ? QStringList() : QStringList{Question});
+    }
+
+    void theEditorIsAMainWindowAndOwnsItsDialogs()
+    {
+        quillmap::EditorState state;
+        CQuillmapDlg editor(state);
+        QList<QWidget *> owners;
+        QPoint startCentre;
+        WatchFor<CStart> start([&](CStart *d) {
+            owners << d->parentWidget();
+            startCentre = d->geometry().center();
+            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
+            click(*d, IdOk);
+        });
+        WatchFor<CNewLayer> newLevel([&owners](CNewLayer *d) {
+            owners << d->parentWidget();
+            click(*d, LevelInfoOkButton);
+        });
+        WatchFor<CInfoLayer> info([&owners](CInfoLayer *d) {
+            owners << d->parentWidget();
+            click(*d, LevelInfoOkButton);
+        });
+        WatchFor<CAboutDlg> about([&owners](CAboutDlg *d) {
+            owners << d->parentWidget();
+            d->EndDialog(IdOk);
+        });
+        runWindow(editor, [&] {
+            // Shown before the editor, the start dialog still opens over where the editor
+            // appears (give or take Qt's allowance for a window frame).
+            QVERIFY2((startCentre - editor.geometry().center()).manhattanLength() <= 60,
+                     qPrintable(QStringLiteral("start dialog centred at %1,%2, the editor at %3,%4")
+                                    .arg(startCentre.x()).arg(startCentre.y())
+                                    .arg(editor.geometry().center().x()).arg(editor.geometry().center().y())));
+            QCOMPARE(editor.windowType(), Qt::Window);
+            QVERIFY(!(editor.windowFlags() & Qt::WindowMinimizeButtonHint));
+            click(editor, LevelDataButton);
+            press(&editor, Qt::Key_Space, Qt::AltModifier);
+            QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Quillmap..."));
+        });
+        QCOMPARE(owners, QList<QWidget *>(4, &editor));
+    }
+
+    void startFile_data()
+    {
+        QTest::addColumn<QString>("file");   // in the scratch folder, which holds given.lay and a folder
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("a level: opened without the start dialog") << "given.lay" << true;
+        QTest::newRow("a missing file: the message, then a new level") << "missing.lay" << false;
+        QTest::newRow("a folder: the same") << "folder" << false;
+    }
+    void startFile()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, opened);
+        writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard());
+        QVERIFY(QDir().mkdir(QStringLiteral("folder")));
+        quillmap::EditorState state;
+        CQuillmapDlg editor(state);
+        editor.setStartFile(dialogkit::pathFromQString(m_dir->filePath(file)));
+        WatchFor<CStart> start([](CStart *d) { QTest::keyClick(d, Qt::Key_Escape); });
+        WatchFor<CNewLayer> newLevel([](CNewLayer *d) { QTest::keyClick(d, Qt::Key_Escape); });
+        MessageWatch messages;
+        runWindow(editor, [&] {
+            QTRY_COMPARE(shown(editor), opened ? testsupport::exampleBoard() : Board());
+        });
+        QCOMPARE(start.count(), 0);
+        QCOMPARE(messages.texts, opened ? QStringList() : QStringList{QString::fromUtf8(NoFileMessage)});
+        QCOMPARE(newLevel.count(), opened ? 0 : 1);
+        QCOMPARE(pathOf(state), opened ? m_dir->filePath(file) : QString());
     }
 
     void openAndSaveInACyrillicFolder()
