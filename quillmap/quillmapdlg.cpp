@@ -9,6 +9,7 @@
 #include "resources/quillmap/pictures.h"
 #include "resources/quillmap/windows.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace quillmap {
@@ -37,6 +38,7 @@ CQuillmapDlg::CQuillmapDlg(EditorState &state, QWidget *parent)
     setCommandHandler(CloseProgramButton, &CQuillmapDlg::OnCloseProgram);
     setCommandHandler(NewLevelButton, &CQuillmapDlg::NewLevel);
     setCommandHandler(OpenLevelButton, &CQuillmapDlg::OpenLevel);
+    setCommandHandler(PlayLevelCommand, &CQuillmapDlg::PlayLevel);
 }
 
 bool CQuillmapDlg::OnInitDialog()
@@ -151,6 +153,28 @@ void CQuillmapDlg::SaveLevel()
     DrawBoard();
     if (error)
         MessageBox(QString::fromUtf8(SaveFailedMessage));
+}
+
+void CQuillmapDlg::PlayLevel()
+{
+    if (!passesSaveChecks())
+        return;
+    const QString game = GameLauncher::findGame(QCoreApplication::applicationDirPath(),
+                                                qEnvironmentVariable("PATH"));
+    if (game.isEmpty()) {
+        MessageBox(QString::fromUtf8(GameNotFoundMessage));
+        return;
+    }
+    switch (m_games.play(game, m_state)) {
+    case GameLauncher::Result::NotWritten:
+        MessageBox(QString::fromUtf8(PlayCopyFailedMessage));
+        break;
+    case GameLauncher::Result::NotStarted:
+        MessageBox(QString::fromUtf8(GameNotStartedMessage));
+        break;
+    case GameLauncher::Result::Started:
+        break;
+    }
 }
 
 void CQuillmapDlg::OnMove(CursorMove move)

@@ -5,6 +5,7 @@
 #include "dialogkit/filedialog.h"
 #include "dialogkit/picturecontrol.h"
 #include "quillmap/aboutdlg.h"
+#include "quillmap/gamelauncher.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
 #include "quillmap/quillmap.h"
@@ -24,6 +25,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <cerrno>
+#include <csignal>
 
 using namespace quillmap;
 using namespace quillmapresources;
@@ -79,11 +83,55 @@ void click(dialogkit::Dialog &dialog, int id)
     dialog.GetDlgItem<QPushButton>(id)->click();
 }
 
+// Every entry of a folder, hidden ones too.
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// A stand-in for the game, "cobbleton" in `folder`: it writes its arguments, a copy of the level
+// file it was given and its process id beside itself, in that order, then plays for `seconds`.
+void putFakeGame(const QString &folder, int seconds)
+{
+    QFile script(folder + QStringLiteral("/cobbleton"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n"
+                 "printf '%s\\n' \"$@\" > \"$0.arguments\"\n"
+                 "/bin/cp \"$1\" \"$0.level\"\n"
+                 "echo $$ > \"$0.pid\"\n"
+                 "exec /bin/sleep " + QByteArray::number(seconds) + "\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
 QByteArray contentOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// An environment variable set to `value` while the object lives.
+class EnvironmentVariable
+{
+public:
+    EnvironmentVariable(const char *name, const QString &value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        qputenv(name, QFile::encodeName(value));
+    }
+    ~EnvironmentVariable()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_old;
+};
 
 } // namespace
 
@@ -188,8 +236,7 @@ private slots:
         QVERIFY(QDir::setCurrent(m_dir->filePath(QString())));
         QCOMPARE(description.count(), 1);
         QCOMPARE(messages.texts, QStringList{message});
-        QCOMPARE(QDir(QStringLiteral("locked")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList());
+        QCOMPARE(entriesOf(QStringLiteral("locked")), QStringList());
         QCOMPARE(pathOf(state), QString());
         const leveldata::EditorLevel saved = leveldata::readEditorLevel(m_dir->filePath("saved.lay").toStdString());
         QCOMPARE(saved.info, (leveldata::LevelInfo{"Тестер", "", "Тестовый", ""}));
@@ -631,6 +678,107 @@ private slots:
         QCOMPARE(messages.texts, QStringList());
         QCOMPARE(pathOf(state), opened);
         QCOMPARE(contentOf(saved + QStringLiteral(".lay")), contentOf(opened));
+    }
+
+    void playLevel_data()
+    {
+        QTest::addColumn<int>("brush");   // chosen after the first move: the cursor cell's tile
+        QTest::addColumn<int>("game");    // how long the game plays, in seconds; -1: no game anywhere
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a copy played, the cursor cell as the brush; gone when the game ends")
+            << 2 << 0 << QStringList();
+        QTest::newRow("a game still running ends with the editor; its copy goes") << 2 << 30 << QStringList();
+        QTest::newRow("no game anywhere: says so")
+            << 2 << -1 << QStringList{QString::fromUtf8(GameNotFoundMessage)};
+        QTest::newRow("no player: the save check's message, no game") << 4 << 0 << QStringList{NoPlayer};
+    }
+    void playLevel()
+    {
+        QFETCH(int, brush);
+        QFETCH(int, game);
+        QFETCH(QStringList, messages);
+        Board board = testsupport::exampleBoard();
+        board[32] = leveldata::Floor;
+        const QString games = m_dir->filePath(QStringLiteral("games"));
+        const QString temp = m_dir->filePath(QStringLiteral("temp"));
+        QVERIFY(QDir().mkdir(games) && QDir().mkdir(temp));
+        if (game >= 0)
+            putFakeGame(games, game);
+        const EnvironmentVariable path("PATH", games);
+        const EnvironmentVariable tmpdir("TMPDIR", temp);
+        quillmap::EditorState state;
+        MessageWatch shownMessages;
+        {
+            CQuillmapDlg editor(state);
+            runEditor(editor, [&] {
+                state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), board));
+                for (Qt::Key key : {Qt::Key_4, Qt::Key_Right, Qt::Key(Qt::Key_0 + brush)})
+                    press(&editor, key);
+                const Board before = state.board();
+                press(&editor, Qt::Key_F5);
+                QCOMPARE(state.board(), before);   // nothing saved, the cursor stays
+                QCOMPARE(shownPicture(editor, cellControlId(17)), int(CursorPicture));
+                if (!shownMessages.texts.isEmpty())
+                    return;
+                QTRY_VERIFY(QFile::exists(games + QStringLiteral("/cobbleton.pid")));
+                if (game == 0)
+                    QTRY_COMPARE(entriesOf(temp), QStringList());
+                else
+                    QCOMPARE(entriesOf(temp).size(), 1);
+            });
+        }
+        QCOMPARE(shownMessages.texts, messages);
+        QCOMPARE(entriesOf(temp), QStringList());
+        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("given.lay")});
+        const QString arguments = QString::fromLocal8Bit(contentOf(games + QStringLiteral("/cobbleton.arguments")));
+        if (!messages.isEmpty()) {
+            QCOMPARE(arguments, QString());
+            return;
+        }
+        const QFileInfo played(arguments.trimmed());
+        QCOMPARE(played.absolutePath(), temp);
+        QCOMPARE(played.suffix(), QStringLiteral("lay"));
+        Board expected = board;
+        expected[17] = leveldata::Player;
+        const leveldata::EditorLevel copy = leveldata::editorLevelFromBytes(
+            contentOf(games + QStringLiteral("/cobbleton.level")).toStdString());
+        QCOMPARE(copy.board, expected);
+        QCOMPARE(copy.info, SomeInfo);
+        // The game is over, whichever way it ended.
+        const int pid = contentOf(games + QStringLiteral("/cobbleton.pid")).trimmed().toInt();
+        QVERIFY(pid > 0);
+        QVERIFY(::kill(pid, 0) != 0 && errno == ESRCH);
+    }
+
+    void gameLookup_data()
+    {
+        QTest::addColumn<QString>("beside");   // the editor's folder holds: "game", "file" (cannot run), ""
+        QTest::addColumn<QString>("path");     // A and B hold games; the current folder holds one too
+        QTest::addColumn<QString>("found");
+        QTest::newRow("beside the editor first") << "game" << "A" << "beside";
+        QTest::newRow("a file that cannot run is passed over, then PATH in order") << "file" << "B:A" << "B";
+        QTest::newRow("an empty PATH entry is not the current folder") << "" << "::" << "";
+    }
+    void gameLookup()
+    {
+        QFETCH(QString, beside);
+        QFETCH(QString, path);
+        QFETCH(QString, found);
+        for (const QString folder : {"beside", "A", "B"})
+            QVERIFY(QDir().mkdir(folder));
+        for (const QString folder : {".", "A", "B"})
+            putFakeGame(m_dir->filePath(folder), 0);
+        if (beside == QLatin1String("game"))
+            putFakeGame(m_dir->filePath("beside"), 0);
+        else if (beside == QLatin1String("file"))
+            QVERIFY(QFile(m_dir->filePath("beside/cobbleton")).open(QIODevice::WriteOnly));
+        QStringList folders = path.split(QLatin1Char(':'));
+        for (QString &folder : folders) {
+            if (!folder.isEmpty())
+                folder = m_dir->filePath(folder);
+        }
+        QCOMPARE(GameLauncher::findGame(m_dir->filePath("beside"), folders.join(QLatin1Char(':'))),
+                 found.isEmpty() ? QString() : m_dir->filePath(found + QStringLiteral("/cobbleton")));
     }
 
     // A level made with the keyboard alone and saved through the window is read and won by the
