@@ -15,7 +15,8 @@ if(UNIX AND NOT APPLE)
     set(hicolor_dir "${CMAKE_INSTALL_DATADIR}/icons/hicolor")
 
     # An entry names its program by the installed path, so it starts from any prefix, also one
-    # whose bin folder is not on PATH; the prefix is only known at install time (--prefix).
+    # whose bin folder is not on PATH; the prefix is only known at install time (--prefix). What
+    # follows the program name in the entry (a field code such as %f) is kept.
     install(CODE [[
         function(cobbleton_point_exec entry program)
             if(NOT IS_ABSOLUTE "${entry}")
@@ -47,11 +48,14 @@ if(UNIX AND NOT APPLE)
             string(SUBSTRING "${text}" ${start} -1 tail)
             string(FIND "${tail}" "\n" end)
             if(end EQUAL -1)
+                set(line "${tail}")
                 set(tail "\n")
             else()
+                string(SUBSTRING "${tail}" 0 ${end} line)
                 string(SUBSTRING "${tail}" ${end} -1 tail)
             endif()
-            file(WRITE "${entry}" "${head}\nExec=${program}${tail}")
+            string(REGEX MATCH " .*" arguments "${line}")
+            file(WRITE "${entry}" "${head}\nExec=${program}${arguments}${tail}")
         endfunction()
     ]])
 

@@ -12,12 +12,18 @@ foreach(id IN ITEMS org.cobbleton.Cobbleton org.cobbleton.Quillmap)
         endif()
     endforeach()
     entry_value("${desktop}/${id}.desktop" Icon icon)
-    entry_value("${desktop}/${id}.desktop" Exec exec)
-    if(NOT icon STREQUAL id OR exec MATCHES "%")
-        message(SEND_ERROR "${id}.desktop: Icon=${icon} is not the installed icon name ${id}, "
-                           "or Exec=${exec} takes an argument the program does not take")
+    if(NOT icon STREQUAL id)
+        message(SEND_ERROR "${id}.desktop: Icon=${icon} is not the installed icon name ${id}")
     endif()
 endforeach()
+
+# The editor is offered for level files ("Open with") and is given the one file chosen.
+entry_value("${desktop}/org.cobbleton.Quillmap.desktop" Exec exec)
+entry_value("${desktop}/org.cobbleton.Quillmap.desktop" MimeType types)
+if(NOT exec STREQUAL "quillmap %f" OR NOT types MATCHES "(^|;)application/x-cobbleton-level;")
+    message(SEND_ERROR "org.cobbleton.Quillmap.desktop: Exec=${exec} does not pass one file, or "
+                       "MimeType=${types} lacks the level type")
+endif()
 
 file(REMOVE_RECURSE "${WORK}")
 file(COPY "${desktop}/org.cobbleton.Cobbleton.xml" DESTINATION "${WORK}/mime/packages")
