@@ -16,8 +16,9 @@
 // Esc, the close box and Alt+F4 are IdCancel. A dialog without SystemMenu has no close box.
 // Accelerators (LoadAccelerators) act before any control sees the key, whichever control has the
 // focus, only while this window is the active one (a message box on top takes its own keys), once
-// per press or auto-repeat; digits mean the main keyboard. A focused text box keeps the keys it
-// types, and a key listed twice in one table does nothing.
+// per press or auto-repeat (per press only for an entry that does not repeat); digits mean the
+// main keyboard. A focused text box keeps the keys it types, and a key listed twice in one table
+// does nothing.
 // Timers (SetTimer) repeat until KillTimer and arrive as OnTimer(id) on the GUI thread.
 // Texts of edits and combo boxes: GetDlgItemText / SetDlgItemText, or bindText + UpdateData.
 // Message boxes and file dialogs: messagebox.h, filedialog.h; pictures and icons by resource id:

@@ -112,6 +112,7 @@ struct Accelerator
 {
     QKeyCombination key;
     int command = 0;
+    bool repeats = true;   // false: a key held down sends the command once, not on auto-repeat
 };
 using AcceleratorTable = std::vector<Accelerator>;
 

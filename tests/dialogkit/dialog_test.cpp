@@ -173,7 +173,8 @@ private slots:
         QStringList commands;
         dialog.setCommandHandler(32771, [&commands] { commands << QStringLiteral("left"); });
         dialog.setCommandHandler(32772, [&commands] { commands << QStringLiteral("brush 1"); });
-        dialog.LoadAccelerators({{Qt::Key_Left, 32771}, {Qt::Key_1, 32772}});
+        dialog.setCommandHandler(32781, [&commands] { commands << QStringLiteral("play"); });
+        dialog.LoadAccelerators({{Qt::Key_Left, 32771}, {Qt::Key_1, 32772}, {Qt::Key_F5, 32781, false}});
         showAndActivate(dialog);
         auto *button = dialog.GetDlgItem<QPushButton>(ButtonB);
         button->setFocus();
@@ -187,7 +188,11 @@ private slots:
         QTest::keyPress(button, Qt::Key_1);
         QTest::simulateEvent(button, true, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"), true);
         QTest::keyRelease(button, Qt::Key_1);
-        QCOMPARE(commands, (QStringList{"left", "left", "brush 1", "brush 1"}));
+        // An entry that does not repeat: once per press.
+        QTest::keyPress(button, Qt::Key_F5);
+        QTest::simulateEvent(button, true, Qt::Key_F5, Qt::NoModifier, QString(), true);
+        QTest::keyRelease(button, Qt::Key_F5);
+        QCOMPARE(commands, (QStringList{"left", "left", "brush 1", "brush 1", "play"}));
         QVERIFY(dialog.log.isEmpty());
     }
 
