@@ -16,7 +16,7 @@ if(UNIX AND NOT APPLE)
 
     # An entry names its program by the installed path, so it starts from any prefix, also one
     # whose bin folder is not on PATH; the prefix is only known at install time (--prefix). What
-    # follows the program's name on the Exec line (the game's %f) stays as it is.
+    # follows the program name in the entry (a field code such as %f) is kept.
     install(CODE [[
         function(cobbleton_point_exec entry program)
             if(NOT IS_ABSOLUTE "${entry}")
@@ -54,13 +54,7 @@ if(UNIX AND NOT APPLE)
                 string(SUBSTRING "${tail}" 0 ${end} line)
                 string(SUBSTRING "${tail}" ${end} -1 tail)
             endif()
-            # The entries in resources/desktop name their program by a bare word.
-            string(FIND "${line}" " " space)
-            if(space EQUAL -1)
-                set(arguments "")
-            else()
-                string(SUBSTRING "${line}" ${space} -1 arguments)
-            endif()
+            string(REGEX MATCH " .*" arguments "${line}")
             file(WRITE "${entry}" "${head}\nExec=${program}${arguments}${tail}")
         endfunction()
     ]])

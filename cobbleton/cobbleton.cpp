@@ -38,7 +38,7 @@ std::optional<std::filesystem::path> CCobbletonApp::levelFileArgument(int argc, 
     const QStringList arguments = QCoreApplication::arguments();
     if (argc < 2 || arguments.size() < 2)
         return std::nullopt;
-    return dialogkit::toFilesystemPath(arguments.at(1));
+    return dialogkit::pathFromQString(arguments.at(1));
 #else
     if (argc < 2)
         return std::nullopt;

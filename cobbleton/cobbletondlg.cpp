@@ -62,7 +62,7 @@ void CCobbletonDlg::OnLoad()
     const std::optional<QString> path =
         dialogkit::openFileName(this, QString::fromUtf8(OpenLevelTitle),
                                 QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
-    Open(path ? std::optional(dialogkit::toFilesystemPath(*path)) : std::nullopt);
+    Open(path ? std::optional(dialogkit::pathFromQString(*path)) : std::nullopt);
 }
 
 void CCobbletonDlg::Open(const std::optional<std::filesystem::path> &path)

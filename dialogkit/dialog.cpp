@@ -25,8 +25,9 @@
 namespace dialogkit {
 
 Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent)
-    : QDialog(parent,
-              (dialogTemplate.style & MinimizeBox) ? Qt::Window : Qt::Dialog)
+    // A program's main window is a top-level window of its own even without a minimise box: a
+    // dialog window without an owner is one that task bars may leave out.
+    : QDialog(parent, (!parent || (dialogTemplate.style & MinimizeBox)) ? Qt::Window : Qt::Dialog)
 {
     m_hasSystemMenu = dialogTemplate.style & SystemMenu;
     Qt::WindowFlags flags = windowFlags() & Qt::WindowType_Mask;

@@ -16,8 +16,9 @@
 // Esc, the close box and Alt+F4 are IdCancel. A dialog without SystemMenu has no close box.
 // Accelerators (LoadAccelerators) act before any control sees the key, whichever control has the
 // focus, only while this window is the active one (a message box on top takes its own keys), once
-// per press or auto-repeat; digits mean the main keyboard. A focused text box keeps the keys it
-// types, and a key listed twice in one table does nothing.
+// per press or auto-repeat (per press only for an entry that does not repeat); digits mean the
+// main keyboard. A focused text box keeps the keys it types, and a key listed twice in one table
+// does nothing.
 // Timers (SetTimer) repeat until KillTimer and arrive as OnTimer(id) on the GUI thread.
 // Texts of edits and combo boxes: GetDlgItemText / SetDlgItemText, or bindText + UpdateData.
 // Message boxes and file dialogs: messagebox.h, filedialog.h; pictures and icons by resource id:
@@ -48,7 +49,10 @@ class Dialog : public QDialog
     Q_OBJECT
 public:
     // Builds the window and all its controls from `dialogTemplate` (which need not outlive it).
-    // `parent` is the owner window; nullptr for a program's main window.
+    // `parent` is the owner window, over which the dialog opens centred; nullptr for a program's
+    // main window. Without a parent, or with a minimise box in the template, the window is a
+    // Qt::Window (a main window of its own); otherwise a Qt::Dialog. The title bar has only the
+    // buttons the template asks for.
     explicit Dialog(const DialogTemplate &dialogTemplate, QWidget *parent = nullptr);
     ~Dialog() override;
 

@@ -68,7 +68,7 @@ void DialogKeys::loadAccelerators(const AcceleratorTable &table)
         const int command = accelerator.command;
         auto *shortcut = new QShortcut(QKeySequence(accelerator.key), &m_dialog);
         shortcut->setContext(Qt::WindowShortcut);
-        shortcut->setAutoRepeat(true);
+        shortcut->setAutoRepeat(accelerator.repeats);
         connect(shortcut, &QShortcut::activated, this, [this, command] { m_dialog.OnCommand(command); });
         m_accelerators.push_back(shortcut);
         // Qt lets a keypad key fall back to the plain key's shortcut. That is right for the

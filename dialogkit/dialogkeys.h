@@ -35,7 +35,7 @@ public:
     bool handleEnterOrEscape(QObject *target, QKeyEvent *event);
 
     // Replaces the accelerator table: window-wide shortcuts that send their commands, with
-    // auto-repeat. A main-keyboard digit gets a keypad twin that does nothing.
+    // auto-repeat unless the entry says otherwise. A main-keyboard digit gets a keypad twin that does nothing.
     void loadAccelerators(const AcceleratorTable &table);
 
 protected:

@@ -48,7 +48,7 @@ std::optional<QString> saveFileName(QWidget *owner, const QString &title,
                          defaultExtension);
 }
 
-std::filesystem::path toFilesystemPath(const QString &name)
+std::filesystem::path pathFromQString(const QString &name)
 {
 #ifdef Q_OS_WIN
     return std::filesystem::path(name.toStdU16String());

@@ -24,8 +24,10 @@ std::optional<QString> saveFileName(QWidget *owner, const QString &title,
                                     const QString &filterDescription, const QString &pattern,
                                     const QString &defaultExtension);
 
-// The file system path of a file name as Qt holds it (the dialogs above, the command line): its
-// bytes in the local 8-bit encoding on POSIX (QFile::encodeName), its UTF-16 text on Windows.
-std::filesystem::path toFilesystemPath(const QString &name);
+// The file a name from a file dialog or the command line means, for the standard library's file
+// functions: on Windows built from the name's UTF-16, so letters outside the ANSI code page (a
+// Cyrillic user folder on a Western system) survive; elsewhere the name's bytes in the file
+// system's encoding. An empty name gives an empty path.
+std::filesystem::path pathFromQString(const QString &name);
 
 } // namespace dialogkit

@@ -76,7 +76,7 @@ struct ControlTemplate
 enum DialogStyle : unsigned {
     NoDialogStyle = 0,
     SystemMenu = 1u << 0,    // a close box, and the window menu (AppendSystemMenuItem)
-    MinimizeBox = 1u << 1,   // a minimise box; the window is a main window on the task bar
+    MinimizeBox = 1u << 1,   // a minimise box; the window is a main window even with an owner
 };
 
 struct MenuItem;
@@ -112,6 +112,7 @@ struct Accelerator
 {
     QKeyCombination key;
     int command = 0;
+    bool repeats = true;   // false: a key held down sends the command once, not on auto-repeat
 };
 using AcceleratorTable = std::vector<Accelerator>;
 

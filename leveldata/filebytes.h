@@ -25,8 +25,9 @@ inline constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
 std::error_code readFileBytes(const std::filesystem::path &path, std::string &bytes);
 
 // Replaces the file at `path` by `bytes` so that a crash or failure leaves either the old file or
-// the new one, never a mix: writes a temporary file in the same directory, syncs it, gives it the
-// old file's permission bits (a new file gets the usual 0666 less the umask), renames it over
+// the new one, never a mix: writes a temporary file in the same directory (under a short name of
+// its own, so a name as long as the file system allows can be replaced too), syncs it, gives it
+// the old file's permission bits (a new file gets the usual 0666 less the umask), renames it over
 // `path` and syncs the directory. A symbolic link at `path` stays a link; its target is replaced.
 // Returns empty on success. On failure the old file is untouched, the temporary file is removed
 // and the error is returned; failures include a missing directory, a directory or other

@@ -1,7 +1,6 @@
 #include "leveldata/filebytes.h"
 #include "leveldata/filebytesdetail.h"
 
-#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -142,18 +141,10 @@ std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_
     if (!hasWriteBit(dirStat.st_mode))
         return std::make_error_code(std::errc::permission_denied);
 
-    static std::atomic<unsigned> counter{0};
     std::filesystem::path temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        // Built step by step: GCC 12 warns falsely (-Wrestrict) on one long chain of string +.
-        std::string name = ".";
-        name += target.filename().string();
-        name += ".tmp";
-        name += std::to_string(::getpid());
-        name += '-';
-        name += std::to_string(counter++);
-        temp = dir / name;
+        temp = dir / detail::temporaryFileName();
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return lastError();

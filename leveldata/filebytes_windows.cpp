@@ -2,7 +2,6 @@
 #include "leveldata/filebytesdetail.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -171,18 +170,10 @@ std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_
     if (!(dirAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::make_error_code(std::errc::not_a_directory);
 
-    static std::atomic<unsigned> counter{0};
     std::filesystem::path temp;
     HANDLE handle = INVALID_HANDLE_VALUE;
     for (int attempt = 0; handle == INVALID_HANDLE_VALUE && attempt < 100; ++attempt) {
-        // Wide pieces throughout: a narrow string() throws on names outside the ANSI code page.
-        std::wstring name = L".";
-        name += target.filename().wstring();
-        name += L".tmp";
-        name += std::to_wstring(::GetCurrentProcessId());
-        name += L'-';
-        name += std::to_wstring(counter++);
-        temp = dir / name;
+        temp = dir / detail::temporaryFileName();
         handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, keepAttributes,
                                nullptr);
         if (handle == INVALID_HANDLE_VALUE) {

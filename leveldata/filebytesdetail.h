@@ -5,6 +5,10 @@
 #include "leveldata/filebytes.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <string>
 
 namespace leveldata::detail {
 
@@ -51,6 +55,30 @@ inline std::error_code replacementTarget(const std::filesystem::path &path, std:
         return ec;
     }
     return {};
+}
+
+// A name for the temporary file of a replacement: ".lay-" and six lower-case letters or digits,
+// different at each call. It does not grow with the target's name, so a target whose name is as
+// long as the file system allows can still be replaced. Names of two processes may meet now and
+// then; the caller creates the file exclusively and asks again.
+inline std::string temporaryFileName()
+{
+    // Seeded from the clock and from where this program was loaded (which differs between
+    // processes), then one splitmix64 step per name.
+    static std::atomic<std::uint64_t> next{
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
+        ^ reinterpret_cast<std::uintptr_t>(&next)};
+    std::uint64_t x = next.fetch_add(0x9E3779B97F4A7C15u);
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9u;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBu;
+    x ^= x >> 31;
+    constexpr std::string_view Characters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string name = ".lay-";
+    for (int i = 0; i < 6; ++i) {
+        name += Characters[x % Characters.size()];
+        x /= Characters.size();
+    }
+    return name;
 }
 
 } // namespace leveldata::detail

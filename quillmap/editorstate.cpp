@@ -1,6 +1,9 @@
 #include "quillmap/editorstate.h"
 
+#include "leveldata/filebytes.h"
+
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace quillmap {
@@ -12,11 +15,6 @@ using leveldata::TileCode;
 std::filesystem::path scratchLevelPath()
 {
     return "NewLayer.lay";
-}
-
-std::error_code writeNewLevelInfo(const leveldata::LevelInfo &info)
-{
-    return leveldata::writeLevelInfo(scratchLevelPath(), info);
 }
 
 std::optional<TileCode> brushForDigit(int digit)
@@ -66,12 +64,29 @@ bool EditorState::selectBrush(int digit)
     return true;
 }
 
-void EditorState::loadLevel(const std::filesystem::path &path)
+std::error_code EditorState::loadLevel(const std::filesystem::path &path)
 {
+    std::string bytes;
+    if (const std::error_code error = leveldata::readFileBytes(path, bytes))
+        return error;
+    leveldata::EditorLevel level = leveldata::editorLevelFromBytes(std::move(bytes));
     m_levelPath = path;
-    leveldata::EditorLevel level = leveldata::readEditorLevel(m_levelPath);
     m_board = level.board;
     m_info = std::move(level.info);
+    return {};
+}
+
+std::error_code EditorState::newLevel(const leveldata::LevelInfo &info)
+{
+    std::error_code error = leveldata::writeLevelInfo(scratchLevelPath(), info);
+    if (!error)
+        error = loadLevel(scratchLevelPath());
+    if (error) {
+        clearBoard();
+        m_info = info;
+        m_levelPath.clear();
+    }
+    return error;
 }
 
 Board EditorState::boardAsSaved() const
@@ -98,13 +113,17 @@ SaveCheck EditorState::checkSave() const
     return SaveCheck::Ok;
 }
 
+std::error_code EditorState::writeCopy(const std::filesystem::path &path) const
+{
+    return leveldata::writeLevel(path, boardAsSaved(), m_info);
+}
+
 std::error_code EditorState::saveLevel(const std::filesystem::path &path)
 {
     // A failed save leaves the cursor where the user sees it.
-    const Board saved = boardAsSaved();
-    const std::error_code error = leveldata::writeLevel(path, saved, m_info);
+    const std::error_code error = writeCopy(path);
     if (!error)
-        m_board = saved;
+        m_board = boardAsSaved();
     return error;
 }
 

@@ -19,10 +19,6 @@ inline constexpr int MaxLevelTextLength = 199;
 // directory at the moment it is used.
 std::filesystem::path scratchLevelPath();
 
-// Writes the four texts of a new level into the scratch file, leaving any board already in it.
-// Returns the write error (empty on success); on failure the old file is untouched.
-std::error_code writeNewLevelInfo(const leveldata::LevelInfo &info);
-
 // The tile a digit key 1..5 chooses: 1 Wall, 2 Player, 3 ItemPlace, 4 Floor, 5 Item.
 // Any other digit chooses nothing.
 std::optional<leveldata::TileCode> brushForDigit(int digit);
@@ -68,10 +64,19 @@ public:
     // Takes the four texts back (the level-data command). In memory only.
     void setLevelInfo(const leveldata::LevelInfo &info) { m_info = info; }
 
-    // Makes `path` the level path and reads the Board and the four texts from it. A missing or
-    // damaged file gives Wall cells and empty texts; values are stored as read. The cursor cell
-    // and the brush are untouched, and no cell is marked Cursor unless the file holds 5 there.
-    void loadLevel(const std::filesystem::path &path);
+    // Reads the Board and the four texts from the level file at `path` and makes it the level
+    // path. Missing keys read as Wall cells and empty texts; values are stored as read. The
+    // cursor cell and the brush are untouched, and no cell is marked Cursor unless the file
+    // holds 5 there. A file that cannot be read (missing, a directory, unreadable, longer than
+    // leveldata::MaxFileBytes) changes nothing and its error is returned; empty on success.
+    std::error_code loadLevel(const std::filesystem::path &path);
+
+    // Starts a new level with `info`: writes the texts into the scratch file (keeping any board
+    // already in it) and loads that file. When the scratch file cannot be written, the level
+    // starts in memory only: all-Wall Board, `info` as the texts, an empty level path; the write
+    // error is returned (the caller says so) and a later saveLevel writes the texts.
+    // Cursor cell and brush are untouched either way.
+    std::error_code newLevel(const leveldata::LevelInfo &info);
 
     // The board as a save writes it: every Cursor cell holds the brush tile.
     leveldata::Board boardAsSaved() const;
@@ -79,6 +84,10 @@ public:
     // The checks before a save, over the 180 cells of boardAsSaved(): exactly one Player first,
     // then as many Item as ItemPlace cells (none of either passes).
     SaveCheck checkSave() const;
+
+    // Writes boardAsSaved() and the texts into `path`, changing nothing here (a copy to play, for
+    // instance). Returns the write error, empty on success.
+    std::error_code writeCopy(const std::filesystem::path &path) const;
 
     // Writes boardAsSaved() and the texts into `path` (the file the user chose; the level path is
     // not changed). On success the Board becomes what was written, so the cursor cell shows the

@@ -1,6 +1,5 @@
 #include "quillmap/newlayer.h"
 
-#include "quillmap/editorstate.h"
 #include "resources/quillmap/windows.h"
 
 namespace quillmap {
@@ -20,12 +19,7 @@ bool CNewLayer::OnInitDialog()
 
 void CNewLayer::OnConfirm()
 {
-    UpdateData(true);
     takeDifficulty();
-    if (writeNewLevelInfo(levelInfo())) {
-        MessageBox(QString::fromUtf8(quillmapresources::SaveFailedMessage));
-        return;
-    }
     LevelTextsDialog::OnOK();
 }
 

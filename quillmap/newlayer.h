@@ -5,9 +5,9 @@
 namespace quillmap {
 
 // The new-level dialog (template 135). Opens with empty texts and "Тестовый" selected. Its button
-// 1189 writes the four texts into the scratch file (quillmap::writeNewLevelInfo, no board) and
-// ends with IdOk; when that write fails it says "Не удалось сохранить уровень." and stays open.
-// Esc ends it with IdCancel, writing nothing; Enter does nothing.
+// 1189 ends it with IdOk, the members holding the typed texts (levelInfo()); Esc ends it with
+// IdCancel; Enter does nothing. Writes no file: the editor starts the level
+// (EditorState::newLevel).
 class CNewLayer : public LevelTextsDialog
 {
     Q_OBJECT

@@ -1,12 +1,14 @@
 #include "quillmap/quillmap.h"
 
 #include "dialogkit/appsupport.h"
+#include "dialogkit/filedialog.h"
 #include "dialogkit/picturestore.h"
 #include "quillmap/quillmapdlg.h"
 #include "resources/quillmap/pictures.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QStringList>
 
 namespace quillmap {
 
@@ -28,6 +30,10 @@ bool CQuillmapApp::InitInstance()
     registerPictures();
 
     CQuillmapDlg dlg(m_state);
+    // `quillmap FILE` (as a file manager's "Open with" starts it) opens FILE at once.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        dlg.setStartFile(dialogkit::pathFromQString(arguments.at(1)));
     dlg.DoModal();
     return false;
 }

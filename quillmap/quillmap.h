@@ -9,7 +9,9 @@ namespace quillmap {
 class CQuillmapApp
 {
 public:
-    // Runs the editor window modally. Always returns false: the program ends afterwards.
+    // Runs the editor window modally; the first command-line argument, if any, is the level file
+    // it opens instead of asking the start dialog. Always returns false: the program ends
+    // afterwards.
     bool InitInstance();
 
     // Puts the editor's tile, cursor and icon pictures into dialogkit::PictureStore under their

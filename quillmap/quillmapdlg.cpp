@@ -9,19 +9,13 @@
 #include "resources/quillmap/pictures.h"
 #include "resources/quillmap/windows.h"
 
-#include <QFile>
+#include <QCoreApplication>
+#include <QDir>
 
 namespace quillmap {
 
 using namespace quillmapresources;
-namespace {
-
-std::filesystem::path pathFromName(const QString &name)
-{
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-}
-
-} // namespace
+using dialogkit::pathFromQString;
 
 CQuillmapDlg::CQuillmapDlg(EditorState &state, QWidget *parent)
     : Dialog(EditorWindow, parent),
@@ -44,6 +38,7 @@ CQuillmapDlg::CQuillmapDlg(EditorState &state, QWidget *parent)
     setCommandHandler(CloseProgramButton, &CQuillmapDlg::OnCloseProgram);
     setCommandHandler(NewLevelButton, &CQuillmapDlg::NewLevel);
     setCommandHandler(OpenLevelButton, &CQuillmapDlg::OpenLevel);
+    setCommandHandler(PlayLevelCommand, &CQuillmapDlg::PlayLevel);
 }
 
 bool CQuillmapDlg::OnInitDialog()
@@ -52,8 +47,13 @@ bool CQuillmapDlg::OnInitDialog()
     LoadAccelerators(EditorKeys);
     m_state.clearBoard();
 
-    CStart Start;
-    if (Start.DoModal() == dialogkit::IdOk) {
+    // The start dialog opens before this window is shown: place the window now, where showing it
+    // would, so that the dialog opens centred over it.
+    adjustSize();
+    adjustPosition(parentWidget());
+    if (!m_startFile.empty()) {
+        OpenFile(m_startFile);
+    } else if (CStart Start(this); Start.DoModal() == dialogkit::IdOk) {
         switch (Start.m_choice) {
         case CStart::NewLevelChoice: NewLevel(); break;
         case CStart::EditLevelChoice: OpenLevel(); break;
@@ -79,7 +79,7 @@ void CQuillmapDlg::OnCancel()
 void CQuillmapDlg::OnSysCommand(int id)
 {
     if (id == AboutCommand) {
-        CAboutDlg dlgAbout;
+        CAboutDlg dlgAbout(this);
         dlgAbout.DoModal();
     }
 }
@@ -97,10 +97,13 @@ void CQuillmapDlg::DrawBoard()
 
 void CQuillmapDlg::NewLevel()
 {
-    CNewLayer NewLayer;
+    CNewLayer NewLayer(this);
     if (NewLayer.DoModal() != dialogkit::IdOk)
         return;
-    m_state.loadLevel(scratchLevelPath());
+    if (m_state.newLevel(NewLayer.levelInfo())) {
+        MessageBox(QString::fromUtf8(ScratchNotWrittenMessage)
+                       .arg(QDir::toNativeSeparators(QDir::currentPath())));
+    }
     SetTimer(RedrawTimer, RedrawDelayMs);
 }
 
@@ -109,36 +112,69 @@ void CQuillmapDlg::OpenLevel()
     const std::optional<QString> name =
         dialogkit::openFileName(this, QString::fromUtf8(OpenLevelTitle),
                                 QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
-    if (!name) {
+    OpenFile(name ? pathFromQString(*name) : std::filesystem::path());
+}
+
+void CQuillmapDlg::OpenFile(const std::filesystem::path &file)
+{
+    if (file.empty() || m_state.loadLevel(file)) {
         MessageBox(QString::fromUtf8(NoFileMessage));
         NewLevel();
         return;
     }
-    m_state.loadLevel(pathFromName(*name));
     SetTimer(RedrawTimer, RedrawDelayMs);
 }
 
-void CQuillmapDlg::SaveLevel()
+bool CQuillmapDlg::passesSaveChecks()
 {
     switch (m_state.checkSave()) {
     case SaveCheck::PlayerCountWrong:
         MessageBox(QString::fromUtf8(PlayerCountMessage));
-        return;
+        return false;
     case SaveCheck::ItemCountMismatch:
         MessageBox(QString::fromUtf8(ItemCountMessage));
-        return;
+        return false;
     case SaveCheck::Ok:
         break;
     }
+    return true;
+}
+
+void CQuillmapDlg::SaveLevel()
+{
+    if (!passesSaveChecks())
+        return;
     const std::optional<QString> name = dialogkit::saveFileName(
         this, QString::fromUtf8(SaveLevelTitle), QString::fromUtf8(SavedLevelFileType),
         QString::fromUtf8(LevelFilePattern), QString::fromUtf8(LevelFileSuffix));
     if (!name)
         return;
-    const std::error_code error = m_state.saveLevel(pathFromName(*name));
+    const std::error_code error = m_state.saveLevel(pathFromQString(*name));
     DrawBoard();
     if (error)
         MessageBox(QString::fromUtf8(SaveFailedMessage));
+}
+
+void CQuillmapDlg::PlayLevel()
+{
+    if (!passesSaveChecks())
+        return;
+    const QString game = GameLauncher::findGame(QCoreApplication::applicationDirPath(),
+                                                qEnvironmentVariable("PATH"));
+    if (game.isEmpty()) {
+        MessageBox(QString::fromUtf8(GameNotFoundMessage));
+        return;
+    }
+    switch (m_games.play(game, m_state)) {
+    case GameLauncher::Result::NotWritten:
+        MessageBox(QString::fromUtf8(PlayCopyFailedMessage));
+        break;
+    case GameLauncher::Result::NotStarted:
+        MessageBox(QString::fromUtf8(GameNotStartedMessage));
+        break;
+    case GameLauncher::Result::Started:
+        break;
+    }
 }
 
 void CQuillmapDlg::OnMove(CursorMove move)
@@ -158,7 +194,7 @@ void CQuillmapDlg::OnBrush(int digit)
 
 void CQuillmapDlg::OnLevelData()
 {
-    CInfoLayer InfoLayer;
+    CInfoLayer InfoLayer(this);
     InfoLayer.setLevelInfo(m_state.levelInfo());
     if (InfoLayer.DoModal() == dialogkit::IdOk)
         m_state.setLevelInfo(InfoLayer.levelInfo());

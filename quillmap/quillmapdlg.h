@@ -3,6 +3,7 @@
 #include "dialogkit/boardview.h"
 #include "dialogkit/dialog.h"
 #include "quillmap/editorstate.h"
+#include "quillmap/gamelauncher.h"
 
 #include <QIcon>
 #include <QWidget>
@@ -12,11 +13,14 @@
 namespace quillmap {
 
 // The editor window (template 102): the 15 x 12 board on the left, the legend, the brush marker
-// and the six command buttons on the right. Initialisation asks the start dialog what to do.
-// Arrows move the cursor, 1..5 choose the brush; every command works on `state`, which must
-// outlive the window. Needs the editor's pictures registered (CQuillmapApp::registerPictures).
+// and the six command buttons on the right. Initialisation asks the start dialog what to do, or
+// opens the start file when one was given. Arrows move the cursor, 1..5 choose the brush, F5
+// plays the level; every command works on `state`, which must outlive the window. The window is
+// the owner of every dialog it opens. Needs the editor's pictures registered
+// (CQuillmapApp::registerPictures).
 // DoModal ends with IdOk through Close program and with IdCancel through start choice 3, Esc or
-// the close box (the last two only after the close question is answered OK).
+// the close box (the last two only after the close question is answered OK). Games started with
+// F5 and still running then end with the window.
 class CQuillmapDlg : public dialogkit::Dialog
 {
     Q_OBJECT
@@ -27,13 +31,23 @@ public:
     static constexpr int RedrawTimer = 1;
     static constexpr int RedrawDelayMs = 100;
 
-    // The level commands. NewLevel: the new-level dialog, then (on OK) the scratch file is
-    // loaded and the redraw armed. OpenLevel: the open dialog, then the chosen file is loaded and
-    // the redraw armed; without a file, a message and NewLevel. SaveLevel: the save checks, the
-    // save dialog, the save (a failure is reported), DrawBoard. DrawBoard shows all 180 cells.
+    // Instead of the start dialog, DoModal opens `file` as OpenLevel opens a chosen file (the
+    // command line's level). An empty path means none.
+    void setStartFile(const std::filesystem::path &file) { m_startFile = file; }
+
+    // The level commands. NewLevel: the new-level dialog, then (on OK) EditorState::newLevel; when
+    // the scratch file could not be written a message says the level is in memory only; the
+    // redraw is armed. OpenLevel: the open dialog, then OpenFile. OpenFile: loads the file and
+    // arms the redraw; without a file, or with one that cannot be read, a message and NewLevel.
+    // SaveLevel: the save checks, the save dialog, the save (a failure is reported), DrawBoard.
+    // PlayLevel: the save checks, then the game (GameLauncher) on a copy of the level; a message
+    // when the game is not found or cannot be started; the level and the board stay as they are.
+    // DrawBoard shows all 180 cells.
     void NewLevel();
     void OpenLevel();
+    void OpenFile(const std::filesystem::path &file);
     void SaveLevel();
+    void PlayLevel();
     void DrawBoard();
 
 protected:
@@ -50,10 +64,14 @@ private:
     void OnCloseProgram();
     // The close question; true when the user answers OK.
     bool confirmClose();
+    // The checks before a save or a play; on failure their message is shown and false returned.
+    bool passesSaveChecks();
 
     EditorState &m_state;
     dialogkit::BoardView m_board;
     QIcon m_hIcon;
+    std::filesystem::path m_startFile;
+    GameLauncher m_games;
 };
 
 } // namespace quillmap

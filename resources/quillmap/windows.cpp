@@ -96,6 +96,7 @@ const AcceleratorTable EditorKeys = {
     {Qt::Key_Right, CursorRightCommand},
     {Qt::Key_Down, CursorDownCommand},
     {Qt::Key_Up, CursorUpCommand},
+    {Qt::Key_F5, PlayLevelCommand, false},   // held down, it still starts one game
 };
 
 } // namespace quillmapresources

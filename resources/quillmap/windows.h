@@ -38,6 +38,7 @@ inline constexpr int CursorRightCommand = 32777;
 inline constexpr int CursorDownCommand = 32778;
 inline constexpr int CursorUpCommand = 32779;
 inline constexpr int BrushItemCommand = 32780;
+inline constexpr int PlayLevelCommand = 32781;
 
 // The About item's command in the window menu.
 inline constexpr int AboutCommand = 16;
@@ -48,7 +49,8 @@ extern const dialogkit::DialogTemplate StartDialog;       // template 134: progr
 extern const dialogkit::DialogTemplate NewLevelDialog;    // template 135: a new level's texts
 extern const dialogkit::DialogTemplate LevelInfoDialog;   // template 139: the level's texts
 
-// Accelerator table 138: arrows move the cursor, the main keyboard's 1..5 choose the brush.
+// Accelerator table 138: arrows move the cursor, the main keyboard's 1..5 choose the brush, F5
+// plays the level in the game.
 extern const dialogkit::AcceleratorTable EditorKeys;
 
 // The window-menu item's text (string 101).
@@ -65,6 +67,15 @@ inline constexpr const char *LevelFileSuffix = ".lay";
 // Messages.
 inline constexpr const char *NoFileMessage = "Вы не выбрали файл, или выбрали поврежденный файл.";
 inline constexpr const char *SaveFailedMessage = "Не удалось сохранить уровень.";
+// %1: the current folder.
+inline constexpr const char *ScratchNotWrittenMessage =
+    "Не удалось записать файл NewLayer.lay в текущую папку (%1). Уровень создан только в памяти: "
+    "сохраните его кнопкой «Сохранить уровень».";
+inline constexpr const char *GameNotFoundMessage =
+    "Игра cobbleton не найдена ни рядом с редактором, ни в папках из PATH.";
+inline constexpr const char *PlayCopyFailedMessage =
+    "Не удалось записать временный файл уровня для игры.";
+inline constexpr const char *GameNotStartedMessage = "Не удалось запустить игру.";
 inline constexpr const char *PlayerCountMessage =
     "Игра не может быть без игрока или с колличеством больше одного игрока.";
 inline constexpr const char *ItemCountMessage =

@@ -173,7 +173,8 @@ private slots:
         QStringList commands;
         dialog.setCommandHandler(32771, [&commands] { commands << QStringLiteral("left"); });
         dialog.setCommandHandler(32772, [&commands] { commands << QStringLiteral("brush 1"); });
-        dialog.LoadAccelerators({{Qt::Key_Left, 32771}, {Qt::Key_1, 32772}});
+        dialog.setCommandHandler(32781, [&commands] { commands << QStringLiteral("play"); });
+        dialog.LoadAccelerators({{Qt::Key_Left, 32771}, {Qt::Key_1, 32772}, {Qt::Key_F5, 32781, false}});
         showAndActivate(dialog);
         auto *button = dialog.GetDlgItem<QPushButton>(ButtonB);
         button->setFocus();
@@ -187,7 +188,11 @@ private slots:
         QTest::keyPress(button, Qt::Key_1);
         QTest::simulateEvent(button, true, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"), true);
         QTest::keyRelease(button, Qt::Key_1);
-        QCOMPARE(commands, (QStringList{"left", "left", "brush 1", "brush 1"}));
+        // An entry that does not repeat: once per press.
+        QTest::keyPress(button, Qt::Key_F5);
+        QTest::simulateEvent(button, true, Qt::Key_F5, Qt::NoModifier, QString(), true);
+        QTest::keyRelease(button, Qt::Key_F5);
+        QCOMPARE(commands, (QStringList{"left", "left", "brush 1", "brush 1", "play"}));
         QVERIFY(dialog.log.isEmpty());
     }
 
@@ -321,6 +326,30 @@ private slots:
         else
             QVERIFY(!QApplication::activePopupWidget());
         QCOMPARE(dialog.log, opens ? QStringList{QStringLiteral("sys 16")} : QStringList());
+    }
+
+    void windowTypeFollowsTheOwner_data()
+    {
+        QTest::addColumn<uint>("style");
+        QTest::addColumn<bool>("owned");
+        QTest::addColumn<int>("type");
+        QTest::newRow("no owner: a main window, no minimise box added")
+            << uint(SystemMenu) << false << int(Qt::Window);
+        QTest::newRow("no owner, minimise box") << uint(SystemMenu | MinimizeBox) << false << int(Qt::Window);
+        QTest::newRow("owned: a dialog") << uint(SystemMenu) << true << int(Qt::Dialog);
+        QTest::newRow("owned, minimise box: a main window") << uint(MinimizeBox) << true << int(Qt::Window);
+    }
+    void windowTypeFollowsTheOwner()
+    {
+        QFETCH(uint, style);
+        QFETCH(bool, owned);
+        QFETCH(int, type);
+        Dialog owner(testTemplate());
+        Dialog dialog(testTemplate(style), owned ? &owner : nullptr);
+        QCOMPARE(int(dialog.windowType()), type);
+        QCOMPARE(dialog.parentWidget(), owned ? &owner : nullptr);
+        QCOMPARE(bool(dialog.windowFlags() & Qt::WindowMinimizeButtonHint), bool(style & MinimizeBox));
+        QCOMPARE(bool(dialog.windowFlags() & Qt::WindowCloseButtonHint), bool(style & SystemMenu));
     }
 };
 

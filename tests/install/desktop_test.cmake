@@ -17,17 +17,16 @@ foreach(id IN ITEMS org.cobbleton.Cobbleton org.cobbleton.Quillmap)
     endif()
 endforeach()
 
-# The game takes one level file, so a file manager opens *.lay files with it; the editor takes none.
-entry_value("${desktop}/org.cobbleton.Cobbleton.desktop" Exec exec)
-entry_value("${desktop}/org.cobbleton.Cobbleton.desktop" MimeType types)
-if(NOT exec STREQUAL "cobbleton %f" OR NOT ";${types}" MATCHES ";application/x-cobbleton-level;")
-    message(SEND_ERROR "org.cobbleton.Cobbleton.desktop: Exec=${exec} should pass one file (%f) "
-                       "and MimeType=${types} should list application/x-cobbleton-level")
-endif()
-entry_value("${desktop}/org.cobbleton.Quillmap.desktop" Exec exec)
-if(exec MATCHES "%")
-    message(SEND_ERROR "org.cobbleton.Quillmap.desktop: Exec=${exec} passes an argument the editor does not take")
-endif()
+# Both entries take one level file; the game opens *.lay files, the editor is offered for them.
+foreach(program IN ITEMS Cobbleton Quillmap)
+    string(TOLOWER "${program}" command)
+    entry_value("${desktop}/org.cobbleton.${program}.desktop" Exec exec)
+    entry_value("${desktop}/org.cobbleton.${program}.desktop" MimeType types)
+    if(NOT exec STREQUAL "${command} %f" OR NOT ";${types}" MATCHES ";application/x-cobbleton-level;")
+        message(SEND_ERROR "org.cobbleton.${program}.desktop: Exec=${exec} should pass one file (%f) "
+                           "and MimeType=${types} should list application/x-cobbleton-level")
+    endif()
+endforeach()
 
 file(REMOVE_RECURSE "${WORK}")
 file(COPY "${desktop}/org.cobbleton.Cobbleton.xml" DESTINATION "${WORK}/mime/packages")

@@ -40,14 +40,16 @@ foreach(program IN ITEMS Cobbleton Quillmap)
     expect_file("${entry}")
     validate_entry("${entry}")
 
-    # Exec holds the installed program, quoted and escaped by the desktop entry rules, and the
-    # game's file argument after it.
+    # Exec holds the installed program, quoted and escaped by the desktop entry rules, then the
+    # arguments the entry in the source tree gives it.
     entry_value("${entry}" Exec exec)
-    if(program STREQUAL "Cobbleton")
-        if(NOT exec MATCHES "^(.+) %f$")
-            message(SEND_ERROR "Exec=${exec}: the game's entry should pass the file, %f")
+    entry_value("${SOURCE}/resources/desktop/org.cobbleton.${program}.desktop" Exec source_exec)
+    string(REGEX MATCH " .*" arguments "${source_exec}")
+    if(arguments)
+        if(NOT exec MATCHES "${arguments}$")
+            message(SEND_ERROR "Exec=${exec}: lost the arguments${arguments}")
         endif()
-        set(exec "${CMAKE_MATCH_1}")
+        string(REGEX REPLACE "${arguments}$" "" exec "${exec}")
     endif()
     string(REPLACE "\\\\" "\\" exec "${exec}")
     if(exec MATCHES "^\"(.*)\"$")

@@ -31,6 +31,20 @@ TEST(FileReplace, KeepsPermissionBitsAndLinks)
     EXPECT_EQ(dir.entryCount(), 3u);   // no temporary file left behind
 }
 
+TEST(FileReplace, TakesANameAsLongAsTheFileSystemAllows)
+{
+    const testsupport::TempDir dir;
+    std::string name;
+    for (int i = 0; i < 123; ++i)
+        name += "ж";
+    name += ".lay";
+    ASSERT_EQ(name.size(), 250u);
+    ASSERT_TRUE(putFile(dir / name, "old"));
+    EXPECT_FALSE(replaceFileBytes(dir / name, "new"));
+    EXPECT_EQ(fileBytes(dir / name), "new");
+    EXPECT_EQ(dir.entryCount(), 1u);
+}
+
 TEST(FileReplace, RefusesReadOnlyAndImpossibleTargets)
 {
     const testsupport::TempDir dir;

@@ -39,6 +39,14 @@ void load(EditorState &state, const fs::path &path, const Board &board)
     state.loadLevel(path);
 }
 
+// Makes `path` the current directory while it lives: the scratch file of a new level is there.
+struct InDirectory
+{
+    fs::path previous = fs::current_path();
+    explicit InDirectory(const fs::path &path) { fs::current_path(path); }
+    ~InDirectory() { fs::current_path(previous); }
+};
+
 } // namespace
 
 TEST(EditorCursor, StaysInsideTheRingAndRefusalsChangeNothing)
@@ -85,9 +93,13 @@ TEST(EditorLoad, KeepsCursorAndBrushAndMarksNoCursor)
     EXPECT_EQ(state.board()[31], leveldata::Item);
     EXPECT_EQ(state.board()[32], leveldata::Cursor);   // the level's player is gone
 
-    state.loadLevel(dir / "nothing.lay");
-    EXPECT_EQ(state.board(), Board{});
-    EXPECT_EQ(state.levelInfo(), LevelInfo{});
+    // A file that cannot be read is refused and the level in hand stays.
+    const Board before = state.board();
+    EXPECT_EQ(state.loadLevel(dir / "nothing.lay"), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(state.loadLevel(dir.path()), std::errc::is_a_directory);
+    EXPECT_EQ(state.board(), before);
+    EXPECT_EQ(state.levelInfo(), SomeInfo);
+    EXPECT_EQ(state.levelPath(), dir / "given.lay");
 }
 
 // The checks count a Cursor cell ('+') as the brush tile.
@@ -118,46 +130,59 @@ TEST(EditorSave, WritesTheBrushForTheCursorOnlyWhenSaved)
     const Board before = state.board();
     EXPECT_TRUE(state.saveLevel(dir / "missing" / "out.lay"));
     EXPECT_EQ(state.board(), before);   // the cursor stays where it is seen
+    Board expected = testsupport::exampleBoard();
+    expected[16] = expected[17] = expected[18] = leveldata::Wall;
+    ASSERT_FALSE(state.writeCopy(dir / "copy.lay"));
+    EXPECT_EQ(state.board(), before);   // a copy changes nothing either
+    EXPECT_EQ(leveldata::readEditorLevel(dir / "copy.lay").board, expected);
 
     ASSERT_FALSE(state.saveLevel(dir / "out.lay"));
     EXPECT_EQ(state.levelPath(), dir / "given.lay");
     EXPECT_EQ(state.cursorCell(), 18);
-    Board expected = testsupport::exampleBoard();
-    expected[16] = expected[17] = expected[18] = leveldata::Wall;
     EXPECT_EQ(state.board(), expected);
     const leveldata::EditorLevel back = leveldata::readEditorLevel(dir / "out.lay");
     EXPECT_EQ(back.board, expected);
     EXPECT_EQ(back.info, SomeInfo);
 }
 
-// The scratch file lives in the current directory, so this test works inside its own one.
 TEST(EditorNewLevel, ScratchFileTakesTextsAndKeepsASavedBoard)
 {
     const testsupport::TempDir dir;
-    const struct InDirectory
-    {
-        fs::path previous = fs::current_path();
-        explicit InDirectory(const fs::path &path) { fs::current_path(path); }
-        ~InDirectory() { fs::current_path(previous); }
-    } inDirectory(dir.path());
+    const InDirectory inDirectory(dir.path());
     EditorState state;
     load(state, dir / "given.lay", testsupport::exampleBoard());
 
-    ASSERT_FALSE(quillmap::writeNewLevelInfo(SomeInfo));
+    ASSERT_FALSE(state.newLevel(SomeInfo));
     EXPECT_EQ(testsupport::fileBytes(dir / "NewLayer.lay").find("[Layer]"), std::string::npos);
-    state.loadLevel(quillmap::scratchLevelPath());
     EXPECT_EQ(state.board(), Board{});
     EXPECT_EQ(state.levelInfo(), SomeInfo);
+    EXPECT_EQ(state.levelPath(), quillmap::scratchLevelPath());
 
     load(state, dir / "given.lay", testsupport::exampleBoard());
     ASSERT_FALSE(state.saveLevel(quillmap::scratchLevelPath()));
     const LevelInfo fresh{"Другой", "Второй", "Тестовый", ""};
-    ASSERT_FALSE(quillmap::writeNewLevelInfo(fresh));
-    state.loadLevel(quillmap::scratchLevelPath());
+    ASSERT_FALSE(state.newLevel(fresh));
     EXPECT_EQ(state.board(), testsupport::exampleBoard());
     EXPECT_EQ(state.levelInfo(), fresh);
+}
 
-    fs::remove(dir / "NewLayer.lay");
-    fs::create_directory(dir / "NewLayer.lay");
-    EXPECT_TRUE(quillmap::writeNewLevelInfo(SomeInfo));
+TEST(EditorNewLevel, UnwritableScratchFileLeavesTheLevelInMemoryUntilSaved)
+{
+    const testsupport::TempDir dir;
+    fs::create_directory(dir / "locked");
+    fs::permissions(dir / "locked", static_cast<fs::perms>(0555));
+    const InDirectory inDirectory(dir / "locked");
+    EditorState state;
+    load(state, dir / "given.lay", testsupport::exampleBoard());
+    act(state, "R");
+
+    EXPECT_EQ(state.newLevel(SomeInfo), std::errc::permission_denied);
+    EXPECT_TRUE(fs::is_empty(dir / "locked"));
+    EXPECT_EQ(state.board(), Board{});
+    EXPECT_EQ(state.levelInfo(), SomeInfo);
+    EXPECT_EQ(state.levelPath(), fs::path());
+    EXPECT_EQ(state.cursorCell(), 17);
+
+    ASSERT_FALSE(state.saveLevel(dir / "saved.lay"));
+    EXPECT_EQ(leveldata::readEditorLevel(dir / "saved.lay").info, SomeInfo);
 }

@@ -2,7 +2,10 @@
 // won by the game's rules.
 
 #include "cobbleton/gamestate.h"
+#include "dialogkit/filedialog.h"
 #include "dialogkit/picturecontrol.h"
+#include "quillmap/aboutdlg.h"
+#include "quillmap/gamelauncher.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
 #include "quillmap/quillmap.h"
@@ -22,6 +25,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <cerrno>
+#include <csignal>
 
 using namespace quillmap;
 using namespace quillmapresources;
@@ -76,6 +82,46 @@ void click(dialogkit::Dialog &dialog, int id)
 {
     dialog.GetDlgItem<QPushButton>(id)->click();
 }
+
+// Every entry of a folder, hidden ones too.
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// A stand-in for the game, "cobbleton" in `folder`: it writes its arguments, a copy of the level
+// file it was given and its process id beside itself, in that order, then plays for `seconds`.
+void putFakeGame(const QString &folder, int seconds)
+{
+    QFile script(folder + QStringLiteral("/cobbleton"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n"
+                 "printf '%s\\n' \"$@\" > \"$0.arguments\"\n"
+                 "/bin/cp \"$1\" \"$0.level\"\n"
+                 "echo $$ > \"$0.pid\"\n"
+                 "exec /bin/sleep " + QByteArray::number(seconds) + "\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// An environment variable set to `value` while the object lives; empty afterwards when it was
+// not set before, which PATH and TMPDIR take as unset.
+struct EnvironmentVariable
+{
+    EnvironmentVariable(const char *name, const QString &value) : name(name), old(qgetenv(name))
+    {
+        qputenv(name, QFile::encodeName(value));
+    }
+    ~EnvironmentVariable() { qputenv(name, old); }
+    const char *name;
+    QByteArray old;
+};
 
 } // namespace
 
@@ -132,9 +178,9 @@ private slots:
         QVERIFY(!QFile::exists(QStringLiteral("NewLayer.lay")));
     }
 
-    void newLevelWritesTheTextsAtMost199Characters()
+    void newLevelTakesTheTextsAtMost199Characters()
     {
-        // Pasted text is cut as typed text is, so every text comes back whole from the file.
+        // Pasted text is cut as typed text is, so every text comes back whole from a file.
         const QString x199(199, QLatin1Char('x'));
         CNewLayer dialog;
         const int result = runDialog<CNewLayer>(dialog, [](CNewLayer *d) {
@@ -147,24 +193,36 @@ private slots:
         });
         QCOMPARE(result, IdOk);
         const std::string x = x199.toStdString();
-        QCOMPARE(leveldata::readEditorLevel("NewLayer.lay").info, (leveldata::LevelInfo{x, x, "Очень тяжелый", x}));
+        QCOMPARE(dialog.levelInfo(), (leveldata::LevelInfo{x, x, "Очень тяжелый", x}));
+        QVERIFY(!QFile::exists(QStringLiteral("NewLayer.lay")));   // the editor writes it
     }
 
-    void newLevelThatCannotBeWrittenSaysSoAndStaysOpen()
+    void newLevelInAReadOnlyFolderStaysInMemory()
     {
-        // A folder where the scratch file should be: the write fails even for root.
-        QVERIFY(QDir().mkdir(QStringLiteral("NewLayer.lay")));
-        CNewLayer dialog;
-        MessageWatch messages;
-        const int result = runDialog<CNewLayer>(dialog, [&messages](CNewLayer *d) {
-            click(*d, LevelInfoOkButton);
-            QCOMPARE(messages.texts, QStringList{QString::fromUtf8(SaveFailedMessage)});
-            QVERIFY(d->isVisible());
-            QVERIFY(QDir().rmdir(QStringLiteral("NewLayer.lay")));
+        QVERIFY(QDir().mkdir(QStringLiteral("locked")));
+        QVERIFY(QFile::setPermissions(QStringLiteral("locked"), QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QDir::setCurrent(m_dir->filePath(QStringLiteral("locked"))));
+        const QString message = QString::fromUtf8(ScratchNotWrittenMessage)
+                                    .arg(QDir::toNativeSeparators(QDir::currentPath()));
+        WatchFor<CStart> start([](CStart *d) {
+            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
+            click(*d, IdOk);
+        });
+        WatchFor<CNewLayer> description([](CNewLayer *d) {
+            d->SetDlgItemText(AuthorEdit, QStringLiteral("Тестер"));
             click(*d, LevelInfoOkButton);
         });
-        QCOMPARE(result, IdOk);
-        QVERIFY(QFileInfo(QStringLiteral("NewLayer.lay")).isFile());
+        MessageWatch messages;
+        quillmap::EditorState state;
+        CQuillmapDlg editor(state);
+        runWindow(editor, [&] {
+            QCOMPARE(messages.texts, QStringList{message});   // the dialog has ended
+            QTRY_COMPARE(shown(editor), Board());
+        });
+        QVERIFY(QDir::setCurrent(m_dir->filePath(QString())));
+        QCOMPARE(description.count(), 1);
+        QCOMPARE(entriesOf(QStringLiteral("locked")), QStringList());
+        QCOMPARE(state.levelInfo(), (leveldata::LevelInfo{"Тестер", "", "Тестовый", ""}));   // saved by the next save
     }
 
     void infoDifficulty_data()
@@ -512,6 +570,194 @@ private slots:
                  }),
                  result);
         QCOMPARE(questions.texts, key == Qt::Key_Return ? QStringList() : QStringList{Question});
+    }
+
+    void theEditorIsAMainWindowAndOwnsItsDialogs()
+    {
+        quillmap::EditorState state;
+        CQuillmapDlg editor(state);
+        QList<QWidget *> owners;
+        QPoint startCentre;
+        WatchFor<CStart> start([&](CStart *d) {
+            owners << d->parentWidget();
+            startCentre = d->geometry().center();
+            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
+            click(*d, IdOk);
+        });
+        WatchFor<CNewLayer> newLevel([&owners](CNewLayer *d) {
+            owners << d->parentWidget();
+            click(*d, LevelInfoOkButton);
+        });
+        WatchFor<CInfoLayer> info([&owners](CInfoLayer *d) {
+            owners << d->parentWidget();
+            click(*d, LevelInfoOkButton);
+        });
+        WatchFor<CAboutDlg> about([&owners](CAboutDlg *d) {
+            owners << d->parentWidget();
+            d->EndDialog(IdOk);
+        });
+        runWindow(editor, [&] {
+            // Shown before the editor, the start dialog still opens over where the editor
+            // appears (give or take Qt's allowance for a window frame).
+            QVERIFY((startCentre - editor.geometry().center()).manhattanLength() <= 60);
+            QCOMPARE(editor.windowType(), Qt::Window);
+            QVERIFY(!(editor.windowFlags() & Qt::WindowMinimizeButtonHint));
+            click(editor, LevelDataButton);
+            press(&editor, Qt::Key_Space, Qt::AltModifier);
+            QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Quillmap..."));
+        });
+        QCOMPARE(owners, QList<QWidget *>(4, &editor));
+    }
+
+    void startFile_data()
+    {
+        QTest::addColumn<QString>("file");   // in the scratch folder, which holds given.lay and a folder
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("a level: opened without the start dialog") << "given.lay" << true;
+        QTest::newRow("a missing file: the message, then a new level") << "missing.lay" << false;
+        QTest::newRow("a folder: the same") << "folder" << false;
+    }
+    void startFile()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, opened);
+        writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard());
+        QVERIFY(QDir().mkdir(QStringLiteral("folder")));
+        quillmap::EditorState state;
+        CQuillmapDlg editor(state);
+        editor.setStartFile(dialogkit::pathFromQString(m_dir->filePath(file)));
+        WatchFor<CStart> start([](CStart *d) { QTest::keyClick(d, Qt::Key_Escape); });
+        WatchFor<CNewLayer> newLevel([](CNewLayer *d) { QTest::keyClick(d, Qt::Key_Escape); });
+        MessageWatch messages;
+        runWindow(editor, [&] {
+            QTRY_COMPARE(shown(editor), opened ? testsupport::exampleBoard() : Board());
+        });
+        QCOMPARE(start.count(), 0);
+        QCOMPARE(messages.texts, opened ? QStringList() : QStringList{QString::fromUtf8(NoFileMessage)});
+        QCOMPARE(newLevel.count(), opened ? 0 : 1);
+        QCOMPARE(pathOf(state), opened ? m_dir->filePath(file) : QString());
+    }
+
+    void openAndSaveInACyrillicFolder()
+    {
+        QVERIFY(QDir().mkdir(QStringLiteral("Уровни Пети")));
+        const QString opened = m_dir->filePath(QStringLiteral("Уровни Пети/склад у реки.lay"));
+        const QString saved = m_dir->filePath(QStringLiteral("Уровни Пети/копия склада"));
+        writeLevelFile(opened, testsupport::exampleBoard());
+        quillmap::EditorState state;
+        CQuillmapDlg editor(state);
+        FileDialogWatch files({opened, saved});
+        MessageWatch messages;
+        runEditor(editor, [&] {
+            click(editor, OpenLevelButton);
+            QCOMPARE(state.board(), testsupport::exampleBoard());
+            click(editor, SaveLevelButton);
+        });
+        QCOMPARE(files.count(), 2);
+        QCOMPARE(messages.texts, QStringList());
+        QCOMPARE(pathOf(state), opened);
+        QCOMPARE(contentOf(saved + QStringLiteral(".lay")), contentOf(opened));
+    }
+
+    void playLevel_data()
+    {
+        QTest::addColumn<int>("brush");   // chosen after the first move: the cursor cell's tile
+        QTest::addColumn<int>("game");    // how long the game plays, in seconds; -1: no game anywhere
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a copy played, the cursor cell as the brush; gone when the game ends")
+            << 2 << 0 << QStringList();
+        QTest::newRow("a game still running ends with the editor; its copy goes") << 2 << 30 << QStringList();
+        QTest::newRow("no game anywhere: says so")
+            << 2 << -1 << QStringList{QString::fromUtf8(GameNotFoundMessage)};
+        QTest::newRow("no player: the save check's message, no game") << 4 << 0 << QStringList{NoPlayer};
+    }
+    void playLevel()
+    {
+        QFETCH(int, brush);
+        QFETCH(int, game);
+        QFETCH(QStringList, messages);
+        Board board = testsupport::exampleBoard();
+        board[32] = leveldata::Floor;
+        const QString games = m_dir->filePath(QStringLiteral("games"));
+        const QString temp = m_dir->filePath(QStringLiteral("temp"));
+        QVERIFY(QDir().mkdir(games) && QDir().mkdir(temp));
+        if (game >= 0)
+            putFakeGame(games, game);
+        const EnvironmentVariable path("PATH", games);
+        const EnvironmentVariable tmpdir("TMPDIR", temp);
+        quillmap::EditorState state;
+        MessageWatch shownMessages;
+        {
+            CQuillmapDlg editor(state);
+            runEditor(editor, [&] {
+                state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), board));
+                for (Qt::Key key : {Qt::Key_4, Qt::Key_Right, Qt::Key(Qt::Key_0 + brush)})
+                    press(&editor, key);
+                const Board before = state.board();
+                press(&editor, Qt::Key_F5);
+                QCOMPARE(state.board(), before);   // nothing saved, the cursor stays
+                QCOMPARE(shownPicture(editor, cellControlId(17)), int(CursorPicture));
+                if (!shownMessages.texts.isEmpty())
+                    return;
+                QTRY_VERIFY(QFile::exists(games + QStringLiteral("/cobbleton.pid")));
+                if (game == 0)
+                    QTRY_COMPARE(entriesOf(temp), QStringList());
+                else
+                    QCOMPARE(entriesOf(temp).size(), 1);
+            });
+        }
+        QCOMPARE(shownMessages.texts, messages);
+        QCOMPARE(entriesOf(temp), QStringList());
+        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("given.lay")});
+        const QString arguments = QString::fromLocal8Bit(contentOf(games + QStringLiteral("/cobbleton.arguments")));
+        if (!messages.isEmpty()) {
+            QCOMPARE(arguments, QString());
+            return;
+        }
+        const QFileInfo played(arguments.trimmed());
+        QCOMPARE(played.absolutePath(), temp);
+        QCOMPARE(played.suffix(), QStringLiteral("lay"));
+        Board expected = board;
+        expected[17] = leveldata::Player;
+        const leveldata::EditorLevel copy = leveldata::editorLevelFromBytes(
+            contentOf(games + QStringLiteral("/cobbleton.level")).toStdString());
+        QCOMPARE(copy.board, expected);
+        QCOMPARE(copy.info, SomeInfo);
+        // The game is over, whichever way it ended.
+        const int pid = contentOf(games + QStringLiteral("/cobbleton.pid")).trimmed().toInt();
+        QVERIFY(pid > 0);
+        QVERIFY(::kill(pid, 0) != 0 && errno == ESRCH);
+    }
+
+    void gameLookup_data()
+    {
+        QTest::addColumn<QString>("beside");   // the editor's folder holds: "game", "file" (cannot run), ""
+        QTest::addColumn<QString>("path");     // A and B hold games; the current folder holds one too
+        QTest::addColumn<QString>("found");
+        QTest::newRow("beside the editor first") << "game" << "A" << "beside";
+        QTest::newRow("a file that cannot run is passed over, then PATH in order") << "file" << "B:A" << "B";
+        QTest::newRow("an empty PATH entry is not the current folder") << "" << "::" << "";
+    }
+    void gameLookup()
+    {
+        QFETCH(QString, beside);
+        QFETCH(QString, path);
+        QFETCH(QString, found);
+        for (const QString folder : {"beside", "A", "B"})
+            QVERIFY(QDir().mkdir(folder));
+        for (const QString folder : {".", "A", "B"})
+            putFakeGame(m_dir->filePath(folder), 0);
+        if (beside == QLatin1String("game"))
+            putFakeGame(m_dir->filePath("beside"), 0);
+        else if (beside == QLatin1String("file"))
+            QVERIFY(QFile(m_dir->filePath("beside/cobbleton")).open(QIODevice::WriteOnly));
+        QStringList folders = path.split(QLatin1Char(':'));
+        for (QString &folder : folders) {
+            if (!folder.isEmpty())
+                folder = m_dir->filePath(folder);
+        }
+        QCOMPARE(GameLauncher::findGame(m_dir->filePath("beside"), folders.join(QLatin1Char(':'))),
+                 found.isEmpty() ? QString() : m_dir->filePath(found + QStringLiteral("/cobbleton")));
     }
 
     // A level made with the keyboard alone and saved through the window is read and won by the

@@ -3,7 +3,9 @@
 # and checks what the screen shows:
 #   - the game's window shows 180 wall pictures at their cells; Esc ends the game;
 #   - the editor first shows its start dialog "Запуск программы"; Esc there leaves the editor's
-#     window with its 180 wall cells; Esc and OK on the close question end the editor.
+#     window with its 180 wall cells; Esc and OK on the close question end the editor;
+#   - `quillmap FILE` shows the editor's window with FILE's board at once, no start dialog;
+#   - neither program's window is transient for another (xprop): both are main windows.
 # Both programs must end by themselves with status 0 (under the sanitizers: without a report).
 #
 #   realdisplay_test.sh <cobbleton> <quillmap> <screencheck> <wall picture>
@@ -93,6 +95,30 @@ press() {
     xdotool key "$2"
 }
 
+# A main window is transient for no other window: task bars may leave transient ones out.
+expect_main_window() {
+    local transient
+    transient=$(xprop -id "$1" WM_TRANSIENT_FOR)
+    case "$transient" in
+        *"not found"*) echo "$2: a main window, transient for no other" ;;
+        *) fail "$2: the window is transient: $transient" ;;
+    esac
+}
+
+# Esc in the editor's window, then OK on the close question: a message box titled with the
+# program's name, over the editor.
+close_editor() {
+    local deadline question
+    press "$1" Escape
+    deadline=$((SECONDS + Timeout))
+    while [ "$(xdotool search --onlyvisible --name '^Quillmap$' 2>/dev/null | wc -l)" -lt 2 ]; do
+        [ $SECONDS -lt $deadline ] || fail "no close question after Esc in the editor"
+        sleep 0.1
+    done
+    question=$(xdotool search --onlyvisible --name '^Quillmap$' | grep -vx "$1" | head -n 1)
+    press "$question" Return
+}
+
 # Waits for the program to end by itself and checks that it ended well.
 expect_exit() {
     local name=$1 deadline=$((SECONDS + Timeout)) status=0
@@ -112,6 +138,7 @@ cd "$work"
 "$cobbleton" &
 pid=$!
 game=$(wait_for_window Cobbleton)
+expect_main_window "$game" cobbleton
 expect_wall_board "$out/cobbleton-screen"
 press "$game" Escape
 expect_exit cobbleton
@@ -125,14 +152,19 @@ import -window root "$out/quillmap-start-screen.png"
 echo "quillmap: start dialog \"Запуск программы\" shown"
 press "$start" Escape
 editor=$(wait_for_window Quillmap)
+expect_main_window "$editor" quillmap
 expect_wall_board "$out/quillmap-screen"
-press "$editor" Escape
-# The close question is a message box titled with the program's name, over the editor.
-deadline=$((SECONDS + Timeout))
-while [ "$(xdotool search --onlyvisible --name '^Quillmap$' 2>/dev/null | wc -l)" -lt 2 ]; do
-    [ $SECONDS -lt $deadline ] || fail "no close question after Esc in the editor"
-    sleep 0.1
-done
-question=$(xdotool search --onlyvisible --name '^Quillmap$' | grep -vx "$editor" | head -n 1)
-press "$question" Return
+close_editor "$editor"
 expect_exit quillmap
+
+: > walls.lay   # an empty level file reads as a board of walls
+"$quillmap" "$work/walls.lay" &
+pid=$!
+editor=$(wait_for_window Quillmap)
+expect_wall_board "$out/quillmap-file-screen"
+[ -z "$(xdotool search --onlyvisible --name '^Запуск программы$' 2>/dev/null || true)" ] \
+    && [ "$(xdotool search --onlyvisible --name '^Quillmap$' | wc -l)" -eq 1 ] \
+    || fail "quillmap FILE showed another window than the editor's"
+echo "quillmap FILE: the level's board at once, no start dialog"
+close_editor "$editor"
+expect_exit "quillmap FILE"
