@@ -1,6 +1,6 @@
 # What `cmake --install` puts where (GNU install dirs): both programs, the sample levels, and on
-# freedesktop systems a desktop entry and hicolor icons for each program plus the MIME type of
-# level files. Included at the end of the top-level CMakeLists.txt, after every target exists.
+# freedesktop systems a desktop entry, AppStream metadata and hicolor icons for each program plus
+# the MIME type of level files. Included at the end of the top-level CMakeLists.txt, after every target exists.
 
 set(COBBLETON_LEVELS_DIR "${CMAKE_INSTALL_DATADIR}/cobbleton/levels")
 
@@ -59,6 +59,7 @@ if(UNIX AND NOT APPLE)
         string(TOLOWER ${program} executable)
         set(id org.cobbleton.${program})
         install(FILES ${desktop_dir}/${id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+        install(FILES ${desktop_dir}/${id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
         install(CODE "cobbleton_point_exec([[${CMAKE_INSTALL_DATADIR}/applications/${id}.desktop]]
                                            [[${CMAKE_INSTALL_BINDIR}/${executable}]])")
         foreach(size IN ITEMS 16 32 48 256)
@@ -80,12 +81,16 @@ if(UNIX AND NOT APPLE)
         find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
         find_program(XMLLINT xmllint)
         find_program(UPDATE_MIME_DATABASE update-mime-database)
+        find_program(APPSTREAMCLI appstreamcli)
         set(tools -DVALIDATE=${DESKTOP_FILE_VALIDATE} -DXMLLINT=${XMLLINT}
                   -DUPDATE_MIME=${UPDATE_MIME_DATABASE})
         add_test(NAME Desktop.EntriesAndMimeTypeValidate
                  COMMAND ${CMAKE_COMMAND} ${tools} -DSOURCE=${PROJECT_SOURCE_DIR}
                          -DWORK=${CMAKE_CURRENT_BINARY_DIR}/desktop-test
                          -P ${PROJECT_SOURCE_DIR}/tests/install/desktop_test.cmake)
+        add_test(NAME AppStream.MetadataValidates
+                 COMMAND ${CMAKE_COMMAND} -DAPPSTREAMCLI=${APPSTREAMCLI} -DSOURCE=${PROJECT_SOURCE_DIR}
+                         -P ${PROJECT_SOURCE_DIR}/tests/install/appstream_test.cmake)
         add_test(NAME Install.PrefixHoldsEverything
                  COMMAND ${CMAKE_COMMAND} ${tools} -DSOURCE=${PROJECT_SOURCE_DIR}
                          -DBUILD=${CMAKE_BINARY_DIR} -DCONFIG=$<CONFIG>
