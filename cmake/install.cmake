@@ -77,6 +77,30 @@ if(UNIX AND NOT APPLE)
                 RENAME application-x-cobbleton-level.png)
     endforeach()
 
+    # A manual page per program, and the licence and history where Debian keeps them (these go
+    # into every install, so a package holds exactly what `cmake --install` installs). Pages and
+    # history are installed compressed; gzip -n stores no name or time, so the bytes follow the
+    # text alone.
+    find_program(GZIP gzip REQUIRED)
+    set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/cobbleton")
+    function(cobbleton_install_compressed source destination)
+        get_filename_component(name "${source}" NAME)
+        set(output "${CMAKE_CURRENT_BINARY_DIR}/compressed/${name}.gz")
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${source}")
+        file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/compressed")
+        execute_process(COMMAND "${GZIP}" -9nc "${source}" OUTPUT_FILE "${output}"
+                        RESULT_VARIABLE rc)
+        if(NOT rc EQUAL 0)
+            message(FATAL_ERROR "cannot compress ${source}")
+        endif()
+        install(FILES "${output}" DESTINATION "${destination}")
+    endfunction()
+    foreach(page IN ITEMS cobbleton.6 quillmap.6)
+        cobbleton_install_compressed("${PROJECT_SOURCE_DIR}/docs/man/${page}" "${CMAKE_INSTALL_MANDIR}/man6")
+    endforeach()
+    cobbleton_install_compressed("${PROJECT_SOURCE_DIR}/packaging/changelog" "${doc_dir}")
+    install(FILES packaging/copyright DESTINATION "${doc_dir}")
+
     if(BUILD_TESTING)
         find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
         find_program(XMLLINT xmllint)
@@ -97,5 +121,22 @@ if(UNIX AND NOT APPLE)
                          "-DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/install test/prefix $HOME"
                          -DBINDIR=${CMAKE_INSTALL_BINDIR} -DDATADIR=${CMAKE_INSTALL_DATADIR}
                          -P ${PROJECT_SOURCE_DIR}/tests/install/install_test.cmake)
+        # Building and linting the package takes some seconds: the release build checks it.
+        if(CMAKE_BUILD_TYPE STREQUAL "Release")
+            find_program(DPKG dpkg)
+            find_program(LINTIAN lintian)
+            add_test(NAME Package.HoldsTheInstallAndLints
+                     COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DDPKG=${DPKG}
+                             -DLINTIAN=${LINTIAN} -DAPPSTREAMCLI=${APPSTREAMCLI}
+                             -DBUILD=${CMAKE_BINARY_DIR} -DCONFIG=$<CONFIG>
+                             -DVERSION=${PROJECT_VERSION} -DSOURCE=${PROJECT_SOURCE_DIR}
+                             -DWORK=${CMAKE_CURRENT_BINARY_DIR}/package-test
+                             -P ${PROJECT_SOURCE_DIR}/tests/install/package_test.cmake)
+        endif()
+        # Both install the build tree, and an install rewrites its install_manifest.txt.
+        set_tests_properties(Install.PrefixHoldsEverything PROPERTIES RESOURCE_LOCK install)
+        if(TEST Package.HoldsTheInstallAndLints)
+            set_tests_properties(Package.HoldsTheInstallAndLints PROPERTIES RESOURCE_LOCK install)
+        endif()
     endif()
 endif()
