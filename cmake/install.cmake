@@ -62,18 +62,21 @@ if(UNIX AND NOT APPLE)
         install(FILES ${desktop_dir}/${id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
         install(CODE "cobbleton_point_exec([[${CMAKE_INSTALL_DATADIR}/applications/${id}.desktop]]
                                            [[${CMAKE_INSTALL_BINDIR}/${executable}]])")
-        foreach(size IN ITEMS 16 32 48 256)
-            install(FILES resources/pictures/hicolor/${size}x${size}/apps/${executable}.png
-                    DESTINATION ${hicolor_dir}/${size}x${size}/apps RENAME ${id}.png)
+        # Each size also drawn twice as large, for screens of device pixel ratio 2.
+        foreach(size IN ITEMS 16 32 48 256 16@2 32@2 48@2 256@2)
+            string(REGEX REPLACE "^([0-9]+)" "\\1x\\1" folder "${size}")
+            install(FILES resources/pictures/hicolor/${folder}/apps/${executable}.png
+                    DESTINATION ${hicolor_dir}/${folder}/apps RENAME ${id}.png)
         endforeach()
     endforeach()
 
     # Level files show the game's icon in file managers.
     install(FILES ${desktop_dir}/org.cobbleton.Cobbleton.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
-    foreach(size IN ITEMS 16 32 48 256)
-        install(FILES resources/pictures/hicolor/${size}x${size}/apps/cobbleton.png
-                DESTINATION ${hicolor_dir}/${size}x${size}/mimetypes
+    foreach(size IN ITEMS 16 32 48 256 16@2 32@2 48@2 256@2)
+        string(REGEX REPLACE "^([0-9]+)" "\\1x\\1" folder "${size}")
+        install(FILES resources/pictures/hicolor/${folder}/apps/cobbleton.png
+                DESTINATION ${hicolor_dir}/${folder}/mimetypes
                 RENAME application-x-cobbleton-level.png)
     endforeach()
 

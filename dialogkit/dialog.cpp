@@ -186,7 +186,7 @@ QWidget *Dialog::createControl(const ControlTemplate &control)
             if (!icon.isNull())
                 picture->setPicture(icon.pixmap(32, 32));
         } else {
-            picture->setPicture(PictureStore::picture(control.picture));
+            picture->setPicture(PictureStore::picture(control.picture, devicePixelRatioF()));
         }
         picture->setPlace(rect);
         return picture;
@@ -381,7 +381,7 @@ bool Dialog::IsDlgButtonChecked(int id) const
 void Dialog::SetDlgItemPicture(int id, int pictureId)
 {
     if (auto *picture = GetDlgItem<PictureControl>(id))
-        picture->setPicture(PictureStore::picture(pictureId));
+        picture->setPicture(PictureStore::picture(pictureId, devicePixelRatioF()));
 }
 
 int Dialog::GetComboSelection(int id) const

@@ -13,6 +13,8 @@ struct PictureEntry
     QString path;
     QPixmap pixmap;
     bool loaded = false;
+    QPixmap sharp;   // the "@2x" variant, read on first use at a ratio above 1
+    bool sharpLoaded = false;
 };
 
 struct Store
@@ -46,27 +48,17 @@ void registerCleanup()
     }
 }
 
-} // namespace
-
-void PictureStore::addPicture(int id, const QString &path)
+// "dir/wall.bmp" -> "dir/wall@2x.bmp"
+QString sharpPath(const QString &path)
 {
-    registerCleanup();
-    store().pictures[id] = PictureEntry{path, QPixmap(), false};
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot <= path.lastIndexOf(u'/'))
+        return path + QStringLiteral("@2x");
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
 }
 
-void PictureStore::addPicture(int id, const QPixmap &pixmap)
+const QPixmap &normalPicture(PictureEntry &entry)
 {
-    registerCleanup();
-    store().pictures[id] = PictureEntry{QString(), pixmap, true};
-}
-
-const QPixmap &PictureStore::picture(int id)
-{
-    static const QPixmap none;
-    auto it = store().pictures.find(id);
-    if (it == store().pictures.end())
-        return none;
-    PictureEntry &entry = it->second;
     if (!entry.loaded) {
         entry.pixmap.load(entry.path);
         entry.loaded = true;
@@ -74,8 +66,46 @@ const QPixmap &PictureStore::picture(int id)
     return entry.pixmap;
 }
 
+} // namespace
+
+void PictureStore::addPicture(int id, const QString &path)
+{
+    registerCleanup();
+    store().pictures[id] = PictureEntry{path, QPixmap(), false, QPixmap(), false};
+}
+
+void PictureStore::addPicture(int id, const QPixmap &pixmap)
+{
+    registerCleanup();
+    store().pictures[id] = PictureEntry{QString(), pixmap, true, QPixmap(), false};
+}
+
+const QPixmap &PictureStore::picture(int id, qreal devicePixelRatio)
+{
+    static const QPixmap none;
+    auto it = store().pictures.find(id);
+    if (it == store().pictures.end())
+        return none;
+    PictureEntry &entry = it->second;
+    if (devicePixelRatio > 1 && !entry.path.isEmpty()) {
+        if (!entry.sharpLoaded) {
+            entry.sharpLoaded = true;
+            const QPixmap &normal = normalPicture(entry);
+            // A variant of another size would move the controls, so it is left unused.
+            if (entry.sharp.load(sharpPath(entry.path)) && entry.sharp.size() == 2 * normal.size())
+                entry.sharp.setDevicePixelRatio(2);
+            else
+                entry.sharp = QPixmap();
+        }
+        if (!entry.sharp.isNull())
+            return entry.sharp;
+    }
+    return normalPicture(entry);
+}
+
 void PictureStore::addIconFiles(int id, const QStringList &paths)
 {
+    // QIcon itself adds a file's "@2x" variant when the application's ratio is above 1.
     QIcon icon;
     for (const QString &path : paths)
         icon.addFile(path);

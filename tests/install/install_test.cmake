@@ -55,9 +55,9 @@ foreach(program IN ITEMS Cobbleton Quillmap)
 
     expect_file("${share}/metainfo/org.cobbleton.${program}.metainfo.xml")
     entry_value("${entry}" Icon icon)
-    foreach(size IN ITEMS 16 32 48 256)
-        expect_file("${share}/icons/hicolor/${size}x${size}/apps/${icon}.png")
-        expect_file("${share}/icons/hicolor/${size}x${size}/mimetypes/application-x-cobbleton-level.png")
+    foreach(folder IN ITEMS 16x16 32x32 48x48 256x256 16x16@2 32x32@2 48x48@2 256x256@2)
+        expect_file("${share}/icons/hicolor/${folder}/apps/${icon}.png")
+        expect_file("${share}/icons/hicolor/${folder}/mimetypes/application-x-cobbleton-level.png")
     endforeach()
 endforeach()
 
