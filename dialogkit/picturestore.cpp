@@ -1,6 +1,9 @@
 #include "dialogkit/picturestore.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 
 #include <unordered_map>
 
@@ -57,10 +60,24 @@ QString sharpPath(const QString &path)
     return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
 }
 
+// The picture in `path`, read in the format its suffix names. Left to guess, Qt loads every
+// image format plugin to ask whether it reads the format before it turns to its own BMP reader;
+// that cost the programs a good part of their start-up. A file whose suffix does not tell its
+// format is still read the usual way.
+QPixmap readPicture(const QString &path)
+{
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        image = QImage(path);
+    return QPixmap::fromImage(std::move(image));
+}
+
 const QPixmap &normalPicture(PictureEntry &entry)
 {
     if (!entry.loaded) {
-        entry.pixmap.load(entry.path);
+        entry.pixmap = readPicture(entry.path);
         entry.loaded = true;
     }
     return entry.pixmap;
@@ -92,7 +109,8 @@ const QPixmap &PictureStore::picture(int id, qreal devicePixelRatio)
             entry.sharpLoaded = true;
             const QPixmap &normal = normalPicture(entry);
             // A variant of another size would move the controls, so it is left unused.
-            if (entry.sharp.load(sharpPath(entry.path)) && entry.sharp.size() == 2 * normal.size())
+            entry.sharp = readPicture(sharpPath(entry.path));
+            if (!entry.sharp.isNull() && entry.sharp.size() == 2 * normal.size())
                 entry.sharp.setDevicePixelRatio(2);
             else
                 entry.sharp = QPixmap();
