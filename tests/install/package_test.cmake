@@ -79,7 +79,7 @@ if(NOT newest MATCHES "^cobbleton \\(${version_pattern}\\) ")
     message(SEND_ERROR "packaging/changelog starts with \"${newest}\", not version ${VERSION}")
 endif()
 
-execute_process(COMMAND "${LINTIAN}" --no-tag-display-limit "${deb}"
+execute_process(COMMAND "${LINTIAN}" --tag-display-limit 0 "${deb}"
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 string(REGEX MATCHALL "(^|\n)[EW]: [^\n]*" findings "${out}")
 if(findings)
