@@ -11,7 +11,7 @@ using leveldata::TileCode;
 
 BoardView::BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId,
                      TileImageFunction tileImage)
-    : m_tileImage(std::move(tileImage))
+    : m_dialog(dialog), m_tileImage(std::move(tileImage))
 {
     for (CellIndex i = 0; i < leveldata::CellCount; ++i) {
         const int id = cellControlId(i);
@@ -41,8 +41,9 @@ void BoardView::layOut()
 
 void BoardView::show(const leveldata::Board &board)
 {
+    const qreal ratio = m_dialog.devicePixelRatioF();
     for (CellIndex i = 0; i < leveldata::CellCount; ++i)
-        cell(i)->setPicture(PictureStore::picture(m_tileImage(board[i])));
+        cell(i)->setPicture(PictureStore::picture(m_tileImage(board[i]), ratio));
 }
 
 } // namespace dialogkit

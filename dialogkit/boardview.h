@@ -29,8 +29,9 @@ public:
     // the client area's top-left corner.
     void layOut();
 
-    // Sets all 180 cells, in CellIndex order, to the picture of board[i] (PictureStore); a code
-    // without a picture clears its cell. Cells whose picture is unchanged are not repainted.
+    // Sets all 180 cells, in CellIndex order, to the picture of board[i] (PictureStore), in its
+    // "@2x" variant when the dialog's device pixel ratio is above 1; a code without a picture
+    // clears its cell. Cells whose picture is unchanged are not repainted.
     void show(const leveldata::Board &board);
 
     // The client rectangle of cell i, for 0 <= i < CellCount.
@@ -40,6 +41,7 @@ public:
     PictureControl *cell(leveldata::CellIndex i) const { return m_cells[static_cast<std::size_t>(i)]; }
 
 private:
+    Dialog &m_dialog;
     std::array<PictureControl *, leveldata::CellCount> m_cells{};
     TileImageFunction m_tileImage;
 };

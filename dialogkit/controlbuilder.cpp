@@ -126,7 +126,7 @@ QWidget *ControlBuilder::create(const ControlTemplate &control)
             if (!icon.isNull())
                 picture->setPicture(icon.pixmap(32, 32));
         } else {
-            picture->setPicture(PictureStore::picture(control.picture));
+            picture->setPicture(PictureStore::picture(control.picture, m_dialog.devicePixelRatioF()));
         }
         picture->setPlace(rect);
         widget = picture;

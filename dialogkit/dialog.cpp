@@ -209,7 +209,7 @@ bool Dialog::IsDlgButtonChecked(int id) const
 void Dialog::SetDlgItemPicture(int id, int pictureId)
 {
     if (auto *picture = GetDlgItem<PictureControl>(id))
-        picture->setPicture(PictureStore::picture(pictureId));
+        picture->setPicture(PictureStore::picture(pictureId, devicePixelRatioF()));
 }
 
 int Dialog::GetComboSelection(int id) const

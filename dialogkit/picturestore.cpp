@@ -1,6 +1,9 @@
 #include "dialogkit/picturestore.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 
 #include <unordered_map>
 
@@ -13,6 +16,8 @@ struct PictureEntry
     QString path;
     QPixmap pixmap;
     bool loaded = false;
+    QPixmap sharp;   // the "@2x" variant, read on first use at a ratio above 1
+    bool sharpLoaded = false;
 };
 
 struct Store
@@ -46,36 +51,79 @@ void registerCleanup()
     }
 }
 
+// "dir/wall.bmp" -> "dir/wall@2x.bmp"
+QString sharpPath(const QString &path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot <= path.lastIndexOf(u'/'))
+        return path + QStringLiteral("@2x");
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+// The picture in `path`, read in the format its suffix names. Left to guess, Qt loads every
+// image format plugin to ask whether it reads the format before it turns to its own BMP reader;
+// that cost the programs a good part of their start-up. A file whose suffix does not tell its
+// format is still read the usual way.
+QPixmap readPicture(const QString &path)
+{
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        image = QImage(path);
+    return QPixmap::fromImage(std::move(image));
+}
+
+const QPixmap &normalPicture(PictureEntry &entry)
+{
+    if (!entry.loaded) {
+        entry.pixmap = readPicture(entry.path);
+        entry.loaded = true;
+    }
+    return entry.pixmap;
+}
+
 } // namespace
 
 void PictureStore::addPicture(int id, const QString &path)
 {
     registerCleanup();
-    store().pictures[id] = PictureEntry{path, QPixmap(), false};
+    store().pictures[id] = PictureEntry{path, QPixmap(), false, QPixmap(), false};
 }
 
 void PictureStore::addPicture(int id, const QPixmap &pixmap)
 {
     registerCleanup();
-    store().pictures[id] = PictureEntry{QString(), pixmap, true};
+    store().pictures[id] = PictureEntry{QString(), pixmap, true, QPixmap(), false};
 }
 
-const QPixmap &PictureStore::picture(int id)
+const QPixmap &PictureStore::picture(int id, qreal devicePixelRatio)
 {
     static const QPixmap none;
     auto it = store().pictures.find(id);
     if (it == store().pictures.end())
         return none;
     PictureEntry &entry = it->second;
-    if (!entry.loaded) {
-        entry.pixmap.load(entry.path);
-        entry.loaded = true;
+    if (devicePixelRatio > 1 && !entry.path.isEmpty()) {
+        if (!entry.sharpLoaded) {
+            entry.sharpLoaded = true;
+            const QPixmap &normal = normalPicture(entry);
+            // A variant of another size would move the controls, so it is left unused.
+            entry.sharp = readPicture(sharpPath(entry.path));
+            if (!entry.sharp.isNull() && entry.sharp.size() == 2 * normal.size())
+                entry.sharp.setDevicePixelRatio(2);
+            else
+                entry.sharp = QPixmap();
+        }
+        if (!entry.sharp.isNull())
+            return entry.sharp;
     }
-    return entry.pixmap;
+    return normalPicture(entry);
 }
 
 void PictureStore::addIconFiles(int id, const QStringList &paths)
 {
+    // QIcon itself adds a file's "@2x" variant when the application's ratio is above 1.
     QIcon icon;
     for (const QString &path : paths)
         icon.addFile(path);

@@ -47,62 +47,68 @@ QColor mix(const QColor &a, const QColor &b, double t)
 }
 
 // Four mosaic tiles, 23 pixels square, with joints one pixel wide at the cell's edge and two in
-// the middle, so neighbouring cells continue the joint pattern.
-QImage paintFloor()
+// the middle, so neighbouring cells continue the joint pattern. At a larger `scale` the layout
+// stays that of the 50-pixel tile, and the grain is drawn per fine pixel.
+QImage paintFloor(int scale)
 {
-    QImage image(TileSide, TileSide, QImage::Format_RGB32);
+    QImage image(TileSide * scale, TileSide * scale, QImage::Format_RGB32);
     const QColor joint(0xdc, 0xea, 0xe4);
     const QColor lit(0x5a, 0xd2, 0xc2);
     const QColor deep(0x1f, 0x94, 0x8a);
     auto local = [](int p) { return p == 0 || p == 24 || p == 25 || p == 49 ? -1 : (p < 24 ? p - 1 : p - 26); };
-    for (int y = 0; y < TileSide; ++y) {
-        for (int x = 0; x < TileSide; ++x) {
+    for (int fy = 0; fy < image.height(); ++fy) {
+        for (int fx = 0; fx < image.width(); ++fx) {
+            const int x = fx / scale;
+            const int y = fy / scale;
             const int u = local(x);
             const int v = local(y);
             if (u < 0 || v < 0) {
-                image.setPixel(x, y, shade(joint, noise(x, y, 1, 3)));
+                image.setPixel(fx, fy, shade(joint, noise(fx, fy, 1, 3)));
                 continue;
             }
             const int tile = (x > 24 ? 1 : 0) + (y > 24 ? 2 : 0);
             QColor base = mix(lit, deep, (u + v) / 44.0);
-            int delta = noise(x, y, 2, 4) + noise(u / 3, v / 3, 10 + tile, 3);
+            int delta = noise(fx, fy, 2, 4) + noise(u / 3, v / 3, 10 + tile, 3);
             if (u == 0 || v == 0)
                 delta += 26;
             else if (u == 22 || v == 22)
                 delta -= 30;
             else if (u == 1 || v == 1)
                 delta += 10;
-            image.setPixel(x, y, shade(base, delta));
+            image.setPixel(fx, fy, shade(base, delta));
         }
     }
     return image;
 }
 
-QImage paintWall()
+// Laid out on the 50-pixel tile at any `scale`, the grain and pits drawn per fine pixel.
+QImage paintWall(int scale)
 {
-    QImage image(TileSide, TileSide, QImage::Format_RGB32);
+    QImage image(TileSide * scale, TileSide * scale, QImage::Format_RGB32);
     // Courses of brick between mortar rows {49,0}, {12,13}, {24,25}, {37,38}.
     constexpr std::array<int, 4> courseTop {1, 14, 26, 39};
     constexpr std::array<int, 4> courseBottom {11, 23, 36, 48};
     const QColor mortar(0xa9, 0xa6, 0x9f);
     const std::array<QColor, 4> bricks {QColor(0xb4, 0x42, 0x2e), QColor(0xa4, 0x38, 0x27),
                                         QColor(0xc0, 0x4d, 0x34), QColor(0x9a, 0x33, 0x24)};
-    for (int y = 0; y < TileSide; ++y) {
+    for (int fy = 0; fy < image.height(); ++fy) {
+        const int y = fy / scale;
         int course = -1;
         for (int c = 0; c < 4; ++c) {
             if (y >= courseTop[c] && y <= courseBottom[c])
                 course = c;
         }
-        for (int x = 0; x < TileSide; ++x) {
+        for (int fx = 0; fx < image.width(); ++fx) {
+            const int x = fx / scale;
             if (course < 0) {
                 // Mortar just below a brick lies in its shadow.
                 const bool underBrick = y == 12 || y == 24 || y == 37 || y == 49;
-                image.setPixel(x, y, shade(mortar, noise(x, y, 3, 5) - (underBrick ? 22 : 0)));
+                image.setPixel(fx, fy, shade(mortar, noise(fx, fy, 3, 5) - (underBrick ? 22 : 0)));
                 continue;
             }
             const int shifted = (x + 50 - (course % 2 ? 12 : 0)) % 25;   // 0 and 24 are mortar
             if (shifted == 0 || shifted == 24) {
-                image.setPixel(x, y, shade(mortar, noise(x, y, 3, 5) - (shifted == 0 ? 22 : 0)));
+                image.setPixel(fx, fy, shade(mortar, noise(fx, fy, 3, 5) - (shifted == 0 ? 22 : 0)));
                 continue;
             }
             const int brick = ((x + 50 - (course % 2 ? 12 : 0)) % 50) / 25;
@@ -110,7 +116,7 @@ QImage paintWall()
             const int u = shifted - 1;                 // 0 .. 22
             const int v = y - courseTop[course];
             const int last = courseBottom[course] - courseTop[course];
-            int delta = noise(x, y, 4, 7);
+            int delta = noise(fx, fy, 4, 7);
             if (v == 0)
                 delta += 30;
             else if (u == 0)
@@ -119,9 +125,9 @@ QImage paintWall()
                 delta -= 38;
             else if (u == 22)
                 delta -= 28;
-            else if (hash(std::uint32_t(x), std::uint32_t(y), 5) % 11 == 0)
+            else if (hash(std::uint32_t(fx), std::uint32_t(fy), 5) % 11 == 0)
                 delta -= 22;   // pits in the fired clay
-            image.setPixel(x, y, shade(base, delta));
+            image.setPixel(fx, fy, shade(base, delta));
         }
     }
     return image;
@@ -240,57 +246,63 @@ constexpr QPointF TileCentre(25.0, 25.0);
 
 } // namespace
 
-QImage wallTile()
+QImage wallTile(int scale)
 {
-    return paintWall();
+    return paintWall(scale);
 }
 
-QImage floorTile()
+QImage floorTile(int scale)
 {
-    return paintFloor();
+    return paintFloor(scale);
 }
 
-QImage itemPlaceTile()
+namespace {
+
+// The floor with a token drawn on it in the 50-pixel tile's coordinates.
+template<typename Draw>
+QImage floorWith(int scale, Draw draw)
 {
-    QImage image = paintFloor();
+    QImage image = paintFloor(scale);
     QPainter p(&image);
     antialiased(p);
-    placeMark(p, TileCentre, 19.0);
+    if (scale != 1)
+        p.scale(scale, scale);
+    draw(p);
     return image;
 }
 
-QImage playerTile()
+} // namespace
+
+QImage itemPlaceTile(int scale)
 {
-    QImage image = paintFloor();
-    QPainter p(&image);
-    antialiased(p);
-    playerToken(p, TileCentre, 19.0, true);
-    return image;
+    return floorWith(scale, [](QPainter &p) { placeMark(p, TileCentre, 19.0); });
 }
 
-QImage itemTile()
+QImage playerTile(int scale)
 {
-    QImage image = paintFloor();
-    QPainter p(&image);
-    antialiased(p);
-    itemToken(p, TileCentre, 18.5, true);
-    return image;
+    return floorWith(scale, [](QPainter &p) { playerToken(p, TileCentre, 19.0, true); });
 }
 
-QImage cursorPicture()
+QImage itemTile(int scale)
+{
+    return floorWith(scale, [](QPainter &p) { itemToken(p, TileCentre, 18.5, true); });
+}
+
+QImage cursorPicture(int scale)
 {
     // The standard 16-colour palette; 9 is pure red, 15 white.
     const QList<QRgb> vga {qRgb(0, 0, 0), qRgb(128, 0, 0), qRgb(0, 128, 0), qRgb(128, 128, 0),
                            qRgb(0, 0, 128), qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
                            qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0),
                            qRgb(0, 0, 255), qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
-    QImage image(CursorSide, CursorSide, QImage::Format_Indexed8);
+    const int side = CursorSide * scale;
+    const int frame = 3 * scale;
+    QImage image(side, side, QImage::Format_Indexed8);
     image.setColorTable(vga);
-    constexpr int Frame = 3;
-    for (int y = 0; y < CursorSide; ++y) {
-        for (int x = 0; x < CursorSide; ++x) {
-            const bool frame = x < Frame || y < Frame || x >= CursorSide - Frame || y >= CursorSide - Frame;
-            image.setPixel(x, y, frame ? 9 : 15);
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const bool inFrame = x < frame || y < frame || x >= side - frame || y >= side - frame;
+            image.setPixel(x, y, inFrame ? 9 : 15);
         }
     }
     return image;

@@ -9,17 +9,17 @@
 inline constexpr int TileSide = 50;     // a board cell
 inline constexpr int CursorSide = 51;   // the editor's cursor reaches one pixel past its cell
 
-// The five tiles, TileSide x TileSide, opaque (Format_RGB32). The floor and the wall repeat
-// seamlessly when laid edge to edge.
-QImage wallTile();
-QImage floorTile();
-QImage itemPlaceTile();
-QImage playerTile();
-QImage itemTile();
+// The five tiles, TileSide x TileSide times `scale` (1, or 2 for screens of device pixel ratio 2),
+// opaque (Format_RGB32). The floor and the wall repeat seamlessly when laid edge to edge.
+QImage wallTile(int scale = 1);
+QImage floorTile(int scale = 1);
+QImage itemPlaceTile(int scale = 1);
+QImage playerTile(int scale = 1);
+QImage itemTile(int scale = 1);
 
-// CursorSide x CursorSide, Format_Indexed8 on the standard 16-colour palette: white inside a
-// pure red frame three pixels wide.
-QImage cursorPicture();
+// CursorSide x CursorSide times `scale`, Format_Indexed8 on the standard 16-colour palette: white
+// inside a pure red frame three pixels (times `scale`) wide.
+QImage cursorPicture(int scale = 1);
 
 // Program icons in full colour with alpha, `size` x `size` pixels (any size from 16 up), and the
 // 15 colours each is reduced to for its 16-colour images.

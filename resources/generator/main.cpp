@@ -1,7 +1,9 @@
 // Draws the pictures of both programs into a folder (normally resources/pictures):
 //   picturegen <folder> [--sheet <preview.png>]
 // The BMP and ICO files are what the programs embed; the PNG files under hicolor/ are the icons
-// for desktop integration. --sheet also writes an enlarged preview of everything for review.
+// for desktop integration. Every picture is also drawn at twice its size for screens of device
+// pixel ratio 2: "<name>@2x.<extension>" beside it, and the hicolor icons in "<size>x<size>@2".
+// --sheet also writes an enlarged preview of everything for review.
 
 #include "artwork.h"
 #include "dibfile.h"
@@ -40,14 +42,26 @@ QList<Icon> icons()
 
 struct Tile
 {
-    const char *file;
+    QString name;
     QImage image;
+    std::function<QImage(int)> draw;
 };
 
 QList<Tile> tiles()
 {
-    return {{"wall.bmp", wallTile()}, {"floor.bmp", floorTile()}, {"itemplace.bmp", itemPlaceTile()},
-            {"player.bmp", playerTile()}, {"item.bmp", itemTile()}};
+    const QList<std::pair<QString, std::function<QImage(int)>>> drawn {
+        {"wall", wallTile}, {"floor", floorTile}, {"itemplace", itemPlaceTile},
+        {"player", playerTile}, {"item", itemTile}};
+    QList<Tile> list;
+    for (const auto &[name, draw] : drawn)
+        list.append({name, draw(1), draw});
+    return list;
+}
+
+// "<name>.<extension>" at scale 1, "<name>@2x.<extension>" at scale 2.
+QString scaledName(const QString &name, int scale, const char *extension)
+{
+    return name + (scale == 1 ? QString() : QString("@%1x").arg(scale)) + "." + extension;
 }
 
 QImage enlarged(const QImage &image, int factor)
@@ -117,22 +131,32 @@ int main(int argc, char *argv[])
     const QDir out(args[0]);
     bool ok = true;
     const QList<Tile> tileList = tiles();
-    for (const Tile &tile : tileList)
-        ok = writeFile(out.filePath(tile.file), bmp24(tile.image)) && ok;
     const QImage cursor = cursorPicture();
-    ok = writeFile(out.filePath("cursor.bmp"), bmp4(cursor)) && ok;
+    for (int scale : {1, 2}) {
+        for (const Tile &tile : tileList) {
+            const QImage image = scale == 1 ? tile.image : tile.draw(scale);
+            ok = writeFile(out.filePath(scaledName(tile.name, scale, "bmp")), bmp24(image)) && ok;
+        }
+        ok = writeFile(out.filePath(scaledName("cursor", scale, "bmp")), bmp4(cursorPicture(scale)))
+            && ok;
+    }
 
     for (const auto &[name, draw, palette] : icons()) {
-        ok = writeFile(out.filePath(name + ".ico"),
-                       ico4({sixteenColours(draw(32), palette), sixteenColours(draw(16), palette)}))
-            && ok;
-        for (int size : {16, 32, 48, 256}) {
-            const QString dir = QString("hicolor/%1x%1/apps").arg(size);
-            out.mkpath(dir);
-            const QString path = out.filePath(dir + "/" + name + ".png");
-            if (!draw(size).save(path, "PNG")) {
-                std::fprintf(stderr, "picturegen: cannot write %s\n", qPrintable(path));
-                ok = false;
+        for (int scale : {1, 2}) {
+            ok = writeFile(out.filePath(scaledName(name, scale, "ico")),
+                           ico4({sixteenColours(draw(32 * scale), palette),
+                                 sixteenColours(draw(16 * scale), palette)}))
+                && ok;
+            for (int size : {16, 32, 48, 256}) {
+                const QString dir = QString("hicolor/%1x%1%2/apps")
+                                        .arg(size)
+                                        .arg(scale == 1 ? QString() : QString("@%1").arg(scale));
+                out.mkpath(dir);
+                const QString path = out.filePath(dir + "/" + name + ".png");
+                if (!draw(size * scale).save(path, "PNG")) {
+                    std::fprintf(stderr, "picturegen: cannot write %s\n", qPrintable(path));
+                    ok = false;
+                }
             }
         }
     }

@@ -198,6 +198,40 @@ private slots:
         QCOMPARE(shown->size(), QSize(32, 32));
         QCOMPARE(shown->picture().toImage().pixelColor(5, 5), QColor(Qt::green));
     }
+
+    void sharpVariantsServeRatiosAboveOne()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const auto save = [&](const char *name, int side, Qt::GlobalColor colour) {
+            QPixmap pixmap(side, side);
+            pixmap.fill(colour);
+            QVERIFY(pixmap.save(dir.filePath(QString::fromLatin1(name))));
+        };
+        save("wall.bmp", 50, Qt::blue);
+        save("wall@2x.bmp", 100, Qt::red);
+        save("floor.bmp", 50, Qt::blue);
+        save("floor@2x.bmp", 60, Qt::red);   // not twice the size: would move the controls
+        save("item.bmp", 50, Qt::blue);      // no variant
+        PictureStore::addPicture(131, dir.filePath(QStringLiteral("wall.bmp")));
+        PictureStore::addPicture(129, dir.filePath(QStringLiteral("floor.bmp")));
+        PictureStore::addPicture(130, dir.filePath(QStringLiteral("item.bmp")));
+
+        const QPixmap &normal = PictureStore::picture(131);
+        const QPixmap &sharp = PictureStore::picture(131, 2.0);
+        QCOMPARE(sharp.size(), QSize(100, 100));
+        QCOMPARE(sharp.devicePixelRatio(), 2.0);
+        QCOMPARE(sharp.deviceIndependentSize(), QSizeF(50, 50));
+        QCOMPARE(sharp.toImage().pixelColor(10, 10), QColor(Qt::red));
+        QCOMPARE(PictureStore::picture(131, 1.5).cacheKey(), sharp.cacheKey());
+        QCOMPARE(PictureStore::picture(131, 1.0).cacheKey(), normal.cacheKey());
+        QCOMPARE(normal.size(), QSize(50, 50));
+        for (int id : {129, 130}) {
+            const QPixmap &fallback = PictureStore::picture(id, 2.0);
+            QCOMPARE(fallback.cacheKey(), PictureStore::picture(id).cacheKey());
+            QCOMPARE(fallback.size(), QSize(50, 50));
+        }
+    }
 };
 
 QTEST_MAIN(BoardViewTest)

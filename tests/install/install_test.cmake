@@ -1,6 +1,7 @@
 # Installs the build tree into a fresh prefix (a space and a $ in its name, as a user's folder may
 # have) and checks that everything landed: both programs, the sample levels, desktop entries that
-# validate and start the installed programs, their icons, and a MIME database that knows *.lay.
+# validate and start the installed programs, their icons and AppStream metadata, and a MIME
+# database that knows *.lay.
 # cmake -DVALIDATE=… -DXMLLINT=… -DUPDATE_MIME=… -DSOURCE=<repo> -DBUILD=<build dir>
 #       -DCONFIG=<config> -DPREFIX=<prefix> -DBINDIR=<bin> -DDATADIR=<share> -P …
 include("${CMAKE_CURRENT_LIST_DIR}/freedesktop.cmake")
@@ -61,10 +62,11 @@ foreach(program IN ITEMS Cobbleton Quillmap)
         message(SEND_ERROR "Exec=${exec}: expected the executable ${binary}")
     endif()
 
+    expect_file("${share}/metainfo/org.cobbleton.${program}.metainfo.xml")
     entry_value("${entry}" Icon icon)
-    foreach(size IN ITEMS 16 32 48 256)
-        expect_file("${share}/icons/hicolor/${size}x${size}/apps/${icon}.png")
-        expect_file("${share}/icons/hicolor/${size}x${size}/mimetypes/application-x-cobbleton-level.png")
+    foreach(folder IN ITEMS 16x16 32x32 48x48 256x256 16x16@2 32x32@2 48x48@2 256x256@2)
+        expect_file("${share}/icons/hicolor/${folder}/apps/${icon}.png")
+        expect_file("${share}/icons/hicolor/${folder}/mimetypes/application-x-cobbleton-level.png")
     endforeach()
 endforeach()
 

@@ -2,19 +2,21 @@
 # Starts the real programs on a real X server (Xvfb through xvfb-run, Qt's normal xcb platform)
 # and checks what the screen shows:
 #   - the game's window shows 180 wall pictures at their cells; Esc ends the game;
+#   - at a scale factor of 2 (QT_SCALE_FACTOR=2) its cells show the twice-as-large wall picture
+#     pixel for pixel, not the normal one doubled;
 #   - the editor first shows its start dialog "Запуск программы"; Esc there leaves the editor's
 #     window with its 180 wall cells; Esc and OK on the close question end the editor;
 #   - `quillmap FILE` shows the editor's window with FILE's board at once, no start dialog;
 #   - neither program's window is transient for another (xprop): both are main windows.
 # Both programs must end by themselves with status 0 (under the sanitizers: without a report).
 #
-#   realdisplay_test.sh <cobbleton> <quillmap> <screencheck> <wall picture>
+#   realdisplay_test.sh <cobbleton> <quillmap> <screencheck> <wall picture> <wall picture @2x>
 #
 # The last screenshots are left in the working directory for a look after a failure.
 set -euo pipefail
 
-if [ $# -ne 4 ]; then
-    echo "usage: $0 <cobbleton> <quillmap> <screencheck> <wall picture>" >&2
+if [ $# -ne 5 ]; then
+    echo "usage: $0 <cobbleton> <quillmap> <screencheck> <wall picture> <wall picture @2x>" >&2
     exit 2
 fi
 
@@ -27,7 +29,7 @@ if [ -z "${REALDISPLAY_INNER:-}" ]; then
     for attempt in 1 2 3; do
         : > "$started"
         status=0
-        REALDISPLAY_INNER="$started" xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
+        REALDISPLAY_INNER="$started" xvfb-run -a -s "-screen 0 1920x1440x24 -nolisten tcp -noreset" \
             "$0" "$@" || status=$?
         if [ -s "$started" ] || [ "$attempt" -eq 3 ]; then
             exit "$status"
@@ -42,6 +44,7 @@ cobbleton=$1
 quillmap=$2
 screencheck=$3
 wall=$4
+sharp_wall=$5
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR=$(mktemp -d)
 work=$(mktemp -d)
@@ -75,12 +78,13 @@ wait_for_window() {
     fail "no window \"$title\" within $Timeout s"
 }
 
-# Takes screenshots until one shows the board of walls (a mapped window may not be painted yet).
+# Takes screenshots until one shows the board of walls (a mapped window may not be painted yet),
+# each cell the picture $2 (by default the wall picture).
 expect_wall_board() {
-    local name=$1 deadline=$((SECONDS + Timeout)) found
+    local name=$1 tile=${2:-$wall} deadline=$((SECONDS + Timeout)) found
     while :; do
         import -window root "$name.png"
-        if found=$("$screencheck" "$name.png" "$wall"); then
+        if found=$("$screencheck" "$name.png" "$tile"); then
             echo "${name##*/}: $found"
             return 0
         fi
@@ -142,6 +146,13 @@ expect_main_window "$game" cobbleton
 expect_wall_board "$out/cobbleton-screen"
 press "$game" Escape
 expect_exit cobbleton
+
+QT_SCALE_FACTOR=2 "$cobbleton" &
+pid=$!
+game=$(wait_for_window Cobbleton)
+expect_wall_board "$out/cobbleton-scale2-screen" "$sharp_wall"
+press "$game" Escape
+expect_exit "cobbleton at scale factor 2"
 
 "$quillmap" &
 pid=$!

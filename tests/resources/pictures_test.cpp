@@ -43,6 +43,12 @@ QList<int> bmpHeader(const QByteArray &bytes)
             qFromLittleEndian<quint16>(data + 28), int(qFromLittleEndian<quint32>(data + 30))};
 }
 
+// ":/x/bitmap/131.bmp" -> ":/x/bitmap/131@2x.bmp"
+QString sharpPath(QString path)
+{
+    return path.insert(path.lastIndexOf(u'.'), QStringLiteral("@2x"));
+}
+
 } // namespace
 
 class PicturesTest : public QObject
@@ -80,6 +86,12 @@ void PicturesTest::tilesServeBothPrograms()
     const QImage image = QImage::fromData(bytes);
     QCOMPARE(image.size(), QSize(50, 50));
     QCOMPARE(hueOf(image.pixelColor(probe)), hue);
+
+    // The variant for device pixel ratio 2: the same tile, twice as large.
+    const QByteArray sharp = contents(sharpPath(cobbletonresources::bitmapPath(cobbletonresources::tilePictureId(code))));
+    QCOMPARE(contents(sharpPath(quillmapresources::bitmapPath(quillmapresources::tilePictureId(code)))), sharp);
+    QCOMPARE(bmpHeader(sharp), QList<int>({100, 100, 24, 0}));
+    QCOMPARE(hueOf(QImage::fromData(sharp).pixelColor(probe * 2)), hue);
 }
 
 void PicturesTest::cursorIsRedFrameOnWhite()
@@ -95,6 +107,12 @@ void PicturesTest::cursorIsRedFrameOnWhite()
                 QFAIL(qPrintable(QString("pixel (%1, %2) is %3").arg(x).arg(y).arg(image.pixel(x, y), 0, 16)));
         }
     }
+    // Twice as large: 102 pixels, the frame 6 wide.
+    const QImage sharp = QImage::fromData(contents(sharpPath(quillmapresources::bitmapPath(quillmapresources::CursorPicture))));
+    QCOMPARE(sharp.size(), QSize(102, 102));
+    QCOMPARE(sharp.pixel(5, 50), qRgb(255, 0, 0));
+    QCOMPARE(sharp.pixel(6, 50), qRgb(255, 255, 255));
+    QCOMPARE(sharp.pixel(96, 95), qRgb(255, 0, 0));
 }
 
 void PicturesTest::iconsHoldBothSizes_data()
