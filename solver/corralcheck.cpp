@@ -7,7 +7,7 @@ namespace levelsolver {
 
 namespace {
 
-constexpr std::size_t KnownLimit = 1 << 18;
+constexpr std::size_t KnownLimit = 1 << 15;   // results kept, a few MiB
 
 CellSet neighbours(const CellSet &cells)
 {

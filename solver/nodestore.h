@@ -47,6 +47,9 @@ public:
 
     SearchNode &operator[](std::uint32_t i) { return m_chunks[i >> ChunkBits][i & (ChunkSize - 1)]; }
     std::size_t size() const { return m_size; }
+
+    // The most memory the store may take from now on; what it holds already is never given back.
+    void setMemoryLimit(std::size_t bytes) { m_limit = bytes; }
     std::size_t memoryBytes() const;
 
 private:

@@ -11,6 +11,8 @@ namespace {
 constexpr int FastCorralNodes = 400;
 constexpr int OptimalCorralNodes = 2000;
 constexpr std::uint64_t CheckEvery = 256;   // expansions between clock and stop checks
+// Room kept free for the open list to double into and for the corral check's table.
+constexpr std::size_t OpenListReserve = std::size_t{4} << 20;
 
 } // namespace
 
@@ -59,7 +61,7 @@ bool PushSearch::queue(std::uint32_t index)
                                        ? ((g + h) << 8) | std::min<std::uint64_t>(h, 255)
                                        : ((g + 4 * h) << 8) | std::min<std::uint64_t>(h, 255);
     if (m_open.size() == m_open.capacity()
-        && memoryBytes() + m_open.capacity() * sizeof(std::uint64_t) > m_options.memoryLimitBytes) {
+        && memoryBytes() + 2 * m_open.capacity() * sizeof(std::uint64_t) > m_options.memoryLimitBytes) {
         m_stop = StopReason::MemoryLimit;
         return false;
     }
@@ -112,6 +114,9 @@ PushSearch::Outcome PushSearch::run()
     for (std::uint64_t round = 0; goal == SearchNode::NoParent && m_stop == StopReason::None && !m_open.empty(); ++round) {
         if (round % CheckEvery == 0 && outOfTime())
             break;
+        // The store may grow into whatever the other tables leave of the budget.
+        const std::size_t others = memoryBytes() - m_store.memoryBytes() + OpenListReserve;
+        m_store.setMemoryLimit(m_options.memoryLimitBytes > others ? m_options.memoryLimitBytes - others : 0);
         std::pop_heap(m_open.begin(), m_open.end(), std::greater<>());
         const auto index = static_cast<std::uint32_t>(m_open.back() & 0xFFFFFFFF);
         m_open.pop_back();
