@@ -211,10 +211,13 @@ int check(const Arguments &args)
     bool allSolved = true;
     for (const std::string &file : args.files) {
         const LevelInput input = readLevelInput(file);
-        std::string line;
         if (!input.error.empty()) {
-            line = "error: " + input.error;
-        } else {
+            std::fprintf(stderr, "cobbleton-levels: %s: %s\n", file.c_str(), input.error.c_str());
+            allSolved = false;
+            continue;
+        }
+        std::string line;
+        {
             const SolveResult result = solveShowingProgress(input.level.board, args.solve, file);
             line = verdictName(result.verdict);
             if (result.verdict == Verdict::Solved)
@@ -228,7 +231,6 @@ int check(const Arguments &args)
                 line += " [warning: " + warnings + "]";
             allSolved &= result.verdict == Verdict::Solved;
         }
-        allSolved &= input.error.empty();
         std::printf("%s: %s\n", file.c_str(), line.c_str());
         std::fflush(stdout);
     }

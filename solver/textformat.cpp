@@ -23,10 +23,13 @@ std::string_view withoutTrailingBlanks(std::string_view s)
     return last == std::string_view::npos ? std::string_view{} : s.substr(0, last + 1);
 }
 
-bool isBoardLine(std::string_view line)
+// A row of a level: board characters only, with a wall unless it continues a level (a row open
+// at both ends has none).
+bool isBoardLine(std::string_view line, bool inBoard)
 {
     line = withoutTrailingBlanks(line);
-    return line.find('#') != std::string_view::npos && line.find_first_not_of("#@+$*.-_ ") == std::string_view::npos;
+    return line.find_first_not_of("#@+$*.-_ ") == std::string_view::npos
+           && (line.find('#') != std::string_view::npos || (inBoard && !line.empty()));
 }
 
 bool sameLetters(std::string_view a, std::string_view b)
@@ -72,7 +75,7 @@ std::vector<TextLevel> parseTextLevels(std::string_view text)
     const std::vector<std::string_view> lines = splitLines(text);
     bool titlesBefore = false;
     for (std::string_view line : lines) {
-        if (isBoardLine(line))
+        if (isBoardLine(line, false))
             break;
         if (keyValue(line, "title")) {
             titlesBefore = true;
@@ -93,7 +96,7 @@ std::vector<TextLevel> parseTextLevels(std::string_view text)
     bool inBoard = false;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string_view line = lines[n];
-        if (isBoardLine(line)) {
+        if (isBoardLine(line, inBoard)) {
             if (!inBoard) {
                 levels.push_back(TextLevel{});
                 levels.back().line = static_cast<int>(n + 1);
