@@ -182,10 +182,12 @@ SolveResult solveShowingProgress(const leveldata::Board &board, SolveOptions opt
     });
     const auto start = std::chrono::steady_clock::now();
     bool shown = false;
+    double shownAt = 0;
     while (!done) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (seconds >= 1.0 && !done) {
+        if (seconds >= 1.0 && seconds - shownAt >= 0.25 && !done) {
+            shownAt = seconds;
             std::fprintf(stderr, "\r\033[K%s: searching, %.0f s, %llu positions, %llu pushes", name.c_str(), seconds,
                          static_cast<unsigned long long>(progress.expanded.load(std::memory_order_relaxed)),
                          static_cast<unsigned long long>(progress.pushes.load(std::memory_order_relaxed)));
