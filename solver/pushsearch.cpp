@@ -12,7 +12,7 @@ constexpr int FastCorralNodes = 400;
 constexpr int OptimalCorralNodes = 2000;
 // Fast mode orders positions by pushes + this × bound: quick to a solution, and not much longer.
 constexpr std::uint64_t FastBoundWeight = 2;
-constexpr std::uint64_t CheckEvery = 256;   // expansions between clock and stop checks
+constexpr std::uint64_t CheckEvery = 16;   // expansions between clock and stop checks
 // Room kept free for the open list to double into and for the corral check's table.
 constexpr std::size_t OpenListReserve = std::size_t{4} << 20;
 
