@@ -51,30 +51,42 @@ Maze::Maze(const Board &board)
 void Maze::computeDistances()
 {
     constexpr std::size_t Cells = CellCount;
-    // connected[x][a]: the sides of cell x the player can reach from side a while an item stands
-    // on x (bit b for side b).
-    std::vector<std::array<std::uint8_t, 4>> connected(Cells, std::array<std::uint8_t, 4>{});
+    // m_region[x][c]: which part of the board cell c lies in while an item stands on x (1 .. 4),
+    // counting only walls; 0 for x itself and for walls.
+    m_region.assign(Cells * Cells, 0);
     const auto neighbour = [&](CellIndex x, std::size_t side) { return x + Steps[side]; };
     m_open.forEach([&](CellIndex x) {
         CellSet around = m_open;
         around.reset(x);
+        std::uint8_t label = 0;
         for (std::size_t a = 0; a < 4; ++a) {
-            if (!isOpen(neighbour(x, a)))
+            const CellIndex start = neighbour(x, a);
+            if (!isOpen(start) || region(x, start) != 0)
                 continue;
-            const CellSet region = reachableFrom(neighbour(x, a), around);
-            for (std::size_t b = 0; b < 4; ++b) {
-                if (isOpen(neighbour(x, b)) && region.test(neighbour(x, b)))
-                    connected[static_cast<std::size_t>(x)][a] |= static_cast<std::uint8_t>(1U << b);
-            }
+            ++label;
+            reachableFrom(start, around).forEach([&](CellIndex c) {
+                m_region[static_cast<std::size_t>(x) * Cells + static_cast<std::size_t>(c)] = label;
+            });
         }
     });
+    m_openSides.assign(Cells, 0);
+    m_open.forEach([&](CellIndex x) {
+        for (std::size_t a = 0; a < 4; ++a) {
+            if (isOpen(neighbour(x, a)))
+                m_openSides[static_cast<std::size_t>(x)] |= static_cast<std::uint8_t>(1U << a);
+        }
+    });
+    const auto sameRegion = [&](CellIndex x, std::size_t a, std::size_t b) {
+        return isOpen(neighbour(x, a)) && isOpen(neighbour(x, b))
+               && region(x, neighbour(x, a)) == region(x, neighbour(x, b));
+    };
 
     m_distance.assign(m_placeList.size() * Cells, Unreachable);
+    m_sideDistance.assign(m_placeList.size() * Cells * 4, Unreachable);
     CellSet live = m_places;
-    std::vector<std::uint16_t> sideDistance(Cells * 4);
     std::deque<std::pair<CellIndex, std::size_t>> queue;
     for (std::size_t p = 0; p < m_placeList.size(); ++p) {
-        std::fill(sideDistance.begin(), sideDistance.end(), Unreachable);
+        std::uint16_t *sideDistance = &m_sideDistance[p * Cells * 4];
         const CellIndex goal = m_placeList[p];
         const auto index = [](CellIndex x, std::size_t side) { return static_cast<std::size_t>(x) * 4 + side; };
         for (std::size_t t = 0; t < 4; ++t) {
@@ -92,7 +104,7 @@ void Maze::computeDistances()
             if (!isOpen(behind))
                 continue;
             for (std::size_t s = 0; s < 4; ++s) {
-                if ((connected[static_cast<std::size_t>(x)][t] >> s & 1U) && sideDistance[index(x, s)] == Unreachable) {
+                if (sameRegion(x, t, s) && sideDistance[index(x, s)] == Unreachable) {
                     sideDistance[index(x, s)] = next;
                     queue.emplace_back(x, s);
                 }
@@ -110,9 +122,35 @@ void Maze::computeDistances()
     m_dead = m_open - live;
 }
 
+std::uint8_t Maze::sidesFrom(CellIndex cell, CellIndex player) const
+{
+    const std::uint8_t playerRegion = region(cell, player);
+    std::uint8_t sides = 0;
+    for (std::size_t side = 0; side < Steps.size(); ++side) {
+        const CellIndex next = cell + Steps[side];
+        if (playerRegion != 0 && isOpen(next) && region(cell, next) == playerRegion)
+            sides |= static_cast<std::uint8_t>(1U << side);
+    }
+    return sides;
+}
+
+std::uint16_t Maze::pushDistance(std::size_t place, CellIndex cell, std::uint8_t sides) const
+{
+    if (cell == m_placeList[place])
+        return 0;
+    const std::uint16_t *distance = &m_sideDistance[(place * CellCount + static_cast<std::size_t>(cell)) * 4];
+    std::uint16_t best = Unreachable;
+    for (std::size_t side = 0; side < Steps.size(); ++side) {
+        if (sides >> side & 1U)
+            best = std::min(best, distance[side]);
+    }
+    return best;
+}
+
 std::size_t Maze::memoryBytes() const
 {
-    return sizeof(Maze) + m_distance.capacity() * sizeof(std::uint16_t)
+    return sizeof(Maze) + (m_distance.capacity() + m_sideDistance.capacity()) * sizeof(std::uint16_t)
+           + m_region.capacity() + m_openSides.capacity()
            + (m_itemKeys.capacity() + m_playerKeys.capacity()) * sizeof(std::uint64_t)
            + m_placeList.capacity() * sizeof(CellIndex);
 }

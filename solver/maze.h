@@ -37,6 +37,16 @@ public:
         return m_distance[place * leveldata::CellCount + static_cast<std::size_t>(cell)];
     }
 
+    // The sides of an item on `cell` (bit i for Steps[i]) the player on `player` can walk to around
+    // it with walls alone in the way, and all the open sides of `cell`. Until the item moves the
+    // player stays on its side of it, whatever the other items do.
+    std::uint8_t sidesFrom(CellIndex cell, CellIndex player) const;
+    std::uint8_t openSides(CellIndex cell) const { return m_openSides[static_cast<std::size_t>(cell)]; }
+
+    // pushDistance with the player starting on one of `sides` (from sidesFrom): still a lower
+    // bound, and a closer one when the player is shut off from some side.
+    std::uint16_t pushDistance(std::size_t place, CellIndex cell, std::uint8_t sides) const;
+
     // Cells from which an item can never reach any place (pushDistance Unreachable for all of
     // them), not counting the places themselves.
     const CellSet &deadCells() const { return m_dead; }
@@ -50,11 +60,18 @@ public:
 
 private:
     void computeDistances();
+    std::uint8_t region(CellIndex item, CellIndex cell) const
+    {
+        return m_region[static_cast<std::size_t>(item) * leveldata::CellCount + static_cast<std::size_t>(cell)];
+    }
 
     CellSet m_open, m_places, m_startItems, m_dead;
     std::vector<CellIndex> m_placeList;
     CellIndex m_startPlayer = -1;
-    std::vector<std::uint16_t> m_distance;   // place-major, CellCount entries per place
+    std::vector<std::uint16_t> m_distance;       // place-major, CellCount entries per place
+    std::vector<std::uint16_t> m_sideDistance;   // the same per side of the item: 4 per cell
+    std::vector<std::uint8_t> m_region;          // see computeDistances()
+    std::vector<std::uint8_t> m_openSides;
     std::vector<std::uint64_t> m_itemKeys, m_playerKeys;
 };
 

@@ -32,14 +32,16 @@ std::uint64_t PushSearch::keyOf(const CellSet &items, CellIndex player) const
     return key;
 }
 
-int PushSearch::lowerBound(const CellSet &items)
+int PushSearch::lowerBound(const CellSet &items, CellIndex player)
 {
     const std::size_t n = m_maze.placeList().size();
     m_cost.resize(n * n);
     std::size_t row = 0;
     items.forEach([&](CellIndex cell) {
+        const std::uint8_t sides = m_maze.sidesFrom(cell, player);
+        const bool anySide = sides == m_maze.openSides(cell);
         for (std::size_t p = 0; p < n; ++p) {
-            const std::uint16_t d = m_maze.pushDistance(p, cell);
+            const std::uint16_t d = anySide ? m_maze.pushDistance(p, cell) : m_maze.pushDistance(p, cell, sides);
             m_cost[row * n + p] = d == Maze::Unreachable ? MinCostMatching::Infinite : d;
         }
         ++row;
@@ -103,7 +105,7 @@ PushSearch::Outcome PushSearch::run()
 
     const CellSet startItems = m_maze.startItems();
     const CellIndex startPlayer = reachableFrom(m_maze.startPlayer(), open - startItems).first();
-    const int rootBound = lowerBound(startItems);
+    const int rootBound = lowerBound(startItems, startPlayer);
     const auto root = m_store.findOrAdd(startItems, startPlayer, keyOf(startItems, startPlayer));
     if (!root)
         m_stop = StopReason::MemoryLimit;
@@ -167,7 +169,7 @@ PushSearch::Outcome PushSearch::run()
                         continue;
                     child.flags &= static_cast<std::uint8_t>(~SearchNode::Expanded);
                 } else {
-                    const int bound = lowerBound(childItems);
+                    const int bound = lowerBound(childItems, player);
                     if (bound >= MinCostMatching::Infinite || m_corral.isDeadlock(childItems, childReach, to)) {
                         child.flags = SearchNode::Lost;
                         continue;

@@ -46,7 +46,7 @@ public:
 
 private:
     std::uint64_t keyOf(const CellSet &items, CellIndex player) const;
-    int lowerBound(const CellSet &items);
+    int lowerBound(const CellSet &items, CellIndex player);
     bool queue(std::uint32_t node);
     std::size_t memoryBytes() const;
     bool outOfTime();
