@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 
 namespace levelsolver {
 
@@ -17,8 +18,8 @@ namespace {
 
 constexpr std::string_view StepLetters = "lrud";   // in the order of Steps
 
-// The shortest walk from `from` to `to` through `free`, as step letters; assumes one exists.
-std::string walk(CellIndex from, CellIndex to, const CellSet &free)
+// The shortest walk from `from` to `to` through `free`, as step letters; nothing when there is none.
+std::optional<std::string> walk(CellIndex from, CellIndex to, const CellSet &free)
 {
     std::array<std::int8_t, CellCount> sideTaken;
     sideTaken.fill(-1);
@@ -36,6 +37,8 @@ std::string walk(CellIndex from, CellIndex to, const CellSet &free)
             }
         }
     }
+    if (sideTaken[static_cast<std::size_t>(to)] < 0)
+        return std::nullopt;
     std::string letters;
     for (CellIndex at = to; at != from;) {
         const auto side = static_cast<std::size_t>(sideTaken[static_cast<std::size_t>(at)]);
@@ -53,7 +56,10 @@ std::string movesOf(const Maze &maze, const std::vector<Push> &pushes)
     CellIndex player = maze.startPlayer();
     for (const Push &push : pushes) {
         const CellIndex step = Steps[static_cast<std::size_t>(push.side)];
-        moves += walk(player, push.from - step, maze.open() - items);
+        const auto path = isOnBoard(push.from - step) ? walk(player, push.from - step, maze.open() - items) : std::nullopt;
+        if (!path)
+            return {};   // not a solution: the replay that follows rejects it
+        moves += *path;
         moves.push_back(static_cast<char>(std::toupper(StepLetters[static_cast<std::size_t>(push.side)])));
         items.reset(push.from);
         items.set(push.from + step);
