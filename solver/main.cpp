@@ -47,8 +47,10 @@ Options:
   -h, --help               show this help and leave
 
 Imported files are named after the level's number and title, e.g. 007-first-steps.lay; an
-existing file is never replaced: that level is skipped and reported. Levels larger than the
-15 x 12 board, and levels with an item or the player starting on a place, are skipped too.
+existing file is never replaced: that level is skipped and reported. Also skipped, with the
+reason: levels larger than the 15 x 12 board, with an item or the player starting on a place
+(a .lay file has no tile for that), open at the board's edge, or not playable (players,
+counts, cells out of reach). Progress shows on standard error when it is a terminal.
 
 Exit status: 0 when everything succeeded (check: every file is a valid level with a solution;
 solve: a solution was found; import: every level was written or skipped for a reason shown);
