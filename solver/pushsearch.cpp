@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/pushsearch.h"
 
+#include "solver/picorral.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -137,6 +139,11 @@ PushSearch::Outcome PushSearch::run()
         const CellSet items = node.items;
         const int childPushes = node.pushes + 1;
         const CellSet reach = reachableFrom(node.player, open - items);
+        const PiCorral::Pushes only = PiCorral::pushesOf(m_maze, items, reach);
+        if (only.lost) {
+            m_store[index].flags |= SearchNode::Lost;
+            continue;
+        }
 
         bool stopped = false;
         items.forEach([&](CellIndex item) {
@@ -145,7 +152,7 @@ PushSearch::Outcome PushSearch::run()
                 const CellIndex behind = item - step;
                 const CellIndex to = item + step;
                 if (!leveldata::isOnBoard(behind) || !reach.test(behind) || !m_maze.isOpen(to)
-                    || items.test(to) || m_maze.deadCells().test(to))
+                    || items.test(to) || m_maze.deadCells().test(to) || (only.restricted && !only.items[side].test(item)))
                     continue;
                 ++m_stats.pushes;
                 CellSet childItems = items;

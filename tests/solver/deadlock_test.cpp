@@ -2,6 +2,7 @@
 #include "solver/corralcheck.h"
 #include "solver/freezecheck.h"
 #include "solver/maze.h"
+#include "solver/picorral.h"
 
 #include "tests/support/boardart.h"
 
@@ -141,4 +142,35 @@ TEST(CorralCheck, FenceThatCanOnlyCloseInIsADeadlock)
     CorralCheck placedCorral(placedMaze, 1000);
     EXPECT_FALSE(placedCorral.isDeadlock(items, reach, leveldata::cellIndex(2, 1)));
     EXPECT_FALSE(corral.isDeadlock(items, reach | CellSet::single(leveldata::cellIndex(1, 1)), leveldata::cellIndex(2, 1)));
+}
+
+TEST(PiCorral, OnlyPushesIntoAnUnfinishedCorral)
+{
+    // The item below the pocket can only go up into it: that push alone is tried.
+    Position position = positionOf({
+        "#######",
+        "###o###",
+        "###$###",
+        "#.....#",
+        "#.$.o.#",
+        "#..@..#",
+        "#######",
+    });
+    Maze maze(position.board);
+    PiCorral::Pushes pushes =
+        PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items));
+    ASSERT_TRUE(pushes.restricted);
+    EXPECT_FALSE(pushes.lost);
+    EXPECT_EQ(pushes.items, (std::array<CellSet, 4>{CellSet{}, CellSet{}, CellSet::single(leveldata::cellIndex(3, 2)), CellSet{}}));
+
+    // The corner fence of the corral test can only be pushed into the dead corner: lost.
+    position = positionOf({"#######", "#.$.o.#", "#$....#", "#.....#", "#o..@.#", "#######"});
+    maze = Maze(position.board);
+    pushes = PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items));
+    EXPECT_TRUE(pushes.lost);
+
+    // In the open the items can be pushed anywhere: nothing is left out.
+    position = positionOf({"#######", "#.....#", "#.$.o.#", "#..@..#", "#######"});
+    maze = Maze(position.board);
+    EXPECT_FALSE(PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items)).restricted);
 }
