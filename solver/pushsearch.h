@@ -24,8 +24,11 @@ struct Push
 // The search over pushes. Positions are the items' cells plus the lowest cell the player can walk
 // to; every position is kept once in a transposition table. Pushes onto dead cells, pushes that
 // freeze an item off a place, and positions with a corral deadlock or without any pairing of
-// items to places are dropped; the rest are ordered by their pushes so far and the lower bound,
-// the cheapest pairing of items to places by push distance (MinCostMatching).
+// items to places are dropped, and a PI-corral limits the pushes tried (PiCorral); the rest are
+// ordered by their pushes so far and the lower bound, the cheapest pairing of items to places by
+// push distance (MinCostMatching). Nothing dropped could have led to a win, so a search that
+// runs out of positions proves there is none, and the first win taken from the queue in Optimal
+// mode has the fewest pushes.
 //
 // The maze must have at least one item, as many items as places, and a player.
 class PushSearch
