@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs cobbleton-levels as a user would and checks its exit statuses and what it prints.
 # cmake -DPROGRAM=<cobbleton-levels> -DDATA=<tests/solver/data> -DLEVELS=<levels> -DWORK=<scratch dir> -P …
 
