@@ -72,6 +72,8 @@ std::vector<std::string_view> splitLines(std::string_view text)
 
 std::vector<TextLevel> parseTextLevels(std::string_view text)
 {
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);   // a UTF-8 byte order mark would hide the first row
     const std::vector<std::string_view> lines = splitLines(text);
     bool titlesBefore = false;
     for (std::string_view line : lines) {

@@ -26,8 +26,8 @@ struct TextLevel
 // follow their level, or precede it in files whose first "Title:" line comes before the first
 // board; a level without one takes the last comment (';') or other text line before it as its
 // title. An "Author:" line before the first level of a file whose titles follow their levels is
-// the author of every level without one. Lines end in LF, CR LF or CR. Never fails: a text
-// without board lines gives no levels.
+// the author of every level without one. Lines end in LF, CR LF or CR; a UTF-8 byte order mark
+// at the start is skipped. Never fails: a text without board lines gives no levels.
 std::vector<TextLevel> parseTextLevels(std::string_view text);
 
 // The level as text: its rows, then "Title: …" and "Author: …" lines for the texts that are not

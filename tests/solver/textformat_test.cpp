@@ -41,6 +41,9 @@ TEST(ParseTextLevels, TitlesBeforeLevelsAndNoiseBetween)
     EXPECT_EQ(levels[1].author, "");
     EXPECT_EQ(levels[1].rows.size(), 3u);
 
+    const std::vector<TextLevel> marked = parseTextLevels("\xEF\xBB\xBF#####\n#@$.#\n#####\n");
+    ASSERT_EQ(marked.size(), 1u);
+    EXPECT_EQ(marked[0].rows.size(), 3u);
     EXPECT_TRUE(parseTextLevels("").empty());
     EXPECT_TRUE(parseTextLevels("Title: x\n\n   \n@$.\n").empty());   // no '#': not a board
 }
