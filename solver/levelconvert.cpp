@@ -91,8 +91,18 @@ Conversion convertTextLevel(const TextLevel &text)
     }
 
     std::vector<std::string> grid;
-    for (const std::string &row : text.rows)
+    for (const std::string &row : text.rows) {
         grid.push_back(row + std::string(width - row.size(), ' '));
+        for (char &c : grid.back()) {
+            if (c == '-' || c == '_')
+                c = ' ';
+            else if (Symbols.find(c) == std::string_view::npos) {
+                result.skip = SkipReason::NotPlayable;
+                result.detail = std::string("unknown character '") + c + "'";
+                return result;
+            }
+        }
+    }
     const auto outside = outsideOf(grid);
     bool playerOutside = false;
     for (std::size_t r = 0; r < height; ++r) {
