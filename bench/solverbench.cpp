@@ -136,8 +136,10 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark(name.c_str(), solveEach, file, SolveMode::Optimal)->Unit(benchmark::kMillisecond);
         rows.push_back({name, "Sample level " + file.stem().string() + ", fewest pushes", SecondNs, ""});
     }
-    benchmark::RegisterBenchmark("BM_SixItemsFast", solveEach, SixItems, SolveMode::Fast)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_SixItemsOptimal", solveEach, SixItems, SolveMode::Optimal)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_SixItemsFast", solveEach, SixItems, SolveMode::Fast)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_SixItemsOptimal", solveEach, SixItems, SolveMode::Optimal)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_SearchRate", BM_SearchRate)->Iterations(1)->Unit(benchmark::kMillisecond);
     rows.push_back({"BM_SixItemsFast", "Six-item level h01-hall-six, fast", SecondNs, ""});
     rows.push_back({"BM_SixItemsOptimal", "Six-item level h01-hall-six, fewest pushes", SecondNs, ""});

@@ -312,7 +312,8 @@ int importLevels(const Arguments &args)
             } else if (ec) {
                 if (showProgress)
                     std::fputs("\r\033[K", stderr);
-                std::fprintf(stderr, "cobbleton-levels: %s: cannot write: %s\n", target.string().c_str(), ec.message().c_str());
+                std::fprintf(stderr, "cobbleton-levels: %s: cannot write: %s\n", target.string().c_str(),
+                             ec.message().c_str());
                 return Failure;
             }
         }

@@ -161,7 +161,8 @@ TEST(PiCorral, OnlyPushesIntoAnUnfinishedCorral)
         PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items));
     ASSERT_TRUE(pushes.restricted);
     EXPECT_FALSE(pushes.lost);
-    EXPECT_EQ(pushes.items, (std::array<CellSet, 4>{CellSet{}, CellSet{}, CellSet::single(leveldata::cellIndex(3, 2)), CellSet{}}));
+    const CellSet below = CellSet::single(leveldata::cellIndex(3, 2));
+    EXPECT_EQ(pushes.items, (std::array<CellSet, 4>{CellSet{}, CellSet{}, below, CellSet{}}));
 
     // The corner fence of the corral test can only be pushed into the dead corner: lost.
     position = positionOf({"#######", "#.$.o.#", "#$....#", "#.....#", "#o..@.#", "#######"});
@@ -172,5 +173,6 @@ TEST(PiCorral, OnlyPushesIntoAnUnfinishedCorral)
     // In the open the items can be pushed anywhere: nothing is left out.
     position = positionOf({"#######", "#.....#", "#.$.o.#", "#..@..#", "#######"});
     maze = Maze(position.board);
-    EXPECT_FALSE(PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items)).restricted);
+    pushes = PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items));
+    EXPECT_FALSE(pushes.restricted);
 }

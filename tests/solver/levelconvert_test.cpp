@@ -70,7 +70,8 @@ TEST(ConvertTextLevel, SkipsWhatALevelFileCannotHold)
 // What an import writes, exported again, is the level that was imported.
 TEST(TextLevelOf, ImportThenExportGivesTheSameLevel)
 {
-    const TextLevel original{"Двор", "Павел", {"    #####", "  ###   #", "###  $  #", "#  .@$. #", "#   ## ##", "########"}, 1};
+    const TextLevel original{"Двор", "Павел",
+                             {"    #####", "  ###   #", "###  $  #", "#  .@$. #", "#   ## ##", "########"}, 1};
     const Conversion c = convertTextLevel(original);
     ASSERT_EQ(c.skip, SkipReason::None) << c.detail;
     TextLevel exported;

@@ -50,6 +50,7 @@ TEST(ParseTextLevels, TitlesBeforeLevelsAndNoiseBetween)
 
 TEST(FormatTextLevel, RowsThenTexts)
 {
-    EXPECT_EQ(formatTextLevel({"Склад", "Иван", {"###", "#@#"}, 1}), "###\n#@#\nTitle: Склад\nAuthor: Иван\n");
+    EXPECT_EQ(formatTextLevel({"Склад", "Иван", {"###", "#@#"}, 1}),
+              "###\n#@#\nTitle: Склад\nAuthor: Иван\n");
     EXPECT_EQ(formatTextLevel({"", "", {"#"}, 1}), "#\n");
 }
