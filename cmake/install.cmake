@@ -1,10 +1,11 @@
-# What `cmake --install` puts where (GNU install dirs): both programs, the sample levels, and on
-# freedesktop systems a desktop entry, AppStream metadata and hicolor icons for each program plus
-# the MIME type of level files. Included at the end of the top-level CMakeLists.txt, after every target exists.
+# What `cmake --install` puts where (GNU install dirs): both programs and the level tool
+# cobbleton-levels beside them, the sample levels, and on freedesktop systems a desktop entry,
+# AppStream metadata and hicolor icons for each program plus the MIME type of level files.
+# Included at the end of the top-level CMakeLists.txt, after every target exists.
 
 set(COBBLETON_LEVELS_DIR "${CMAKE_INSTALL_DATADIR}/cobbleton/levels")
 
-install(TARGETS cobbleton quillmap
+install(TARGETS cobbleton quillmap cobbleton-levels
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)
 

@@ -1,7 +1,7 @@
 # Installs the build tree into a fresh prefix (a space and a $ in its name, as a user's folder may
-# have) and checks that everything landed: both programs, the sample levels, desktop entries that
-# validate and start the installed programs, their icons and AppStream metadata, and a MIME
-# database that knows *.lay.
+# have) and checks that everything landed: both programs and the level tool, the sample levels
+# (which the installed tool finds solvable), desktop entries that validate and start the installed
+# programs, their icons and AppStream metadata, and a MIME database that knows *.lay.
 # cmake -DVALIDATE=… -DXMLLINT=… -DUPDATE_MIME=… -DSOURCE=<repo> -DBUILD=<build dir>
 #       -DCONFIG=<config> -DPREFIX=<prefix> -DBINDIR=<bin> -DDATADIR=<share> -P …
 include("${CMAKE_CURRENT_LIST_DIR}/freedesktop.cmake")
@@ -71,4 +71,12 @@ foreach(program IN ITEMS Cobbleton Quillmap)
 endforeach()
 
 expect_file("${share}/mime/packages/org.cobbleton.Cobbleton.xml")
+
+# The level tool sits beside the game and finds every installed sample level solvable.
+file(GLOB installed_levels "${share}/cobbleton/levels/*.lay")
+execute_process(COMMAND "${PREFIX}/${BINDIR}/cobbleton-levels" check ${installed_levels}
+                RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+if(NOT rc EQUAL 0)
+    message(SEND_ERROR "${PREFIX}/${BINDIR}/cobbleton-levels check failed on the installed levels")
+endif()
 check_mime_database("${share}/mime")

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "solver/freezecheck.h"
+#include "solver/maze.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace levelsolver {
+
+// Corral deadlocks. A corral is an area of free cells the player cannot reach; the items next to
+// it fence it in. Removing items from a position only frees the player, so every way to win the
+// position, with the pushes of removed items left out, is also a way to bring the kept items
+// onto places in the position without them. This check keeps only the fence of the corral beside
+// the item just pushed and searches that small position to the end: when no sequence of pushes
+// puts all the kept items on places, the whole position is lost.
+//
+// The small search gives up (and the position is kept) when it has seen `nodeLimit` positions or
+// when the player gets into the corral, so a position is only pruned after a complete search.
+class CorralCheck
+{
+public:
+    CorralCheck(const Maze &maze, int nodeLimit);
+
+    // `items` after a push onto `pushedTo`; `reach` is what the player can walk to now.
+    bool isDeadlock(const CellSet &items, const CellSet &reach, CellIndex pushedTo);
+
+    std::size_t memoryBytes() const;
+
+private:
+    struct Position
+    {
+        CellSet items;
+        CellIndex player;
+        bool operator==(const Position &) const = default;
+    };
+    struct PositionHash
+    {
+        std::size_t operator()(const Position &p) const;
+    };
+
+    // 1: no way to put every kept item on a place; 0: there is one, or the search gave up.
+    bool searchFails(const Position &start, const CellSet &corral);
+
+    const Maze &m_maze;
+    FreezeCheck m_freeze;
+    int m_nodeLimit;
+    std::unordered_map<Position, bool, PositionHash> m_known;   // results so far
+    std::vector<Position> m_queue;
+};
+
+} // namespace levelsolver

@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solver/levelconvert.h"
+
+#include "solver/levelcheck.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace levelsolver {
+
+using namespace leveldata;
+
+namespace {
+
+constexpr std::string_view Symbols = "# .@$";   // indexed by TileCode 0 .. 4
+
+std::string sizeText(std::size_t width, std::size_t height)
+{
+    return std::to_string(width) + " × " + std::to_string(height);
+}
+
+// The cells of the grid (rows padded with floor) that are floor joined to its edge.
+std::vector<std::vector<bool>> outsideOf(const std::vector<std::string> &grid)
+{
+    const std::size_t height = grid.size(), width = grid.front().size();
+    std::vector<std::vector<bool>> outside(height, std::vector<bool>(width, false));
+    std::deque<std::pair<std::size_t, std::size_t>> queue;
+    const auto visit = [&](std::size_t r, std::size_t c) {
+        if (grid[r][c] != '#' && !outside[r][c]) {
+            outside[r][c] = true;
+            queue.emplace_back(r, c);
+        }
+    };
+    for (std::size_t r = 0; r < height; ++r) {
+        visit(r, 0);
+        visit(r, width - 1);
+    }
+    for (std::size_t c = 0; c < width; ++c) {
+        visit(0, c);
+        visit(height - 1, c);
+    }
+    while (!queue.empty()) {
+        const auto [r, c] = queue.front();
+        queue.pop_front();
+        if (r > 0)
+            visit(r - 1, c);
+        if (r + 1 < height)
+            visit(r + 1, c);
+        if (c > 0)
+            visit(r, c - 1);
+        if (c + 1 < width)
+            visit(r, c + 1);
+    }
+    return outside;
+}
+
+} // namespace
+
+const char *skipReasonName(SkipReason reason)
+{
+    switch (reason) {
+    case SkipReason::None: return "written";
+    case SkipReason::TooLarge: return "larger than 15 × 12";
+    case SkipReason::ItemOnPlace: return "an item starts on a place";
+    case SkipReason::PlayerOnPlace: return "the player starts on a place";
+    case SkipReason::OpenEdge: return "open at the board's edge";
+    case SkipReason::NotPlayable: return "not playable";
+    }
+    return "unknown";
+}
+
+Conversion convertTextLevel(const TextLevel &text)
+{
+    Conversion result;
+    std::size_t width = 0;
+    for (const std::string &row : text.rows)
+        width = std::max(width, row.size());
+    const std::size_t height = text.rows.size();
+    const auto has = [&](char c) {
+        return std::any_of(text.rows.begin(), text.rows.end(),
+                           [c](const std::string &row) { return row.find(c) != std::string::npos; });
+    };
+    if (height == 0 || width > static_cast<std::size_t>(BoardColumns) || height > static_cast<std::size_t>(BoardRows)) {
+        result.skip = SkipReason::TooLarge;
+        result.detail = sizeText(width, height);
+        return result;
+    }
+    if (has('*') || has('+')) {
+        result.skip = has('*') ? SkipReason::ItemOnPlace : SkipReason::PlayerOnPlace;
+        return result;
+    }
+
+    std::vector<std::string> grid;
+    for (const std::string &row : text.rows) {
+        grid.push_back(row + std::string(width - row.size(), ' '));
+        for (char &c : grid.back()) {
+            if (c == '-' || c == '_')
+                c = ' ';
+            else if (Symbols.find(c) == std::string_view::npos) {
+                result.skip = SkipReason::NotPlayable;
+                result.detail = std::string("unknown character '") + c + "'";
+                return result;
+            }
+        }
+    }
+    const auto outside = outsideOf(grid);
+    bool playerOutside = false;
+    for (std::size_t r = 0; r < height; ++r) {
+        for (std::size_t c = 0; c < width; ++c)
+            playerOutside |= outside[r][c] && grid[r][c] == '@';
+    }
+
+    Board &board = result.level.board;   // all Wall
+    const std::size_t left = (BoardColumns - width) / 2, top = (BoardRows - height) / 2;
+    for (std::size_t r = 0; r < height; ++r) {
+        for (std::size_t c = 0; c < width; ++c) {
+            const char symbol = grid[r][c];
+            if (symbol == ' ' && outside[r][c] && !playerOutside)
+                continue;
+            board[cellIndex(static_cast<int>(left + c), static_cast<int>(top + r))] =
+                static_cast<TileCode>(Symbols.find(symbol));
+        }
+    }
+    result.level.info = LevelInfo{text.author, text.title, "", std::string(ImportedVictoryMessage)};
+
+    const std::vector<Problem> problems = checkBoard(board);
+    for (const Problem &problem : problems) {
+        if (problem.blocking || problem.kind == Problem::Kind::OpenRing) {
+            result.skip = problem.blocking ? SkipReason::NotPlayable : SkipReason::OpenEdge;
+            result.detail = problem.text();
+            result.level = {};
+            break;
+        }
+    }
+    return result;
+}
+
+bool textLevelOf(const EditorLevel &level, TextLevel &text, std::string &error)
+{
+    const Board &board = level.board;
+    int top = BoardRows, bottom = -1, left = BoardColumns, right = -1;
+    std::array<bool, CellCount> shown{};
+    for (CellIndex i = 0; i < CellCount; ++i) {
+        if (board[i] < Wall || board[i] > Item) {
+            error = "unknown tile code " + std::to_string(board[i]) + " at column " + std::to_string(columnOf(i))
+                    + ", row " + std::to_string(rowOf(i));
+            return false;
+        }
+        if (board[i] == Wall)
+            continue;
+        // A non-Wall cell shows itself and the walls around it.
+        for (int dr = -1; dr <= 1; ++dr) {
+            for (int dc = -1; dc <= 1; ++dc) {
+                const int r = rowOf(i) + dr, c = columnOf(i) + dc;
+                if (r < 0 || r >= BoardRows || c < 0 || c >= BoardColumns)
+                    continue;
+                shown[static_cast<std::size_t>(cellIndex(c, r))] = true;
+                top = std::min(top, r);
+                bottom = std::max(bottom, r);
+                left = std::min(left, c);
+                right = std::max(right, c);
+            }
+        }
+    }
+    if (bottom < 0) {
+        error = "the board is all walls";
+        return false;
+    }
+    text = TextLevel{level.info.name, level.info.author, {}, 1};
+    for (int r = top; r <= bottom; ++r) {
+        std::string row;
+        for (int c = left; c <= right; ++c) {
+            const CellIndex i = cellIndex(c, r);
+            row.push_back(shown[static_cast<std::size_t>(i)] ? Symbols[static_cast<std::size_t>(board[i])] : ' ');
+        }
+        row.erase(row.find_last_not_of(' ') + 1);
+        text.rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+std::string levelFileName(int number, std::string_view title, std::string_view fallback)
+{
+    constexpr std::size_t MaxTitleBytes = 40;
+    const auto sanitised = [](std::string_view text) {
+        std::string name;
+        bool gap = false;
+        for (std::size_t i = 0; i < text.size() && name.size() < MaxTitleBytes;) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            std::string piece;
+            if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'))
+                piece.assign(1, static_cast<char>(c));
+            else if (c >= 'A' && c <= 'Z')
+                piece.assign(1, static_cast<char>(c + 32));
+            else if ((c == 0xD0 || c == 0xD1) && i + 1 < text.size()
+                     && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80)
+                piece = std::string(text.substr(i, 2));   // U+0400 .. U+047F: Cyrillic
+            i += piece.empty() ? 1 : piece.size();
+            if (piece.empty()) {
+                gap = !name.empty();
+                continue;
+            }
+            if (name.size() + (gap ? 1 : 0) + piece.size() > MaxTitleBytes)
+                break;
+            if (gap)
+                name.push_back('-');
+            gap = false;
+            name += piece;
+        }
+        return name;
+    };
+    std::string base = sanitised(title);
+    if (base.empty())
+        base = sanitised(fallback);
+    if (base.empty())
+        base = "level";
+    std::string digits = std::to_string(number);
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    return digits + "-" + base + ".lay";
+}
+
+std::error_code writeNewLevelFile(const std::filesystem::path &path, const EditorLevel &level)
+{
+    std::error_code ec;
+    if (std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found)
+        return ec ? ec : std::make_error_code(std::errc::file_exists);
+    Board board = level.board;
+    return writeLevel(path, board, Floor, level.info);
+}
+
+} // namespace levelsolver

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solver/maze.h"
+
+#include <algorithm>
+#include <array>
+#include <deque>
+
+namespace levelsolver {
+
+using namespace leveldata;
+
+namespace {
+
+std::uint64_t splitMix(std::uint64_t &state)
+{
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+} // namespace
+
+Maze::Maze(const Board &board)
+{
+    for (CellIndex i = 0; i < CellCount; ++i) {
+        const TileCode code = board[i];
+        if (code == Wall)
+            continue;
+        m_open.set(i);
+        if (code == ItemPlace) {
+            m_places.set(i);
+            m_placeList.push_back(i);
+        } else if (code == Item) {
+            m_startItems.set(i);
+        } else if (code == Player) {
+            m_startPlayer = i;
+        }
+    }
+    std::uint64_t seed = 0x5EEDC0B1E7011ULL;
+    for (CellIndex i = 0; i < CellCount; ++i) {
+        m_itemKeys.push_back(splitMix(seed));
+        m_playerKeys.push_back(splitMix(seed));
+    }
+    computeDistances();
+}
+
+// For every place a backward search over (item cell, side the player stands on): the state
+// (y, t) is reached from (y + step t, s) by a push away from the player, for every side s the
+// player can walk to around the item from side t.
+void Maze::computeDistances()
+{
+    constexpr std::size_t Cells = CellCount;
+    // m_region[x][c]: which part of the board cell c lies in while an item stands on x (1 .. 4),
+    // counting only walls; 0 for x itself and for walls.
+    m_region.assign(Cells * Cells, 0);
+    const auto neighbour = [&](CellIndex x, std::size_t side) { return x + Steps[side]; };
+    m_open.forEach([&](CellIndex x) {
+        CellSet around = m_open;
+        around.reset(x);
+        std::uint8_t label = 0;
+        for (std::size_t a = 0; a < 4; ++a) {
+            const CellIndex start = neighbour(x, a);
+            if (!isOpen(start) || region(x, start) != 0)
+                continue;
+            ++label;
+            reachableFrom(start, around).forEach([&](CellIndex c) {
+                m_region[static_cast<std::size_t>(x) * Cells + static_cast<std::size_t>(c)] = label;
+            });
+        }
+    });
+    m_openSides.assign(Cells, 0);
+    m_open.forEach([&](CellIndex x) {
+        for (std::size_t a = 0; a < 4; ++a) {
+            if (isOpen(neighbour(x, a)))
+                m_openSides[static_cast<std::size_t>(x)] |= static_cast<std::uint8_t>(1U << a);
+        }
+    });
+    const auto sameRegion = [&](CellIndex x, std::size_t a, std::size_t b) {
+        return isOpen(neighbour(x, a)) && isOpen(neighbour(x, b))
+               && region(x, neighbour(x, a)) == region(x, neighbour(x, b));
+    };
+
+    m_distance.assign(m_placeList.size() * Cells, Unreachable);
+    m_sideDistance.assign(m_placeList.size() * Cells * 4, Unreachable);
+    CellSet live = m_places;
+    std::deque<std::pair<CellIndex, std::size_t>> queue;
+    for (std::size_t p = 0; p < m_placeList.size(); ++p) {
+        std::uint16_t *sideDistance = &m_sideDistance[p * Cells * 4];
+        const CellIndex goal = m_placeList[p];
+        const auto index = [](CellIndex x, std::size_t side) { return static_cast<std::size_t>(x) * 4 + side; };
+        for (std::size_t t = 0; t < 4; ++t) {
+            if (isOpen(neighbour(goal, t))) {
+                sideDistance[index(goal, t)] = 0;
+                queue.emplace_back(goal, t);
+            }
+        }
+        while (!queue.empty()) {
+            const auto [y, t] = queue.front();
+            queue.pop_front();
+            const std::uint16_t next = static_cast<std::uint16_t>(sideDistance[index(y, t)] + 1);
+            const CellIndex x = neighbour(y, t);          // the item's cell before the push
+            const CellIndex behind = neighbour(x, t);     // where the player pushed from
+            if (!isOpen(behind))
+                continue;
+            for (std::size_t s = 0; s < 4; ++s) {
+                if (sameRegion(x, t, s) && sideDistance[index(x, s)] == Unreachable) {
+                    sideDistance[index(x, s)] = next;
+                    queue.emplace_back(x, s);
+                }
+            }
+        }
+        std::uint16_t *row = &m_distance[p * Cells];
+        row[static_cast<std::size_t>(goal)] = 0;
+        m_open.forEach([&](CellIndex x) {
+            for (std::size_t s = 0; s < 4; ++s)
+                row[static_cast<std::size_t>(x)] = std::min(row[static_cast<std::size_t>(x)], sideDistance[index(x, s)]);
+            if (row[static_cast<std::size_t>(x)] != Unreachable)
+                live.set(x);
+        });
+    }
+    m_dead = m_open - live;
+}
+
+std::uint8_t Maze::sidesFrom(CellIndex cell, CellIndex player) const
+{
+    const std::uint8_t playerRegion = region(cell, player);
+    std::uint8_t sides = 0;
+    for (std::size_t side = 0; side < Steps.size(); ++side) {
+        const CellIndex next = cell + Steps[side];
+        if (playerRegion != 0 && isOpen(next) && region(cell, next) == playerRegion)
+            sides |= static_cast<std::uint8_t>(1U << side);
+    }
+    return sides;
+}
+
+std::uint16_t Maze::pushDistance(std::size_t place, CellIndex cell, std::uint8_t sides) const
+{
+    if (cell == m_placeList[place])
+        return 0;
+    const std::uint16_t *distance = &m_sideDistance[(place * CellCount + static_cast<std::size_t>(cell)) * 4];
+    std::uint16_t best = Unreachable;
+    for (std::size_t side = 0; side < Steps.size(); ++side) {
+        if (sides >> side & 1U)
+            best = std::min(best, distance[side]);
+    }
+    return best;
+}
+
+std::size_t Maze::memoryBytes() const
+{
+    return sizeof(Maze) + (m_distance.capacity() + m_sideDistance.capacity()) * sizeof(std::uint16_t)
+           + m_region.capacity() + m_openSides.capacity()
+           + (m_itemKeys.capacity() + m_playerKeys.capacity()) * sizeof(std::uint64_t)
+           + m_placeList.capacity() * sizeof(CellIndex);
+}
+
+} // namespace levelsolver

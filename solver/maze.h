@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "solver/cellset.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace levelsolver {
+
+// What the search needs to know about a board before the first push, read the way the game reads
+// it: code 0 (Wall) and every cell off the board stop the player and the items; code 4 (Item) is an
+// item; code 2 (ItemPlace) is an item place; the player is the last cell of code 3 (Player) in
+// CellIndex order; every other code, the other Player cells included, is walkable floor, as in
+// cobbleton::move(). Steps are plain index arithmetic, so an open outer ring wraps into the next
+// row exactly as in the game.
+class Maze
+{
+public:
+    static constexpr std::uint16_t Unreachable = 0xFFFF;
+
+    explicit Maze(const leveldata::Board &board);
+
+    const CellSet &open() const { return m_open; }            // every cell that is not Wall
+    const CellSet &places() const { return m_places; }
+    const std::vector<CellIndex> &placeList() const { return m_placeList; }
+    const CellSet &startItems() const { return m_startItems; }
+    CellIndex startPlayer() const { return m_startPlayer; }   // -1 when the board has no player
+
+    bool isOpen(CellIndex cell) const { return leveldata::isOnBoard(cell) && m_open.test(cell); }
+
+    // The fewest pushes that bring an item from `cell` onto place number `place` (of placeList())
+    // on a board holding nothing but walls and that item, the player starting on whichever side of
+    // it suits best; Unreachable when no pushes do. A lower bound of the real number of pushes.
+    std::uint16_t pushDistance(std::size_t place, CellIndex cell) const
+    {
+        return m_distance[place * leveldata::CellCount + static_cast<std::size_t>(cell)];
+    }
+
+    // The sides of an item on `cell` (bit i for Steps[i]) the player on `player` can walk to around
+    // it with walls alone in the way, and all the open sides of `cell`. Until the item moves the
+    // player stays on its side of it, whatever the other items do.
+    std::uint8_t sidesFrom(CellIndex cell, CellIndex player) const;
+    std::uint8_t openSides(CellIndex cell) const { return m_openSides[static_cast<std::size_t>(cell)]; }
+
+    // pushDistance with the player starting on one of `sides` (from sidesFrom): still a lower
+    // bound, and a closer one when the player is shut off from some side.
+    std::uint16_t pushDistance(std::size_t place, CellIndex cell, std::uint8_t sides) const;
+
+    // Cells from which an item can never reach any place (pushDistance Unreachable for all of
+    // them), not counting the places themselves.
+    const CellSet &deadCells() const { return m_dead; }
+
+    // Random keys for hashing a position: one per cell for an item, one per cell for the player.
+    std::uint64_t itemKey(CellIndex cell) const { return m_itemKeys[static_cast<std::size_t>(cell)]; }
+    std::uint64_t playerKey(CellIndex cell) const { return m_playerKeys[static_cast<std::size_t>(cell)]; }
+
+    // Memory the tables of this object take, in bytes.
+    std::size_t memoryBytes() const;
+
+private:
+    void computeDistances();
+    std::uint8_t region(CellIndex item, CellIndex cell) const
+    {
+        return m_region[static_cast<std::size_t>(item) * leveldata::CellCount + static_cast<std::size_t>(cell)];
+    }
+
+    CellSet m_open, m_places, m_startItems, m_dead;
+    std::vector<CellIndex> m_placeList;
+    CellIndex m_startPlayer = -1;
+    std::vector<std::uint16_t> m_distance;       // place-major, CellCount entries per place
+    std::vector<std::uint16_t> m_sideDistance;   // the same per side of the item: 4 per cell
+    std::vector<std::uint8_t> m_region;          // see computeDistances()
+    std::vector<std::uint8_t> m_openSides;
+    std::vector<std::uint64_t> m_itemKeys, m_playerKeys;
+};
+
+} // namespace levelsolver

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "solver/corralcheck.h"
+#include "solver/freezecheck.h"
+#include "solver/matching.h"
+#include "solver/maze.h"
+#include "solver/nodestore.h"
+#include "solver/solver.h"
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+namespace levelsolver {
+
+// One push of a solution: the item on `from` is pushed by Steps[side].
+struct Push
+{
+    CellIndex from;
+    int side;
+};
+
+// The search over pushes. Positions are the items' cells plus the lowest cell the player can walk
+// to; every position is kept once in a transposition table. Pushes onto dead cells, pushes that
+// freeze an item off a place, and positions with a corral deadlock or without any pairing of
+// items to places are dropped, and a PI-corral limits the pushes tried (PiCorral); the rest are
+// ordered by their pushes so far and the lower bound, the cheapest pairing of items to places by
+// push distance (MinCostMatching). Nothing dropped could have led to a win, so a search that
+// runs out of positions proves there is none, and the first win taken from the queue in Optimal
+// mode has the fewest pushes.
+//
+// The maze must have at least one item, as many items as places, and a player.
+class PushSearch
+{
+public:
+    PushSearch(const Maze &maze, const SolveOptions &options);
+
+    struct Outcome
+    {
+        Verdict verdict = Verdict::Unknown;   // Solved, NoSolution or Unknown
+        StopReason stopReason = StopReason::None;
+        std::vector<Push> pushes;             // the solution, first push first
+        bool optimal = false;
+        SearchStats stats;
+    };
+
+    Outcome run();
+
+private:
+    std::uint64_t keyOf(const CellSet &items, CellIndex player) const;
+    int lowerBound(const CellSet &items, CellIndex player);
+    bool queue(std::uint32_t node);
+    std::size_t memoryBytes() const;
+    bool outOfTime();
+    void reportProgress() const;
+
+    const Maze &m_maze;
+    const SolveOptions &m_options;
+    std::chrono::steady_clock::time_point m_start;
+    NodeStore m_store;
+    FreezeCheck m_freeze;
+    CorralCheck m_corral;
+    MinCostMatching m_matching;
+    std::vector<int> m_cost;
+    std::vector<std::uint64_t> m_open;   // min-heap of (priority << 32 | node)
+    StopReason m_stop = StopReason::None;
+    SearchStats m_stats;
+};
+
+} // namespace levelsolver

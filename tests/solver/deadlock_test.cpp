@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solver/corralcheck.h"
+#include "solver/freezecheck.h"
+#include "solver/maze.h"
+#include "solver/picorral.h"
+
+#include "tests/support/boardart.h"
+
+#include <gtest/gtest.h>
+
+using namespace levelsolver;
+using testsupport::Art;
+using testsupport::boardFromArt;
+
+namespace {
+
+// The drawing with every dead floor cell shown as 'x', the rest as drawn.
+Art deadCellsOf(const Art &art)
+{
+    const Maze maze(boardFromArt(art));
+    Art shown = art;
+    for (std::size_t row = 0; row < art.size(); ++row) {
+        for (std::size_t column = 0; column < art[row].size(); ++column) {
+            if (maze.deadCells().test(leveldata::cellIndex(static_cast<int>(column), static_cast<int>(row))))
+                shown[row][column] = 'x';
+        }
+    }
+    return shown;
+}
+
+// A drawn position: the board with every '*' drawn as a place, and the cells of '$' and '*'.
+struct Position
+{
+    leveldata::Board board;
+    CellSet items;
+};
+
+Position positionOf(Art art)
+{
+    Position p;
+    for (std::size_t row = 0; row < art.size(); ++row) {
+        for (std::size_t column = 0; column < art[row].size(); ++column) {
+            char &c = art[row][column];
+            if (c == '$' || c == '*')
+                p.items.set(leveldata::cellIndex(static_cast<int>(column), static_cast<int>(row)));
+            if (c == '*')
+                c = 'o';
+        }
+    }
+    p.board = boardFromArt(art);
+    return p;
+}
+
+} // namespace
+
+TEST(DeadCells, AlongWallsWithoutPlacesAndInCorners)
+{
+    EXPECT_EQ(deadCellsOf({
+                  "########",
+                  "#......#",
+                  "#.o....#",
+                  "#......#",
+                  "########",
+              }),
+              (Art{
+                  "########",
+                  "#xxxxxx#",
+                  "#xo...x#",
+                  "#xxxxxx#",
+                  "########",
+              }));
+    // An item in the right column can only go into the corner, and the player never gets under
+    // the bottom row to push an item out of it.
+    EXPECT_EQ(deadCellsOf({
+                  "#######",
+                  "#o....#",
+                  "####..#",
+                  "#.....#",
+                  "#######",
+              }),
+              (Art{
+                  "#######",
+                  "#o...x#",
+                  "####.x#",
+                  "#xxxxx#",
+                  "#######",
+              }));
+}
+
+// Each drawing is checked for the item on `cell` (column, row) just pushed there.
+TEST(FreezeCheck, FrozenOffAPlaceIsADeadlock)
+{
+    struct Case
+    {
+        Art art;
+        int column, row;
+        bool deadlock;
+    };
+    const std::vector<Case> cases{
+        {{"######", "#....#", "#.$$.#", "#.$$.#", "#o..o#", "#oo..#", "######"}, 2, 2, true},   // a square
+        {{"######", "#....#", "#.**.#", "#.**.#", "#....#", "######"}, 2, 2, false},            // on places
+        {{"######", "#o$$.#", "#o...#", "######"}, 3, 1, true},                                  // a pair on a wall
+        {{"######", "#o.$.#", "#o.$.#", "#....#", "######"}, 3, 1, false},                       // pushed away from below
+        {{"#######", "#o.$..#", "#..$.o#", "#.....#", "#######"}, 3, 2, false},                 // the lower one moves sideways
+    };
+    for (const Case &c : cases) {
+        const Position position = positionOf(c.art);
+        const Maze maze(position.board);
+        FreezeCheck freeze(maze);
+        EXPECT_EQ(freeze.isDeadlock(position.items, leveldata::cellIndex(c.column, c.row)), c.deadlock)
+            << c.art[1] << "/" << c.art[2];
+    }
+}
+
+// Both items can only be pushed into the corner the player cannot reach, so neither reaches a
+// place; no item is frozen, so only the corral check sees it.
+TEST(CorralCheck, FenceThatCanOnlyCloseInIsADeadlock)
+{
+    const Art art{
+        "#######",
+        "#.$.o.#",
+        "#$....#",
+        "#.....#",
+        "#o..@.#",
+        "#######",
+    };
+    const Position position = positionOf(art);
+    const Maze maze(position.board);
+    const CellSet &items = position.items;
+    const CellSet reach = reachableFrom(maze.startPlayer(), maze.open() - items);
+    ASSERT_FALSE(maze.deadCells().intersects(items));
+    FreezeCheck freeze(maze);
+    EXPECT_FALSE(freeze.isDeadlock(items, leveldata::cellIndex(2, 1)));
+    CorralCheck corral(maze, 1000);
+    EXPECT_TRUE(corral.isDeadlock(items, reach, leveldata::cellIndex(2, 1)));
+
+    // With the fence standing on places, or the corner open to the player, nothing is lost.
+    Art onPlaces = art;
+    onPlaces[1][2] = onPlaces[2][1] = '*';
+    onPlaces[1][4] = onPlaces[4][1] = '.';
+    const Maze placedMaze(positionOf(onPlaces).board);
+    CorralCheck placedCorral(placedMaze, 1000);
+    EXPECT_FALSE(placedCorral.isDeadlock(items, reach, leveldata::cellIndex(2, 1)));
+    EXPECT_FALSE(corral.isDeadlock(items, reach | CellSet::single(leveldata::cellIndex(1, 1)), leveldata::cellIndex(2, 1)));
+}
+
+TEST(PiCorral, OnlyPushesIntoAnUnfinishedCorral)
+{
+    // The item below the pocket can only go up into it: that push alone is tried.
+    Position position = positionOf({
+        "#######",
+        "###o###",
+        "###$###",
+        "#.....#",
+        "#.$.o.#",
+        "#..@..#",
+        "#######",
+    });
+    Maze maze(position.board);
+    PiCorral::Pushes pushes =
+        PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items));
+    ASSERT_TRUE(pushes.restricted);
+    EXPECT_FALSE(pushes.lost);
+    const CellSet below = CellSet::single(leveldata::cellIndex(3, 2));
+    EXPECT_EQ(pushes.items, (std::array<CellSet, 4>{CellSet{}, CellSet{}, below, CellSet{}}));
+
+    // The corner fence of the corral test can only be pushed into the dead corner: lost.
+    position = positionOf({"#######", "#.$.o.#", "#$....#", "#.....#", "#o..@.#", "#######"});
+    maze = Maze(position.board);
+    pushes = PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items));
+    EXPECT_TRUE(pushes.lost);
+
+    // In the open the items can be pushed anywhere: nothing is left out.
+    position = positionOf({"#######", "#.....#", "#.$.o.#", "#..@..#", "#######"});
+    maze = Maze(position.board);
+    pushes = PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items));
+    EXPECT_FALSE(pushes.restricted);
+}

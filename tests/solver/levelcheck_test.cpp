@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solver/levelcheck.h"
+
+#include "tests/support/boardart.h"
+
+#include <gtest/gtest.h>
+
+using namespace levelsolver;
+using Kind = Problem::Kind;
+
+namespace {
+
+std::vector<Kind> kindsOf(const leveldata::Board &board)
+{
+    std::vector<Kind> kinds;
+    for (const Problem &problem : checkBoard(board)) {
+        kinds.push_back(problem.kind);
+        EXPECT_FALSE(problem.text().empty());
+    }
+    return kinds;
+}
+
+} // namespace
+
+TEST(CheckBoard, FindsEachProblem)
+{
+    using testsupport::boardFromArt;
+    EXPECT_EQ(kindsOf(boardFromArt({"#####", "#@$o#", "#####"})), std::vector<Kind>{});
+    EXPECT_EQ(kindsOf(boardFromArt({"#####", "#.$o#", "#####"})), std::vector<Kind>{Kind::NoPlayer});
+    EXPECT_EQ(kindsOf(boardFromArt({"######", "#@$o@#", "######"})), std::vector<Kind>{Kind::SeveralPlayers});
+    EXPECT_EQ(kindsOf(boardFromArt({"######", "#@$$o#", "######"})), std::vector<Kind>{Kind::CountMismatch});
+    EXPECT_EQ(kindsOf(boardFromArt({"####", "#@.#", "####"})), (std::vector<Kind>{Kind::NoPlaces}));
+    EXPECT_EQ(kindsOf(boardFromArt({"#######", "#@$#.o#", "#######"})),
+              (std::vector<Kind>{Kind::UnreachablePlace}));
+    EXPECT_EQ(kindsOf(boardFromArt({"#######", "#@o#.$#", "#######"})),
+              (std::vector<Kind>{Kind::UnreachableItem}));
+    EXPECT_EQ(kindsOf(boardFromArt({"#####", "@.$o.", "#####"})), (std::vector<Kind>{Kind::OpenRing}));
+
+    leveldata::Board board = boardFromArt({"######", "#@.$o#", "######"});
+    board[17] = leveldata::Cursor;
+    const std::vector<Problem> problems = checkBoard(board);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].kind, Kind::UnknownTile);
+    EXPECT_EQ(problems[0].cell, 17);
+    EXPECT_EQ(problems[0].text(), "unknown tile code at column 2, row 1");
+}
+
+TEST(CheckBoard, OnlyTheOpenRingIsAWarning)
+{
+    const std::vector<Problem> open = checkBoard(testsupport::boardFromArt({"#####", "@.$o.", "#####"}));
+    EXPECT_FALSE(hasBlockingProblem(open));
+    const std::vector<Problem> twoPlayers = checkBoard(testsupport::boardFromArt({"######", "#@$o@#", "######"}));
+    EXPECT_TRUE(hasBlockingProblem(twoPlayers));
+    EXPECT_EQ(twoPlayers[0].count, 2);
+}

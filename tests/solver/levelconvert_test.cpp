@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solver/levelconvert.h"
+
+#include "tests/support/boardart.h"
+#include "tests/support/testfiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace levelsolver;
+using testsupport::Art;
+
+namespace {
+
+TextLevel text(std::vector<std::string> rows)
+{
+    return TextLevel{"Title", "Author", std::move(rows), 1};
+}
+
+} // namespace
+
+TEST(ConvertTextLevel, CentredWithTheOutsideWalled)
+{
+    const Conversion c = convertTextLevel(text({
+        "  ####",
+        "###  #",
+        "#@$. #",
+        "######",
+    }));
+    ASSERT_EQ(c.skip, SkipReason::None) << c.detail;
+    EXPECT_EQ(testsupport::artOf(c.level.board), (Art{
+                                                     "###############",
+                                                     "###############",
+                                                     "###############",
+                                                     "###############",
+                                                     "###############",
+                                                     "#######..######",
+                                                     "#####@$o.######",
+                                                     "###############",
+                                                     "###############",
+                                                     "###############",
+                                                     "###############",
+                                                     "###############",
+                                                 }));
+    EXPECT_EQ(c.level.info, (leveldata::LevelInfo{"Author", "Title", "", "Уровень пройден!"}));
+}
+
+TEST(ConvertTextLevel, SkipsWhatALevelFileCannotHold)
+{
+    struct Case
+    {
+        std::vector<std::string> rows;
+        SkipReason reason;
+    };
+    const std::vector<Case> cases{
+        {{"################", "#@$.           #", "################"}, SkipReason::TooLarge},
+        {std::vector<std::string>(13, "#@$.#"), SkipReason::TooLarge},
+        {{"######", "#@$*.#", "######"}, SkipReason::ItemOnPlace},
+        {{"#####", "#+$ #", "#####"}, SkipReason::PlayerOnPlace},
+        {{"###############", " @$.           ", "###############"}, SkipReason::OpenEdge},
+        {{"######", "#@$.@#", "######"}, SkipReason::NotPlayable},
+        {{"######", "#@$$.#", "######"}, SkipReason::NotPlayable},
+    };
+    for (const Case &c : cases) {
+        const Conversion conversion = convertTextLevel(text(c.rows));
+        EXPECT_EQ(conversion.skip, c.reason) << c.rows[1];
+        EXPECT_EQ(conversion.level.board, leveldata::Board{}) << c.rows[1];
+    }
+}
+
+// What an import writes, exported again, is the level that was imported.
+TEST(TextLevelOf, ImportThenExportGivesTheSameLevel)
+{
+    const TextLevel original{"Двор", "Павел",
+                             {"    #####", "  ###   #", "###  $  #", "#  .@$. #", "#   ## ##", "########"}, 1};
+    const Conversion c = convertTextLevel(original);
+    ASSERT_EQ(c.skip, SkipReason::None) << c.detail;
+    TextLevel exported;
+    std::string error;
+    ASSERT_TRUE(textLevelOf(c.level, exported, error)) << error;
+    EXPECT_EQ(exported, original);
+
+    leveldata::EditorLevel odd = c.level;
+    odd.board[0] = 7;
+    EXPECT_FALSE(textLevelOf(odd, exported, error));
+    EXPECT_EQ(error, "unknown tile code 7 at column 0, row 0");
+    EXPECT_FALSE(textLevelOf(leveldata::EditorLevel{}, exported, error));
+}
+
+TEST(LevelFileName, SafeAndNumbered)
+{
+    EXPECT_EQ(levelFileName(7, "First Steps!", "pack"), "007-first-steps.lay");
+    EXPECT_EQ(levelFileName(2, "../../etc/passwd", "pack"), "002-etc-passwd.lay");
+    EXPECT_EQ(levelFileName(3, "C:\\CON", "pack"), "003-c-con.lay");
+    EXPECT_EQ(levelFileName(12, "Склад у реки", "pack"), "012-Склад-у-реки.lay");
+    EXPECT_EQ(levelFileName(1, "...", "My Pack"), "001-my-pack.lay");
+    EXPECT_EQ(levelFileName(1, "", "*"), "001-level.lay");
+    EXPECT_EQ(levelFileName(1234, std::string(100, 'a'), ""), "1234-" + std::string(40, 'a') + ".lay");
+    EXPECT_EQ(levelFileName(1, "日本 ab", ""), "001-ab.lay");
+}
+
+TEST(WriteNewLevelFile, WritesOnceAndNeverReplaces)
+{
+    const testsupport::TempDir dir;
+    const Conversion c = convertTextLevel(text({"#####", "#@$.#", "#####"}));
+    ASSERT_FALSE(writeNewLevelFile(dir / "a.lay", c.level));
+    const leveldata::EditorLevel read = leveldata::readEditorLevel(dir / "a.lay");
+    EXPECT_EQ(read.board, c.level.board);
+    EXPECT_EQ(read.info, c.level.info);
+
+    ASSERT_TRUE(testsupport::putFile(dir / "b.lay", "mine"));
+    EXPECT_EQ(writeNewLevelFile(dir / "b.lay", c.level), std::errc::file_exists);
+    EXPECT_EQ(testsupport::fileBytes(dir / "b.lay"), "mine");
+    EXPECT_TRUE(writeNewLevelFile(dir / "missing" / "c.lay", c.level));
+}

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solver/solver.h"
+
+#include "leveldata/levelfile.h"
+#include "tests/support/boardart.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+using namespace levelsolver;
+using testsupport::boardFromArt;
+namespace fs = std::filesystem;
+
+namespace {
+
+SolveResult solve(const leveldata::Board &board, SolveMode mode = SolveMode::Fast)
+{
+    SolveOptions options;
+    options.mode = mode;
+    options.timeLimit = std::chrono::seconds(60);
+    return solveBoard(board, options);
+}
+
+// Nine items on an open floor: far too many positions to finish in a blink.
+const leveldata::Board &bigBoard()
+{
+    static const leveldata::Board board = boardFromArt({
+        "###############",
+        "#......#......#",
+        "#.$$$..#..ooo.#",
+        "#.$@$.....ooo.#",
+        "#.$$$..#..ooo.#",
+        "#...$..#......#",
+        "#####..########",
+        "#.............#",
+        "###############",
+    });
+    return board;
+}
+
+} // namespace
+
+TEST(SolveBoard, SampleLevelsSolvedForFewestPushes)
+{
+    for (const auto &entry : fs::directory_iterator(LEVELS_DIR)) {
+        if (entry.path().extension() != ".lay")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        const leveldata::Board board = leveldata::readGameLevel(entry.path()).board;
+        const SolveResult result = solve(board, SolveMode::Optimal);
+        ASSERT_EQ(result.verdict, Verdict::Solved);
+        EXPECT_TRUE(result.pushOptimal);
+        EXPECT_TRUE(replaySolution(board, result.moves));
+        EXPECT_EQ(result.moveCount, static_cast<int>(result.moves.size()));
+        EXPECT_EQ(result.pushCount, std::count_if(result.moves.begin(), result.moves.end(), ::isupper));
+    }
+}
+
+// The fewest pushes are 4: one down for the right item, three for the left one. Fast mode may take
+// more but must still win.
+TEST(SolveBoard, BothModesWinAndOptimalTakesFewestPushes)
+{
+    const leveldata::Board board = boardFromArt({
+        "#######",
+        "#@....#",
+        "#.$.$.#",
+        "#...o.#",
+        "#..o..#",
+        "#######",
+    });
+    for (SolveMode mode : {SolveMode::Fast, SolveMode::Optimal}) {
+        const SolveResult result = solve(board, mode);
+        ASSERT_EQ(result.verdict, Verdict::Solved);
+        EXPECT_TRUE(replaySolution(board, result.moves)) << result.moves;
+        if (mode == SolveMode::Optimal) {
+            EXPECT_EQ(result.pushCount, 4);
+        }
+    }
+}
+
+// Each of these is lost from the start, for a different reason the search has to find.
+TEST(SolveBoard, HopelessLevelsHaveNoSolution)
+{
+    const std::vector<testsupport::Art> levels{
+        {"#########",   // the player is on the wrong side of the item in a corridor
+         "#o..@.$.#",
+         "#########"},
+        {"#########",   // two items in a row cannot be pushed
+         "#..$$@oo#",
+         "#########"},
+        {"#######",     // the cell the player needs for pushing the item left is behind it
+         "#..##.#",
+         "#.o.$.#",
+         "###.###",
+         "#@....#",
+         "#######"},
+        {"########",    // no item can ever be pushed onto the lower place
+         "#@.$o$.#",
+         "#####o.#",
+         "########"},
+    };
+    for (const auto &art : levels) {
+        const SolveResult result = solve(boardFromArt(art));
+        EXPECT_EQ(result.verdict, Verdict::NoSolution) << art[1];
+        EXPECT_EQ(solve(boardFromArt(art), SolveMode::Optimal).verdict, Verdict::NoSolution) << art[1];
+    }
+}
+
+// With an open outer ring a step right from column 14 lands in column 0 of the next row, so the
+// item can only reach its place by being pushed across the edge.
+TEST(SolveBoard, OpenRingIsCrossedAsTheGameCrossesIt)
+{
+    const leveldata::Board board = boardFromArt({
+        "###############",
+        "###############",
+        "##########@.$..",
+        "..o############",
+        "###############",
+    });
+    const SolveResult result = solve(board, SolveMode::Optimal);
+    ASSERT_EQ(result.verdict, Verdict::Solved);
+    EXPECT_EQ(result.moves, "rRRRRR");
+    EXPECT_TRUE(replaySolution(board, result.moves));
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_EQ(result.problems[0].kind, Problem::Kind::OpenRing);
+}
+
+TEST(SolveBoard, LimitsAndStopGiveUnknown)
+{
+    SolveOptions options;
+    options.mode = SolveMode::Optimal;
+    options.timeLimit = std::chrono::milliseconds(30);
+    SolveResult result = solveBoard(bigBoard(), options);
+    EXPECT_EQ(result.verdict, Verdict::Unknown);
+    EXPECT_EQ(result.stopReason, StopReason::TimeLimit);
+
+    options.timeLimit = std::chrono::seconds(60);
+    options.memoryLimitBytes = 2 << 20;
+    result = solveBoard(bigBoard(), options);
+    EXPECT_EQ(result.stopReason, StopReason::MemoryLimit);
+    EXPECT_LE(result.stats.memoryBytes, options.memoryLimitBytes);
+
+    std::stop_source stop;
+    SearchProgress progress;
+    options.memoryLimitBytes = std::size_t{256} << 20;
+    options.stop = stop.get_token();
+    options.progress = &progress;
+    std::atomic<bool> done{false};
+    std::jthread worker([&] {
+        result = solveBoard(bigBoard(), options);
+        done = true;
+    });
+    while (progress.expanded.load() == 0 && !done)
+        std::this_thread::yield();
+    stop.request_stop();
+    worker.join();
+    EXPECT_EQ(result.verdict, Verdict::Unknown);
+    EXPECT_EQ(result.stopReason, StopReason::Cancelled);
+}
+
+TEST(SolveBoard, BlockingProblemsAreNotSearched)
+{
+    leveldata::Board board = boardFromArt({"######", "#@.$o#", "######"});
+    board[17] = 9;   // a code the editor never writes, on the floor cell
+    const SolveResult result = solve(board);
+    EXPECT_EQ(result.verdict, Verdict::Invalid);
+    EXPECT_TRUE(result.moves.empty());
+}
+
+TEST(ReplaySolution, RejectsWhatTheGameWouldNotWin)
+{
+    const leveldata::Board board = boardFromArt({"######", "#@$.o#", "######"});
+    EXPECT_TRUE(replaySolution(board, "RR"));
+    EXPECT_TRUE(replaySolution(board, "rR"));
+    EXPECT_FALSE(replaySolution(board, "R"));      // not won yet
+    EXPECT_FALSE(replaySolution(board, "RRR"));    // the third push is blocked
+    EXPECT_FALSE(replaySolution(board, "RxR"));
+    EXPECT_FALSE(replaySolution(board, ""));
+}

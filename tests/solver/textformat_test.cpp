@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solver/textformat.h"
+
+#include <gtest/gtest.h>
+
+using namespace levelsolver;
+
+TEST(ParseTextLevels, TitlesAfterLevelsWithCommentsAsFallback)
+{
+    const std::vector<TextLevel> levels = parseTextLevels(
+        "; Pack header\r\n"
+        "Author: Pack Author\r\n"
+        "\r\n"
+        "#####\r\n"
+        "#@$.#   \r\n"
+        "#####\r\n"
+        "Title: One\r\n"
+        "Author: Ann\r\n"
+        "\r\n"
+        "; Second level\r\n"
+        "  ####\n"
+        "###--#\n"
+        "#@$._#\n"
+        "######\n");
+    ASSERT_EQ(levels.size(), 2u);
+    EXPECT_EQ(levels[0], (TextLevel{"One", "Ann", {"#####", "#@$.#", "#####"}, 4}));
+    EXPECT_EQ(levels[1], (TextLevel{"Second level", "Pack Author", {"  ####", "###  #", "#@$. #", "######"}, 11}));
+}
+
+TEST(ParseTextLevels, TitlesBeforeLevelsAndNoiseBetween)
+{
+    const std::vector<TextLevel> levels = parseTextLevels(
+        "title: Alpha\rAUTHOR: A\r#####\r#@*.#\r#####\r"
+        "Comment: not a title\r"
+        "Title: Beta\r#####\r#+$ #\r#####\r"
+        "#\tx\r");   // a tab or another letter makes a line text, not a board row
+    ASSERT_EQ(levels.size(), 2u);
+    EXPECT_EQ(levels[0].title, "Alpha");
+    EXPECT_EQ(levels[0].author, "A");
+    EXPECT_EQ(levels[1].title, "Beta");
+    EXPECT_EQ(levels[1].author, "");
+    EXPECT_EQ(levels[1].rows.size(), 3u);
+
+    const std::vector<TextLevel> marked = parseTextLevels("\xEF\xBB\xBF#####\n#@$.#\n#####\n");
+    ASSERT_EQ(marked.size(), 1u);
+    EXPECT_EQ(marked[0].rows.size(), 3u);
+    EXPECT_TRUE(parseTextLevels("").empty());
+    EXPECT_TRUE(parseTextLevels("Title: x\n\n   \n@$.\n").empty());   // no '#': not a board
+}
+
+TEST(FormatTextLevel, RowsThenTexts)
+{
+    EXPECT_EQ(formatTextLevel({"Склад", "Иван", {"###", "#@#"}, 1}),
+              "###\n#@#\nTitle: Склад\nAuthor: Иван\n");
+    EXPECT_EQ(formatTextLevel({"", "", {"#"}, 1}), "#\n");
+}
