@@ -78,17 +78,23 @@ TileCode tileCodeFromText(std::string_view text)
     return static_cast<TileCode>(value);
 }
 
+GameLevel gameLevelOf(const Board &board)
+{
+    GameLevel level;
+    level.board = board;
+    for (CellIndex i = 0; i < CellCount; ++i) {
+        if (board[i] == Player)
+            level.playerCell = i;
+        else if (board[i] == ItemPlace)
+            level.placeList.push_back(i);
+    }
+    return level;
+}
+
 GameLevel gameLevelFromBytes(std::string bytes)
 {
     const Profile profile(std::move(bytes));
-    GameLevel level;
-    level.board = readBoard(profile);
-    for (CellIndex i = 0; i < CellCount; ++i) {
-        if (level.board[i] == Player)
-            level.playerCell = i;
-        else if (level.board[i] == ItemPlace)
-            level.placeList.push_back(i);
-    }
+    GameLevel level = gameLevelOf(readBoard(profile));
     level.victoryText = readText(profile, VictorySection);
     return level;
 }

@@ -57,6 +57,9 @@ TileCode tileCodeFromText(std::string_view text);
 GameLevel readGameLevel(const std::filesystem::path &path);
 EditorLevel readEditorLevel(const std::filesystem::path &path);
 
+// What the game takes from a board, as its reader does: the player cell and the places; no text.
+GameLevel gameLevelOf(const Board &board);
+
 // The same readers over a file's bytes already in memory; any bytes are accepted.
 GameLevel gameLevelFromBytes(std::string bytes);
 EditorLevel editorLevelFromBytes(std::string bytes);

@@ -225,8 +225,7 @@ std::error_code writeNewLevelFile(const std::filesystem::path &path, const Edito
     std::error_code ec;
     if (std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found)
         return ec ? ec : std::make_error_code(std::errc::file_exists);
-    Board board = level.board;
-    return writeLevel(path, board, Floor, level.info);
+    return writeLevel(path, level.board, level.info);
 }
 
 } // namespace levelsolver

@@ -103,21 +103,14 @@ SolveResult solveBoard(const Board &board, const SolveOptions &options)
 // The one place that plays moves through the game's rules.
 bool replaySolution(const Board &board, std::string_view moves)
 {
-    GameLevel level;
-    level.board = board;
-    for (CellIndex i = 0; i < CellCount; ++i) {
-        if (board[i] == Player)
-            level.playerCell = i;
-        else if (board[i] == ItemPlace)
-            level.placeList.push_back(i);
-    }
+    const GameLevel level = gameLevelOf(board);
     if (!level.playerCell || moves.empty())
         return false;
     cobbleton::GameState state;
     cobbleton::loadLevel(state, level);
     for (char letter : moves) {
         const auto side = StepLetters.find(static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
-        if (side == std::string_view::npos || !cobbleton::move(state, Steps[side], {}))
+        if (side == std::string_view::npos || !cobbleton::move(state, Steps[side]).moved)
             return false;
     }
     return cobbleton::isWon(state);
