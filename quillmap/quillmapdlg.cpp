@@ -39,6 +39,7 @@ CQuillmapDlg::CQuillmapDlg(EditorState &state, QWidget *parent)
     setCommandHandler(NewLevelButton, &CQuillmapDlg::NewLevel);
     setCommandHandler(OpenLevelButton, &CQuillmapDlg::OpenLevel);
     setCommandHandler(PlayLevelCommand, &CQuillmapDlg::PlayLevel);
+    setCommandHandler(CheckLevelCommand, &CQuillmapDlg::CheckLevel);
 }
 
 bool CQuillmapDlg::OnInitDialog()
@@ -72,7 +73,9 @@ bool CQuillmapDlg::OnInitDialog()
 
 void CQuillmapDlg::OnCancel()
 {
-    if (confirmClose())
+    if (m_checker.isRunning())
+        m_checker.cancel();
+    else if (confirmClose())
         Dialog::OnCancel();
 }
 
@@ -175,6 +178,33 @@ void CQuillmapDlg::PlayLevel()
     case GameLauncher::Result::Started:
         break;
     }
+}
+
+void CQuillmapDlg::CheckLevel()
+{
+    if (m_checker.isRunning()) {
+        m_checker.cancel();
+        return;
+    }
+    if (!passesSaveChecks())
+        return;
+    setCursor(Qt::BusyCursor);
+    m_checker.start(m_state.boardAsSaved(), LevelCheckTimeLimit, [this](const LevelCheck &check) {
+        unsetCursor();
+        switch (check.outcome) {
+        case LevelCheck::Outcome::Solved:
+            MessageBox(QString::fromUtf8(SolutionFoundMessage).arg(check.moves).arg(check.pushes));
+            break;
+        case LevelCheck::Outcome::NoSolution:
+            MessageBox(QString::fromUtf8(NoSolutionMessage));
+            break;
+        case LevelCheck::Outcome::Undecided:
+            MessageBox(QString::fromUtf8(CheckUndecidedMessage));
+            break;
+        case LevelCheck::Outcome::Cancelled:
+            break;
+        }
+    });
 }
 
 void CQuillmapDlg::OnMove(CursorMove move)

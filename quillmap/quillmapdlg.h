@@ -4,6 +4,7 @@
 #include "dialogkit/dialog.h"
 #include "quillmap/editorstate.h"
 #include "quillmap/gamelauncher.h"
+#include "quillmap/levelchecker.h"
 
 #include <QIcon>
 #include <QWidget>
@@ -15,7 +16,8 @@ namespace quillmap {
 // The editor window (template 102): the 15 x 12 board on the left, the legend, the brush marker
 // and the six command buttons on the right. Initialisation asks the start dialog what to do, or
 // opens the start file when one was given. Arrows move the cursor, 1..5 choose the brush, F5
-// plays the level; every command works on `state`, which must outlive the window. The window is
+// plays the level, F7 checks it; every command works on `state`, which must outlive the window.
+// The window is
 // the owner of every dialog it opens. Needs the editor's pictures registered
 // (CQuillmapApp::registerPictures).
 // DoModal ends with IdOk through Close program and with IdCancel through start choice 3, Esc or
@@ -42,12 +44,15 @@ public:
     // SaveLevel: the save checks, the save dialog, the save (a failure is reported), DrawBoard.
     // PlayLevel: the save checks, then the game (GameLauncher) on a copy of the level; a message
     // when the game is not found or cannot be started; the level and the board stay as they are.
-    // DrawBoard shows all 180 cells.
+    // CheckLevel: the save checks, then a search for a solution on a worker thread (LevelChecker)
+    // while the window goes on taking input; its verdict in a message box. While it runs, F7
+    // again or a Cancel (Esc) stops it instead, with no message. DrawBoard shows all 180 cells.
     void NewLevel();
     void OpenLevel();
     void OpenFile(const std::filesystem::path &file);
     void SaveLevel();
     void PlayLevel();
+    void CheckLevel();
     void DrawBoard();
 
 protected:
@@ -72,6 +77,7 @@ private:
     QIcon m_hIcon;
     std::filesystem::path m_startFile;
     GameLauncher m_games;
+    LevelChecker m_checker;
 };
 
 } // namespace quillmap

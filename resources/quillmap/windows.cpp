@@ -97,6 +97,7 @@ const AcceleratorTable EditorKeys = {
     {Qt::Key_Down, CursorDownCommand},
     {Qt::Key_Up, CursorUpCommand},
     {Qt::Key_F5, PlayLevelCommand, false},   // held down, it still starts one game
+    {Qt::Key_F7, CheckLevelCommand, false},   // a second press cancels, so never repeat
 };
 
 } // namespace quillmapresources

@@ -39,6 +39,7 @@ inline constexpr int CursorDownCommand = 32778;
 inline constexpr int CursorUpCommand = 32779;
 inline constexpr int BrushItemCommand = 32780;
 inline constexpr int PlayLevelCommand = 32781;
+inline constexpr int CheckLevelCommand = 32782;
 
 // The About item's command in the window menu.
 inline constexpr int AboutCommand = 16;
@@ -76,6 +77,9 @@ inline constexpr const char *GameNotFoundMessage =
 inline constexpr const char *PlayCopyFailedMessage =
     "Не удалось записать временный файл уровня для игры.";
 inline constexpr const char *GameNotStartedMessage = "Не удалось запустить игру.";
+inline constexpr const char *SolutionFoundMessage = "Решение найдено: %1 ходов, %2 толканий.";
+inline constexpr const char *NoSolutionMessage = "Решения нет.";
+inline constexpr const char *CheckUndecidedMessage = "Не удалось проверить за 10 секунд.";
 inline constexpr const char *PlayerCountMessage =
     "Игра не может быть без игрока или с колличеством больше одного игрока.";
 inline constexpr const char *ItemCountMessage =

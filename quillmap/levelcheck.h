@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "leveldata/board.h"
+
+#include <chrono>
+#include <stop_token>
+
+namespace quillmap {
+
+// How long the editor's level check searches (its message names the ten seconds).
+inline constexpr std::chrono::seconds LevelCheckTimeLimit{10};
+
+// What the editor's level check found.
+struct LevelCheck
+{
+    enum class Outcome {
+        Solved,       // moves and pushes of a solution found
+        NoSolution,   // no sequence of moves wins the level
+        Undecided,    // the time ran out first
+        Cancelled,    // stopped on request
+    };
+    Outcome outcome = Outcome::Undecided;
+    int moves = 0;
+    int pushes = 0;
+};
+
+// Searches `board` — a board as the editor saves it, past the save checks — for a way to win it
+// as the game plays it, for at most `timeLimit` or until `stop` is requested. Codes the game walks
+// like floor (anything but 0 .. 4) count as floor; a level without places is won at once.
+// Safe to call on a worker thread.
+LevelCheck checkLevel(leveldata::Board board, std::chrono::milliseconds timeLimit,
+                      std::stop_token stop);
+
+} // namespace quillmap
