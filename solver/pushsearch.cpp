@@ -106,8 +106,14 @@ PushSearch::Outcome PushSearch::run()
     std::uint32_t goal = SearchNode::NoParent;
 
     const CellSet startItems = m_maze.startItems();
-    const CellIndex startPlayer = reachableFrom(m_maze.startPlayer(), open - startItems).first();
-    const int rootBound = lowerBound(startItems, startPlayer);
+    const CellSet startReach = reachableFrom(m_maze.startPlayer(), open - startItems);
+    const CellIndex startPlayer = startReach.first();
+    int rootBound = lowerBound(startItems, startPlayer);
+    // The pushes are checked as they are made; the start is checked here, item by item.
+    startItems.forEach([&](CellIndex item) {
+        if (m_freeze.isDeadlock(startItems, item) || m_corral.isDeadlock(startItems, startReach, item))
+            rootBound = MinCostMatching::Infinite;
+    });
     const auto root = m_store.findOrAdd(startItems, startPlayer, keyOf(startItems, startPlayer));
     if (!root)
         m_stop = StopReason::MemoryLimit;
