@@ -27,6 +27,14 @@ std::size_t CorralCheck::PositionHash::operator()(const Position &p) const
     return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
+std::size_t CorralCheck::QuestionHash::operator()(const Question &q) const
+{
+    std::size_t h = PositionHash{}(q.start);
+    for (int i = 0; i < CellSet::Words; ++i)
+        h = (h ^ q.corral.word64(i)) * 0x9E3779B97F4A7C15ULL;
+    return h ^ (h >> 31);
+}
+
 CorralCheck::CorralCheck(const Maze &maze, int nodeLimit)
     : m_maze(maze), m_freeze(maze), m_nodeLimit(nodeLimit)
 {
@@ -40,23 +48,26 @@ bool CorralCheck::isDeadlock(const CellSet &items, const CellSet &reach, CellInd
         return false;
     const CellSet corral = spreadWithin(next, outside);
     const CellSet fence = neighbours(corral) & items;
-    if (m_maze.places().contains(fence))
-        return false;   // the kept items already stand on places
-    const Position start{fence, (reach & m_maze.open()).first()};
-    if (start.player < 0)
+    if (m_maze.places().contains(fence) && !corral.intersects(m_maze.places()))
+        return false;   // nothing left to do there
+    const Question question{{fence, (reach & m_maze.open()).first()}, corral};
+    if (question.start.player < 0)
         return false;
     if (m_known.size() > KnownLimit)
         m_known.clear();
-    const auto found = m_known.find(start);
+    const auto found = m_known.find(question);
     if (found != m_known.end())
         return found->second;
-    const bool fails = searchFails(start, corral);
-    m_known.emplace(start, fails);
+    const bool fails = searchFails(question);
+    m_known.emplace(question, fails);
     return fails;
 }
 
-bool CorralCheck::searchFails(const Position &start, const CellSet &corral)
+bool CorralCheck::searchFails(const Question &question)
 {
+    const Position &start = question.start;
+    const CellSet &corral = question.corral;
+    const CellSet corralPlaces = corral & m_maze.places();
     std::unordered_set<Position, PositionHash> seen;
     m_queue.clear();
     const auto normalised = [&](const CellSet &items, CellIndex player, CellSet &reach) {
@@ -87,7 +98,7 @@ bool CorralCheck::searchFails(const Position &start, const CellSet &corral)
                 items.set(to);
                 if (m_freeze.isDeadlock(items, to))
                     continue;
-                if (m_maze.places().contains(items)) {
+                if (m_maze.places().contains(items) && items.contains(corralPlaces)) {
                     escaped = true;
                     return;
                 }
@@ -111,7 +122,7 @@ bool CorralCheck::searchFails(const Position &start, const CellSet &corral)
 std::size_t CorralCheck::memoryBytes() const
 {
     // Each map entry: the position, the flag and about three pointers of the node and bucket.
-    return m_known.size() * (sizeof(Position) + 4 * sizeof(void *))
+    return m_known.size() * (sizeof(Question) + 4 * sizeof(void *))
            + m_queue.capacity() * sizeof(Position);
 }
 

@@ -19,6 +19,10 @@ namespace levelsolver {
 //
 // The small search gives up (and the position is kept) when it has seen `nodeLimit` positions or
 // when the player gets into the corral, so a position is only pruned after a complete search.
+// A search that never lets the player in also shows that no other item can get in: it would be
+// pushed in from a cell next to the corral, where the player, with that item gone, could step in.
+// So the empty places in the corral must end up holding fence items, and the small search asks
+// for that too; this finds places sealed off behind items that stand on places.
 class CorralCheck
 {
 public:
@@ -40,14 +44,25 @@ private:
     {
         std::size_t operator()(const Position &p) const;
     };
+    struct Question   // a small search: its start and the corral
+    {
+        Position start;
+        CellSet corral;
+        bool operator==(const Question &) const = default;
+    };
+    struct QuestionHash
+    {
+        std::size_t operator()(const Question &q) const;
+    };
 
-    // 1: no way to put every kept item on a place; 0: there is one, or the search gave up.
-    bool searchFails(const Position &start, const CellSet &corral);
+    // True when no sequence of pushes puts every kept item on a place and fills the corral's
+    // places; false when one does, or the search gave up.
+    bool searchFails(const Question &question);
 
     const Maze &m_maze;
     FreezeCheck m_freeze;
     int m_nodeLimit;
-    std::unordered_map<Position, bool, PositionHash> m_known;   // results so far
+    std::unordered_map<Question, bool, QuestionHash> m_known;   // results so far
     std::vector<Position> m_queue;
 };
 

@@ -179,7 +179,7 @@ bool textLevelOf(const EditorLevel &level, TextLevel &text, std::string &error)
     return true;
 }
 
-std::string levelFileName(int number, std::string_view title, std::string_view fallback)
+std::string levelFileName(int number, std::string_view title, std::string_view fallback, int digits)
 {
     constexpr std::size_t MaxTitleBytes = 40;
     const auto sanitised = [](std::string_view text) {
@@ -214,10 +214,10 @@ std::string levelFileName(int number, std::string_view title, std::string_view f
         base = sanitised(fallback);
     if (base.empty())
         base = "level";
-    std::string digits = std::to_string(number);
-    if (digits.size() < 3)
-        digits.insert(0, 3 - digits.size(), '0');
-    return digits + "-" + base + ".lay";
+    std::string numeral = std::to_string(number);
+    if (numeral.size() < static_cast<std::size_t>(digits))
+        numeral.insert(0, static_cast<std::size_t>(digits) - numeral.size(), '0');
+    return numeral + "-" + base + ".lay";
 }
 
 std::error_code writeNewLevelFile(const std::filesystem::path &path, const EditorLevel &level)

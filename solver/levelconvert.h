@@ -44,12 +44,13 @@ Conversion convertTextLevel(const TextLevel &text);
 // tile code other than 0 .. 4.
 bool textLevelOf(const leveldata::EditorLevel &level, TextLevel &text, std::string &error);
 
-// "007-first-steps.lay": the number (at least three digits) then the title cut down to ASCII
+// "007-first-steps.lay": the number (at least `digits` digits, so the names of a pack sort in its
+// order) then the title cut down to ASCII
 // letters and digits (lower case) and Cyrillic letters, at most 40 bytes, each other run of
 // characters one '-'; the fallback (a file's stem) when nothing of the title is left, "level" when
 // nothing of either. Never holds a path separator, a dot other than the extension's, or a name
 // reserved by Windows.
-std::string levelFileName(int number, std::string_view title, std::string_view fallback);
+std::string levelFileName(int number, std::string_view title, std::string_view fallback, int digits = 3);
 
 // Writes the level into a new file at `path`, through leveldata::writeLevel (so the bytes are
 // those the editor saves). Never replaces anything: std::errc::file_exists when something is at

@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <chrono>
@@ -293,6 +294,7 @@ int importLevels(const Arguments &args)
     }
     const bool showProgress = isatty(STDERR_FILENO) && levels.size() >= 50;
     const std::string stem = fs::path(file).stem().string();
+    const int digits = std::max(3, static_cast<int>(std::to_string(levels.size()).size()));
     int written = 0;
     std::map<std::string, int> skipped;
     for (std::size_t i = 0; i < levels.size(); ++i) {
@@ -304,7 +306,7 @@ int importLevels(const Arguments &args)
         std::string detail = conversion.detail;
         fs::path target;
         if (conversion.skip == SkipReason::None) {
-            target = args.outputDir / levelFileName(number, levels[i].title, stem);
+            target = args.outputDir / levelFileName(number, levels[i].title, stem, digits);
             ec = writeNewLevelFile(target, conversion.level);
             if (ec == std::errc::file_exists) {
                 reason = "file exists";

@@ -34,27 +34,31 @@ std::uint64_t PushSearch::keyOf(const CellSet &items, CellIndex player) const
     return key;
 }
 
+void PushSearch::fillCostRow(std::size_t row, CellIndex cell, CellIndex player, std::vector<int> &cost) const
+{
+    const std::size_t n = m_maze.placeList().size();
+    const std::uint8_t sides = m_maze.sidesFrom(cell, player);
+    const bool anySide = sides == m_maze.openSides(cell);
+    for (std::size_t p = 0; p < n; ++p) {
+        const std::uint16_t d = anySide ? m_maze.pushDistance(p, cell) : m_maze.pushDistance(p, cell, sides);
+        cost[row * n + p] = d == Maze::Unreachable ? MinCostMatching::Infinite : d;
+    }
+}
+
+// Rows follow the items in cell order.
 int PushSearch::lowerBound(const CellSet &items, CellIndex player)
 {
     const std::size_t n = m_maze.placeList().size();
     m_cost.resize(n * n);
     std::size_t row = 0;
-    items.forEach([&](CellIndex cell) {
-        const std::uint8_t sides = m_maze.sidesFrom(cell, player);
-        const bool anySide = sides == m_maze.openSides(cell);
-        for (std::size_t p = 0; p < n; ++p) {
-            const std::uint16_t d = anySide ? m_maze.pushDistance(p, cell) : m_maze.pushDistance(p, cell, sides);
-            m_cost[row * n + p] = d == Maze::Unreachable ? MinCostMatching::Infinite : d;
-        }
-        ++row;
-    });
+    items.forEach([&](CellIndex cell) { fillCostRow(row++, cell, player, m_cost); });
     return m_matching.solve(static_cast<int>(n), m_cost);
 }
 
 std::size_t PushSearch::memoryBytes() const
 {
     return m_maze.memoryBytes() + m_store.memoryBytes() + m_open.capacity() * sizeof(std::uint64_t)
-           + m_corral.memoryBytes() + m_cost.capacity() * sizeof(int);
+           + m_corral.memoryBytes() + (m_cost.capacity() + m_childCost.capacity()) * sizeof(int);
 }
 
 // Queues a node by its priority: in optimal mode pushes + bound, ties to the smaller bound; in
@@ -106,8 +110,14 @@ PushSearch::Outcome PushSearch::run()
     std::uint32_t goal = SearchNode::NoParent;
 
     const CellSet startItems = m_maze.startItems();
-    const CellIndex startPlayer = reachableFrom(m_maze.startPlayer(), open - startItems).first();
-    const int rootBound = lowerBound(startItems, startPlayer);
+    const CellSet startReach = reachableFrom(m_maze.startPlayer(), open - startItems);
+    const CellIndex startPlayer = startReach.first();
+    int rootBound = lowerBound(startItems, startPlayer);
+    // The pushes are checked as they are made; the start is checked here, item by item.
+    startItems.forEach([&](CellIndex item) {
+        if (m_freeze.isDeadlock(startItems, item) || m_corral.isDeadlock(startItems, startReach, item))
+            rootBound = MinCostMatching::Infinite;
+    });
     const auto root = m_store.findOrAdd(startItems, startPlayer, keyOf(startItems, startPlayer));
     if (!root)
         m_stop = StopReason::MemoryLimit;
@@ -145,8 +155,14 @@ PushSearch::Outcome PushSearch::run()
             continue;
         }
 
+        // The parent's pairing, worked out for the first new child; each child changes it in the
+        // row of the item it pushed only, as the player stays on the same side of every other item.
+        bool parentPaired = false;
+        const CellIndex parentPlayer = node.player;
+        std::size_t row = 0;
         bool stopped = false;
         items.forEach([&](CellIndex item) {
+            const std::size_t itemRow = row++;
             for (std::size_t side = 0; side < Steps.size() && !stopped && goal == SearchNode::NoParent; ++side) {
                 const CellIndex step = Steps[side];
                 const CellIndex behind = item - step;
@@ -176,7 +192,13 @@ PushSearch::Outcome PushSearch::run()
                         continue;
                     child.flags &= static_cast<std::uint8_t>(~SearchNode::Expanded);
                 } else {
-                    const int bound = lowerBound(childItems, player);
+                    if (!parentPaired) {
+                        lowerBound(items, parentPlayer);
+                        parentPaired = true;
+                    }
+                    m_childCost = m_cost;
+                    fillCostRow(itemRow, to, player, m_childCost);
+                    const int bound = m_matching.solveWithRowChanged(static_cast<int>(itemRow), m_childCost);
                     if (bound >= MinCostMatching::Infinite || m_corral.isDeadlock(childItems, childReach, to)) {
                         child.flags = SearchNode::Lost;
                         continue;

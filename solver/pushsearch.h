@@ -49,7 +49,9 @@ public:
 
 private:
     std::uint64_t keyOf(const CellSet &items, CellIndex player) const;
+    // The cheapest pairing of items and places (also kept in m_cost and m_matching).
     int lowerBound(const CellSet &items, CellIndex player);
+    void fillCostRow(std::size_t row, CellIndex cell, CellIndex player, std::vector<int> &cost) const;
     bool queue(std::uint32_t node);
     std::size_t memoryBytes() const;
     bool outOfTime();
@@ -62,7 +64,7 @@ private:
     FreezeCheck m_freeze;
     CorralCheck m_corral;
     MinCostMatching m_matching;
-    std::vector<int> m_cost;
+    std::vector<int> m_cost, m_childCost;
     std::vector<std::uint64_t> m_open;   // min-heap of (priority << 32 | node)
     StopReason m_stop = StopReason::None;
     SearchStats m_stats;

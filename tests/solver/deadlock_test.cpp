@@ -144,6 +144,25 @@ TEST(CorralCheck, FenceThatCanOnlyCloseInIsADeadlock)
     EXPECT_FALSE(corral.isDeadlock(items, reach | CellSet::single(leveldata::cellIndex(1, 1)), leveldata::cellIndex(2, 1)));
 }
 
+// The fence stands on places, but nothing can ever be pushed onto the place in the corner.
+TEST(CorralCheck, PlaceSealedOffBehindPlacedItemsIsADeadlock)
+{
+    const Position position = positionOf({
+        "#######",
+        "#o*#..#",
+        "#*..$.#",
+        "##....#",
+        "#..@..#",
+        "#######",
+    });
+    const Maze maze(position.board);
+    const CellSet reach = reachableFrom(maze.startPlayer(), maze.open() - position.items);
+    FreezeCheck freeze(maze);
+    EXPECT_FALSE(freeze.isDeadlock(position.items, leveldata::cellIndex(2, 1)));
+    CorralCheck corral(maze, 1000);
+    EXPECT_TRUE(corral.isDeadlock(position.items, reach, leveldata::cellIndex(2, 1)));
+}
+
 TEST(PiCorral, OnlyPushesIntoAnUnfinishedCorral)
 {
     // The item below the pocket can only go up into it: that push alone is tried.

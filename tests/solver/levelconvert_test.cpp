@@ -95,6 +95,7 @@ TEST(LevelFileName, SafeAndNumbered)
     EXPECT_EQ(levelFileName(1, "...", "My Pack"), "001-my-pack.lay");
     EXPECT_EQ(levelFileName(1, "", "*"), "001-level.lay");
     EXPECT_EQ(levelFileName(1234, std::string(100, 'a'), ""), "1234-" + std::string(40, 'a') + ".lay");
+    EXPECT_EQ(levelFileName(12, "b", "", 4), "0012-b.lay");
     EXPECT_EQ(levelFileName(1, "日本 ab", ""), "001-ab.lay");
 }
 

@@ -106,6 +106,23 @@ TEST(SolveBoard, HopelessLevelsHaveNoSolution)
         EXPECT_EQ(result.verdict, Verdict::NoSolution) << art[1];
         EXPECT_EQ(solve(boardFromArt(art), SolveMode::Optimal).verdict, Verdict::NoSolution) << art[1];
     }
+
+    // Two items start frozen side by side under a wall; the rest is far too big to search through.
+    SolveOptions options;
+    options.timeLimit = std::chrono::seconds(2);
+    const SolveResult frozen = solveBoard(boardFromArt({
+                                              "###############",
+                                              "#......#...ooo#",
+                                              "#.$$$..#...ooo#",
+                                              "#..$...$...ooo#",
+                                              "##$##.....oo..#",
+                                              "#..$$.###..#..#",
+                                              "#..$..$.$.....#",
+                                              "#...@...#.....#",
+                                              "#########..####",
+                                          }),
+                                          options);
+    EXPECT_EQ(frozen.verdict, Verdict::NoSolution);
 }
 
 // With an open outer ring a step right from column 14 lands in column 0 of the next row, so the
