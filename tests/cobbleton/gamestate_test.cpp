@@ -52,6 +52,10 @@ TEST(GameMove, ShowsEachStepAndRestoredPlace)
     struct Case { const char *name; Art start; std::string moves; std::vector<Art> shown; int victories; };
     const Case cases[] = {
         {"wall", {"#@o#"}, "L", {}, 0},
+        {"step off the top", {"..@"}, "U", {}, 0},
+        {"push off the top", {"..$", "..@"}, "U", {}, 0},
+        {"step off the last cell", {"", "", "", "", "", "", "", "", "", "", "", "..............@"}, "R", {}, 0},
+        {"push off the last cell", {"", "", "", "", "", "", "", "", "", "", "", ".............@$"}, "R", {}, 0},
         {"item against a wall", {"#@$#o"}, "R", {}, 0},
         {"item against an item while won", {"#@**#"}, "R", {}, 0},
         {"push onto the last place", {"#@$o.#"}, "R", {{"#.@*.#"}}, 1},
@@ -61,6 +65,7 @@ TEST(GameMove, ShowsEachStepAndRestoredPlace)
         {"place to place", {"#@oo.#"}, "RR", {{"#..@.#"}, {"#.o@.#"}}, 0},
         {"push from a place leaves it behind", {"#@o$.#"}, "RR", {{"#.o@$#"}}, 0},
         {"push over another player tile", {"#@$@o#"}, "L", {{"#$@.o#"}}, 0},
+        {"a strange code walked over is floor", {"#@+.o#"}, "RR", {{"#..@o#"}}, 0},
         {"more items than places", {"#@$o.$#"}, "R", {{"#.@*.$#"}}, 1},
         {"no places: won at every showing", {"#@.#"}, "R", {{"#.@#"}}, 1},
         {"step across the open side and back", {"##############@", ".o"}, "RL", {{"##############@", ".o"}}, 0},
@@ -82,67 +87,29 @@ TEST(GameMove, ShowsEachStepAndRestoredPlace)
     }
 }
 
-// Wrapping across the open sides is in GameMove's table.
-TEST(GameMove, StepsAndPushesOffTheBoardAreRefused)
+// Undo, redo and restart find nothing to do after a load or a clear.
+TEST(GameLoad, LoadOrClearStartsAfresh)
 {
-    struct Refusal { CellIndex player, item; char move; };   // item -1: none
+    const Art start{"#####", "#@o$#", "#...#"};
     GameState state;
-    loadLevel(state, levelFromArt(Art(BoardRows, std::string(BoardColumns, '.'))));
-    const Board open = state.board;
-    for (const Refusal &r : {Refusal{cellIndex(3, 0), -1, 'U'}, Refusal{179, -1, 'R'},
-                             Refusal{cellIndex(3, 1), cellIndex(3, 0), 'U'}, Refusal{178, 179, 'R'}}) {
-        Board board = open;
-        board[r.player] = Player;
-        if (r.item >= 0)
-            board[r.item] = Item;
-        state.board = board;
-        state.playerCell = r.player;
-        EXPECT_FALSE(act(state, r.move).moved) << "player " << r.player << " move " << r.move;
-        EXPECT_EQ(state.board, board);
-        EXPECT_EQ(state.playerCell, r.player);
+    EXPECT_FALSE(isWon(state));   // the one place of the start is cell 0, a wall
+    for (const bool load : {true, false}) {
+        loadLevel(state, levelFromArt(start));
+        play(state, "R");   // onto the place
+        load ? loadLevel(state, levelFromArt(start)) : clearBoard(state);
+        for (const char command : std::string("zyr"))
+            EXPECT_FALSE(act(state, command).moved) << command << (load ? " after a load" : " after clearing");
     }
-}
-
-TEST(GameLoad, StartAndClearedBoardsAreNotWon)
-{
-    GameState state;
-    EXPECT_FALSE(isWon(state));
-    loadLevel(state, levelFromArt({"####", "#.@#", "#o$#"}));
-    clearBoard(state);   // keeps the places, all at cell 0, and the player
+    // Clearing keeps the player cell and the number of places, all at cell 0: not won either.
     EXPECT_EQ(state.board, Board{});
     EXPECT_EQ(state.placeList, std::vector<CellIndex>{0});
     EXPECT_EQ(state.playerCell, cellIndex(2, 1));
     EXPECT_FALSE(isWon(state));
-}
 
-TEST(GameLoad, KeepsStrangeCodesUntilWalkedOver)
-{
-    GameState state;
-    GameLevel level = levelFromArt({"#######", "#@.$.o#", "#o.$..#"});
-    level.board[cellIndex(2, 1)] = Cursor;
-    level.board[cellIndex(4, 1)] = 7;
-    level.board[cellIndex(2, 2)] = -1;
-    loadLevel(state, level);
-    EXPECT_EQ(state.board, level.board);
-    play(state, "DRU");   // onto the place, into the -1 and out onto the 5
-    Board expected = boardFromArt({"#######", "#.@$.o#", "#o.$..#"});
-    expected[cellIndex(4, 1)] = 7;
-    EXPECT_EQ(state.board, expected);
-}
-
-TEST(GameLoad, NewLoadRestartsAndKeepsAPlayerCellTheFileLacks)
-{
-    const Art start{"#####", "#@o$#", "#...#"};
-    GameState state;
-    loadLevel(state, levelFromArt(start));
-    play(state, "R");
-    ASSERT_EQ(state.underTile, ItemPlace);
-    loadLevel(state, levelFromArt(start));
-    EXPECT_EQ(state.board, boardFromArt(start));
-    play(state, "D");   // leaves floor: the tile under the player started afresh
+    loadLevel(state, levelFromArt(start));   // the tile under the player is floor again
+    play(state, "D");
     EXPECT_EQ(state.board, boardFromArt({"#####", "#.o$#", "#@..#"}));
-
-    loadLevel(state, levelFromArt({"#####", "#...#"}));
+    loadLevel(state, levelFromArt({"#####", "#...#"}));   // without a player the cell stays
     EXPECT_EQ(state.playerCell, cellIndex(1, 2));
 }
 
@@ -173,19 +140,6 @@ TEST(GameHistory, UndoRedoRestart)
         EXPECT_EQ(state.board[state.playerCell], Player);
         EXPECT_EQ(shown.boards, std::vector<Board>(std::size_t(c.shown), state.board));
         EXPECT_EQ(shown.victories, c.victories);
-    }
-}
-
-TEST(GameHistory, LoadOrClearStartsAfresh)
-{
-    const GameLevel level = levelFromArt({"######", "#@$.o#", "######"});
-    for (const bool load : {true, false}) {
-        GameState state;
-        loadLevel(state, level);
-        play(state, "RRLz");
-        load ? loadLevel(state, level) : clearBoard(state);
-        for (const char command : std::string("zyr"))
-            EXPECT_FALSE(act(state, command).moved) << command << (load ? " after a load" : " after clearing");
     }
 }
 
