@@ -25,9 +25,7 @@ struct SampleLevel
     std::string solution;   // moves: L, R, U, D
 };
 
-const std::vector<SampleLevel> &sampleLevels()
-{
-    static const std::vector<SampleLevel> levels{
+const std::vector<SampleLevel> Samples{
     {"01-first-steps.lay", "RRRR"},
     {"02-yard.lay", "LUULDRDRRDDRUULLLULD"},
     {"03-sample.lay", "RDRRRRRRLLLLLLDDRRRRRR"},
@@ -39,9 +37,7 @@ const std::vector<SampleLevel> &sampleLevels()
     {"09-attic.lay", "DLDDDLLLUUURLDDRDRRRRRRRUULRDDLLLLLLLLUUURRRDRRDDRRRUULLRDRDLLLLLLDLURRRRRRUULLLLRRUULDRDLULDDURRUURDLDDDRRUULL"},
     {"10-warehouse.lay", "LDLLLUURRDRDLLRRDDDRRRUUUULLLDDRULDDDRUDRRUUUULLDLDDRULLULLUURRDULLDDRRDRRDDRRUUUULLLDDLULLUURRDULLDDRRURDLDDDRRUUUDDDRRUUUULLLDLLLUURRDULLDDRRLLUULLDDRR"},
     {"11-labyrinth.lay", "DDDRURRRRDULLDDDDRRRUULLLLRRRUURURRDDDLLLRRRUULLLLLLRRRDDRRURULLLLRDDRDDLLLUULLRRDDRRRUULL"},
-    };
-    return levels;
-}
+};
 
 } // namespace
 
@@ -54,30 +50,30 @@ TEST(SampleLevels, AreSoundLevelsAsTheEditorSavesThem)
     EXPECT_EQ(std::count_if(fs::directory_iterator(LevelsDir), {}, [](const fs::directory_entry &entry) {
                   return entry.path().extension() == ".lay";
               }),
-              std::ssize(sampleLevels()));
-    EXPECT_GE(sampleLevels().size(), 10u);
+              std::ssize(Samples));
+    EXPECT_GE(Samples.size(), 10u);
     const testsupport::TempDir dir;
-    for (const SampleLevel &sample : sampleLevels()) {
+    for (const SampleLevel &sample : Samples) {
         SCOPED_TRACE(sample.fileName);
-        const EditorLevel level = readEditorLevel(LevelsDir / sample.fileName);
-        ASSERT_FALSE(writeLevel(dir / sample.fileName, level.board, level.info));
+        const auto [board, info] = readEditorLevel(LevelsDir / sample.fileName);
+        ASSERT_FALSE(writeLevel(dir / sample.fileName, board, info));
         EXPECT_EQ(testsupport::fileBytes(LevelsDir / sample.fileName), testsupport::fileBytes(dir / sample.fileName));
-        EXPECT_TRUE(quillmap::difficultyIndex(level.info.difficulty)) << level.info.difficulty;
-        for (const std::string &text : {level.info.author, level.info.name, level.info.victoryMessage})
+        EXPECT_TRUE(quillmap::difficultyIndex(info.difficulty)) << info.difficulty;
+        for (const std::string &text : {info.author, info.name, info.victoryMessage})
             EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](char c) { return c & 0x80; })) << "not Russian: " << text;
-        const auto count = [&](TileCode code) { return std::count(level.board.begin(), level.board.end(), code); };
+        const auto count = [&](TileCode code) { return std::count(board.begin(), board.end(), code); };
         EXPECT_EQ(count(Player), 1);
         EXPECT_EQ(count(Item), count(ItemPlace));
         for (CellIndex i = 0; i < CellCount; ++i) {
-            EXPECT_TRUE(!isBorderCell(i) || level.board[i] == Wall) << "open ring at cell " << i;
-            EXPECT_TRUE(level.board[i] >= Wall && level.board[i] <= Item) << "cell " << i;
+            EXPECT_TRUE(!isBorderCell(i) || board[i] == Wall) << "open ring at cell " << i;
+            EXPECT_TRUE(board[i] >= Wall && board[i] <= Item) << "cell " << i;
         }
     }
 }
 
 TEST(SampleLevels, RecordedSolutionsWinOnTheLastMove)
 {
-    for (const SampleLevel &sample : sampleLevels()) {
+    for (const SampleLevel &sample : Samples) {
         SCOPED_TRACE(sample.fileName);
         cobbleton::GameState state;
         ASSERT_TRUE(cobbleton::loadLevelFile(state, LevelsDir / sample.fileName));
@@ -107,7 +103,7 @@ TEST(SampleLevels, UndoAndRedoRetraceRandomPlay)
         return shown;
     };
     std::mt19937 random(20261207);
-    for (const SampleLevel &sample : sampleLevels()) {
+    for (const SampleLevel &sample : Samples) {
         SCOPED_TRACE(sample.fileName);
         GameState state;
         ASSERT_TRUE(loadLevelFile(state, LevelsDir / sample.fileName));

@@ -12,6 +12,7 @@
 #include "resources/quillmap/pictures.h"
 #include "resources/quillmap/windows.h"
 #include "tests/support/boardart.h"
+#include "tests/support/testfiles.h"
 #include "tests/windowtesting/windowtesting.h"
 
 #include <QComboBox>
@@ -100,12 +101,6 @@ void putFakeGame(const QString &folder, int seconds)
     QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class QuillmapDlgTest : public QObject
@@ -139,26 +134,28 @@ private slots:
         const Board walls;
         const Board old = testsupport::exampleBoard();
         const Board scratch = testsupport::boardFromArt({"####", "#@o#", "#$.#"});
+        const QList<int> none, newLevel{NewLevelRadio}, edit{EditLevelRadio}, leave{LeaveRadio};
+        const QList<int> newThenEdit{NewLevelRadio, EditLevelRadio};
         const int enter = Qt::Key_Return;
         const int esc = Qt::Key_Escape;
-        const QStringList none;
-        QTest::newRow("Esc: an all-wall board") << "" << QList<int>{} << esc << "" << EndedByTest << walls << none;
+        const QStringList quiet, noChoice{QString::fromUtf8(NoChoiceMessage)}, noFile{NoFile};
+        QTest::newRow("Esc: an all-wall board") << "" << none << esc << "" << EndedByTest << walls << quiet;
         QTest::newRow("Esc after a choice: the same")
-            << "" << QList<int>{NewLevelRadio} << esc << "" << EndedByTest << walls << none;
-        QTest::newRow("OK without a choice says so and stays") << "" << QList<int>{} << enter << "" << EndedByTest
-                                                               << walls << QStringList{QString::fromUtf8(NoChoiceMessage)};
+            << "" << newLevel << esc << "" << EndedByTest << walls << quiet;
+        QTest::newRow("OK without a choice says so and stays")
+            << "" << none << enter << "" << EndedByTest << walls << noChoice;
         QTest::newRow("new level: the scratch file's board")
-            << "" << QList<int>{NewLevelRadio} << enter << "" << EndedByTest << scratch << none;
+            << "" << newLevel << enter << "" << EndedByTest << scratch << quiet;
         QTest::newRow("edit level: the last click wins")
-            << "" << QList<int>{NewLevelRadio, EditLevelRadio} << enter << "old.lay" << EndedByTest << old << none;
+            << "" << newThenEdit << enter << "old.lay" << EndedByTest << old << quiet;
         QTest::newRow("edit level, no file chosen: says so, then a new level")
-            << "" << QList<int>{EditLevelRadio} << enter << "" << EndedByTest << scratch << QStringList{NoFile};
+            << "" << edit << enter << "" << EndedByTest << scratch << noFile;
         QTest::newRow("leave: ends at once, no question")
-            << "" << QList<int>{LeaveRadio} << enter << "" << IdCancel << walls << none;
+            << "" << leave << enter << "" << IdCancel << walls << quiet;
         QTest::newRow("a start file: opened, no start dialog")
-            << "old.lay" << QList<int>{} << 0 << "" << EndedByTest << old << none;
+            << "old.lay" << none << 0 << "" << EndedByTest << old << quiet;
         QTest::newRow("a start file that is a folder: says so, then a new level")
-            << "folder" << QList<int>{} << 0 << "" << EndedByTest << scratch << QStringList{NoFile};
+            << "folder" << none << 0 << "" << EndedByTest << scratch << noFile;
     }
     void start()
     {
@@ -169,11 +166,10 @@ private slots:
         QFETCH(int, result);
         QFETCH(Board, board);
         QFETCH(QStringList, messages);
-        const std::filesystem::path old = writeLevelFile(m_dir->filePath("old.lay"), testsupport::exampleBoard());
+        writeLevelFile(m_dir->filePath("old.lay"), testsupport::exampleBoard());
         writeLevelFile(QStringLiteral("NewLayer.lay"), testsupport::boardFromArt({"####", "#@o#", "#$.#"}));
         QVERIFY(QDir().mkdir(QStringLiteral("folder")));
         Editor e({opened.isEmpty() ? opened : m_dir->filePath(opened)});
-        e.state.loadLevel(old);   // the window clears the board it is given
         if (!startFile.isEmpty())
             e.window.setStartFile(dialogkit::pathFromQString(m_dir->filePath(startFile)));
         WatchFor<CStart> start([&](CStart *d) {
@@ -189,29 +185,10 @@ private slots:
         QCOMPARE(start.count(), startFile.isEmpty() ? 1 : 0);
     }
 
-    void newLevelDialog()
-    {
-        // Pasted text is cut as typed text is, so every text comes back whole from a file.
-        const std::string x199(199, 'x');
-        CNewLayer dialog;
-        WatchFor<CNewLayer> answer([](CNewLayer *d) {
-            QCOMPARE(d->GetDlgItemText(AuthorEdit) + d->GetDlgItemText(NameEdit) + d->GetDlgItemText(VictoryMessageEdit),
-                     QString());
-            QCOMPARE(d->GetDlgItemText(DifficultyCombo), QStringLiteral("Тестовый"));
-            QTest::keyClick(d->GetDlgItem(AuthorEdit), Qt::Key_Return);   // does nothing
-            d->GetDlgItem<QLineEdit>(AuthorEdit)->insert(QString(250, QLatin1Char('x')));
-            d->GetDlgItem<QLineEdit>(NameEdit)->insert(QString(199, QLatin1Char('x')));
-            QTest::keyClicks(d->GetDlgItem(NameEdit), QStringLiteral("yz"));
-            d->GetDlgItem<QPlainTextEdit>(VictoryMessageEdit)->insertPlainText(QString(250, QLatin1Char('x')));
-            d->SetComboSelection(DifficultyCombo, 5);
-            click(*d, LevelInfoOkButton);
-        });
-        QCOMPARE(dialog.DoModal(), IdOk);
-        QCOMPARE(dialog.levelInfo(), (leveldata::LevelInfo{x199, x199, "Очень тяжелый", x199}));
-        QVERIFY(!QFile::exists(QStringLiteral("NewLayer.lay")));   // the editor writes it
-    }
-
-    void newLevelInAReadOnlyFolderStaysInMemory()
+    // The new-level dialog starts empty at "Тестовый", ignores Enter and cuts every text at 199
+    // characters, pasted ones too, so each comes back whole from a file. In a read-only folder its
+    // level stays in memory, and a message says so once the dialog has ended.
+    void newLevelTextsInAReadOnlyFolderStayInMemory()
     {
         QVERIFY(QDir().mkdir(QStringLiteral("locked")));
         QVERIFY(QFile::setPermissions(QStringLiteral("locked"), QFile::ReadOwner | QFile::ExeOwner));
@@ -223,16 +200,21 @@ private slots:
             click(*d, IdOk);
         });
         WatchFor<CNewLayer> description([](CNewLayer *d) {
-            d->SetDlgItemText(AuthorEdit, QStringLiteral("Тестер"));
+            QCOMPARE(d->GetDlgItemText(AuthorEdit) + d->GetDlgItemText(NameEdit) + d->GetDlgItemText(VictoryMessageEdit),
+                     QString());
+            QCOMPARE(d->GetDlgItemText(DifficultyCombo), QStringLiteral("Тестовый"));
+            QTest::keyClick(d->GetDlgItem(AuthorEdit), Qt::Key_Return);
+            d->GetDlgItem<QLineEdit>(AuthorEdit)->insert(QString(250, QLatin1Char('x')));
+            d->GetDlgItem<QLineEdit>(NameEdit)->insert(QString(199, QLatin1Char('x')));
+            QTest::keyClicks(d->GetDlgItem(NameEdit), QStringLiteral("yz"));
+            d->GetDlgItem<QPlainTextEdit>(VictoryMessageEdit)->insertPlainText(QString(250, QLatin1Char('x')));
+            d->SetComboSelection(DifficultyCombo, 5);
             click(*d, LevelInfoOkButton);
         });
         Editor e;
-        runWindow(e.window, [&] {
-            QCOMPARE(e.messages.texts, QStringList{message});   // said once the dialog has ended
-        });
-        QVERIFY(QDir::setCurrent(m_dir->filePath(QString())));
-        QCOMPARE(entriesOf(QStringLiteral("locked")), QStringList());
-        QCOMPARE(e.state.levelInfo(), (leveldata::LevelInfo{"Тестер", "", "Тестовый", ""}));   // saved by the next save
+        runWindow(e.window, [&] { QCOMPARE(e.messages.texts, QStringList{message}); });
+        const std::string x199(199, 'x');   // saved by the next save
+        QCOMPARE(e.state.levelInfo(), (leveldata::LevelInfo{x199, x199, "Очень тяжелый", x199}));
     }
 
     void infoDialog_data()
@@ -280,9 +262,9 @@ private slots:
             press(&e.window, Qt::Key_Up);
             QCOMPARE(e.messages.texts, QStringList(2, QString::fromUtf8(BorderCellMessage)));
             // Each brush shows in the marker, and the next move leaves it behind the cursor.
-            const std::pair<Qt::Key, int> brushes[] = {{Qt::Key_2, PlayerPicture}, {Qt::Key_3, ItemPlacePicture},
-                                                       {Qt::Key_4, FloorPicture},  {Qt::Key_5, ItemPicture},
-                                                       {Qt::Key_1, WallPicture}};
+            const std::pair<Qt::Key, int> brushes[] = {
+                {Qt::Key_2, PlayerPicture}, {Qt::Key_3, ItemPlacePicture}, {Qt::Key_4, FloorPicture},
+                {Qt::Key_5, ItemPicture}, {Qt::Key_1, WallPicture}};
             for (int cell = 16; const auto &[key, picture] : brushes) {
                 press(&e.window, key);
                 QCOMPARE(shownPicture(e.window, MarkerPicture), picture);
@@ -305,7 +287,8 @@ private slots:
         QTest::newRow("save dialog cancelled") << "2R4" << "" << QStringList() << 1;
         QTest::newRow("save failed: says so")
             << "2R4" << "missing/level.lay" << QStringList{QString::fromUtf8(SaveFailedMessage)} << 1;
-        QTest::newRow("saved in a Cyrillic folder, with the suffix") << "2R4" << "Уровни Пети/склад у реки" << QStringList() << 1;
+        QTest::newRow("saved in a Cyrillic folder, with the suffix")
+            << "2R4" << "Уровни Пети/склад у реки" << QStringList() << 1;
     }
     void save()
     {
@@ -326,10 +309,11 @@ private slots:
         QCOMPARE(e.messages.texts, messages);
         QCOMPARE(e.files.titles, QStringList(dialogs, QStringLiteral("Сохранение Уровня")));
         QCOMPARE(QDir::current().entryList(QDir::Files), QStringList());
-        QCOMPARE(entriesOf(QStringLiteral("Уровни Пети")), saved ? QStringList{"склад у реки.lay"} : QStringList());
-        const std::string file = QFile::encodeName(m_dir->filePath(name + QStringLiteral(".lay"))).toStdString();
+        QCOMPARE(entriesOf(QStringLiteral("Уровни Пети")),
+                 saved ? QStringList{QStringLiteral("склад у реки.lay")} : QStringList());
+        const std::string file = QFile::encodeName(m_dir->filePath(name + ".lay")).toStdString();
         if (saved)   // the cursor cell as the brush
-            QCOMPARE(testsupport::artOf(leveldata::readEditorLevel(file).board)[1], std::string("#@.############"));
+            QCOMPARE(leveldata::readEditorLevel(file).board[17], leveldata::Floor);
     }
 
     void newAndOpenedLevelsAreDrawnByTheTimer_data()
@@ -349,7 +333,7 @@ private slots:
         Editor e({m_dir->filePath(file)});
         WatchFor<CNewLayer> newLevel([](CNewLayer *d) { click(*d, LevelInfoOkButton); });
         e.run([&] {
-            press(&e.window, Qt::Key_Right);   // the cursor survives New and Open
+            press(&e.window, Qt::Key_Right);   // the cursor on 17, seen until the level is drawn
             QElapsedTimer clock;
             clock.start();
             click(e.window, file.isEmpty() ? NewLevelButton : OpenLevelButton);
@@ -430,7 +414,8 @@ private slots:
                          QTest::keyClick(&e.window, Qt::Key(key));
                  }),
                  result);
-        QCOMPARE(e.messages.texts, key == Qt::Key_Return ? QStringList() : QStringList{QString::fromUtf8(CloseQuestion)});
+        QCOMPARE(e.messages.texts,
+                 key == Qt::Key_Return ? QStringList() : QStringList{QString::fromUtf8(CloseQuestion)});
     }
 
     void playLevel_data()
@@ -481,18 +466,19 @@ private slots:
             QCOMPARE(e.messages.texts, messages);
         }
         QCOMPARE(entriesOf(temp), QStringList());
-        const QByteArray pid = contentOf(games + QStringLiteral("/cobbleton.pid")).trimmed();
-        QCOMPARE(pid.isEmpty(), !messages.isEmpty());   // a game started only without a message
-        if (pid.isEmpty())
+        const auto written = [&games](const char *suffix) {   // by the stand-in game, beside itself
+            return testsupport::fileBytes(QFile::encodeName(games + "/cobbleton." + suffix).toStdString());
+        };
+        const std::string pid = written("pid");
+        QCOMPARE(pid.empty(), !messages.isEmpty());   // a game started only without a message
+        if (pid.empty())
             return;
         // One argument, the copy in the temporary folder: the level as a save would write it.
-        const QString arguments = QString::fromLocal8Bit(contentOf(games + QStringLiteral("/cobbleton.arguments")));
-        QCOMPARE(QFileInfo(arguments.chopped(1)).absolutePath(), temp);
-        const leveldata::EditorLevel copy = leveldata::editorLevelFromBytes(
-            contentOf(games + QStringLiteral("/cobbleton.level")).toStdString());
-        QCOMPARE(testsupport::artOf(copy.board)[1], std::string("#@.############"));   // the cursor cell as the brush
+        QCOMPARE(QFileInfo(QString::fromStdString(written("arguments")).chopped(1)).absolutePath(), temp);
+        const leveldata::EditorLevel copy = leveldata::editorLevelFromBytes(written("level"));
+        QCOMPARE(testsupport::artOf(copy.board)[1], std::string("#@.############"));   // the cursor as floor
         QCOMPARE(copy.info, SomeInfo);
-        QVERIFY(::kill(pid.toInt(), 0) != 0 && errno == ESRCH);   // the game is over, whichever way it ended
+        QVERIFY(::kill(std::stoi(pid), 0) != 0 && errno == ESRCH);   // the game is over, however it ended
     }
 
     // Folders A and B and the current one hold a game; the editor's folder "beside" gets one too.
@@ -502,7 +488,9 @@ private slots:
             QVERIFY(QDir().mkdir(folder));
         for (const QString folder : {".", "A", "B"})
             putFakeGame(m_dir->filePath(folder), 0);
-        const auto find = [this](const QString &path) { return GameLauncher::findGame(m_dir->filePath("beside"), path); };
+        const auto find = [this](const QString &path) {
+            return GameLauncher::findGame(m_dir->filePath("beside"), path);
+        };
         // A file beside the editor that cannot run is passed over; then PATH in order, skipping
         // empty entries, which are not the current folder.
         QVERIFY(QFile(m_dir->filePath("beside/cobbleton")).open(QIODevice::WriteOnly));
