@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <array>
+#include <map>
 #include <string>
 
 using namespace windowtesting;
@@ -25,7 +25,6 @@ using cobbleton::CAboutDlg;
 using cobbleton::CCobbletonApp;
 using cobbleton::CCobbletonDlg;
 using leveldata::Board;
-using namespace std::string_literals;
 
 namespace {
 
@@ -37,19 +36,12 @@ Board shown(const CCobbletonDlg &game)
     return shownBoard(game, cobbletonresources::cellControlId, cobbletonresources::tilePictureId);
 }
 
-// The game's keys as letters: L R U D the arrows, z and b undo (Ctrl+Z, Backspace), y and Y redo
+// The game's keys by letter: L R U D the arrows, z and b undo (Ctrl+Z, Backspace), y and Y redo
 // (Ctrl+Y, Ctrl+Shift+Z), r restart (Ctrl+R).
-QKeyCombination keyOf(char letter)
-{
-    switch (letter) {
-    case 'z': return Qt::CTRL | Qt::Key_Z;
-    case 'b': return QKeyCombination(Qt::Key_Backspace);
-    case 'y': return Qt::CTRL | Qt::Key_Y;
-    case 'Y': return Qt::CTRL | Qt::SHIFT | Qt::Key_Z;
-    case 'r': return Qt::CTRL | Qt::Key_R;
-    default: return std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}["LRUD"s.find(letter)];
-    }
-}
+const std::map<char, QKeyCombination> GameKeys{
+    {'L', Qt::Key_Left}, {'R', Qt::Key_Right}, {'U', Qt::Key_Up}, {'D', Qt::Key_Down},
+    {'z', Qt::CTRL | Qt::Key_Z}, {'b', Qt::Key_Backspace}, {'y', Qt::CTRL | Qt::Key_Y},
+    {'Y', Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, {'r', Qt::CTRL | Qt::Key_R}};
 
 // What the rules do for the key of `letter`.
 cobbleton::MoveResult ruleOf(cobbleton::GameState &state, char letter)
@@ -168,7 +160,7 @@ private slots:
             press(&game, Qt::Key_Return);
             for (char letter : "DRRULzbyYrzr" + solution + "LUzyrz") {
                 const qsizetype before = messages.texts.size();
-                press(&game, keyOf(letter).key(), keyOf(letter).keyboardModifiers());
+                press(&game, GameKeys.at(letter).key(), GameKeys.at(letter).keyboardModifiers());
                 perKey += QString::number(messages.texts.size() - before);
                 ruleOf(rules, letter);
                 QCOMPARE(shown(game), rules.board);
