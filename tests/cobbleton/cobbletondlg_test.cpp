@@ -144,9 +144,11 @@ private slots:
         QCOMPARE(messages, atStart + afterLoad);
     }
 
-    // Every key against the rules given the same command, from loading the example level (Enter on
-    // Load) to winning it and around the won position; a victory box for each won showing.
-    void keysPlayAsTheRules()
+    // One game: every key against the rules given the same command, from loading the example level
+    // (Enter on Load) to winning it and around the won position, with a victory box for each won
+    // showing. Then the menu bar's commands, "Выход" and "О игре" included, and Enter off the Load
+    // button do nothing, and the window menu opens the About box.
+    void keysMenusAndAbout()
     {
         const std::string solution = "RDRRRRRRLLLLLLDDRRRRRR";   // the rules replay every shipped level
         cobbleton::GameState rules;
@@ -154,6 +156,7 @@ private slots:
         CCobbletonDlg game(m_state);
         FileDialogWatch files({ExampleLevel, ExampleLevel});
         MessageWatch messages;
+        WatchFor<CAboutDlg> about([](CAboutDlg *d) { QTest::keyClick(d, Qt::Key_Return); });
         QString perKey;   // victory boxes per key
         runWindow(game, [&] {
             QWidget *load = game.GetDlgItem(cobbletonresources::LoadButton);
@@ -168,20 +171,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), load);   // the keys leave the focus on Load
             press(&game, Qt::Key_Space);                   // and Space on it loads afresh
             QCOMPARE(shown(game), testsupport::exampleBoard());
-        });
-        QCOMPARE(perKey, QString(33, '0') + "1101101");
-        QCOMPARE(messages.texts, QStringList(5, QString::fromStdString(rules.victoryText)));
-    }
 
-    // The menu bar's commands do nothing, "Выход" and "О игре" included; the window menu opens the
-    // About box; Enter off the Load button does nothing either.
-    void menusAndAbout()
-    {
-        CCobbletonDlg game(m_state);
-        MessageWatch messages;
-        FileDialogWatch files;
-        WatchFor<CAboutDlg> about([](CAboutDlg *d) { QTest::keyClick(d, Qt::Key_Return); });
-        runWindow(game, [&] {
             for (QAction *top : game.findChild<QMenuBar *>()->actions())
                 triggerEverything(top->menu());
             QCoreApplication::processEvents();
@@ -189,13 +179,14 @@ private slots:
             press(&game, Qt::Key_Space, Qt::AltModifier);
             QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Cobbleton..."));
             QCOMPARE(about.count(), 1);
-            game.GetDlgItem(cobbletonresources::LoadButton)->clearFocus();
+            load->clearFocus();
             QTest::keyClick(&game, Qt::Key_Return);
             QVERIFY(game.isVisible());
+            QCOMPARE(shown(game), testsupport::exampleBoard());
         });
-        QCOMPARE(shown(game), Board());
-        QCOMPARE(messages.texts, QStringList());
-        QCOMPARE(files.count(), 0);
+        QCOMPARE(perKey, QString(33, '0') + "1101101");
+        QCOMPARE(messages.texts, QStringList(5, QString::fromStdString(rules.victoryText)));
+        QCOMPARE(files.count(), 2);
     }
 
 private:

@@ -345,7 +345,8 @@ private slots:
         });
     }
 
-    // Its level data, new level and About windows too; the level data change texts in memory.
+    // A main window of its own, the editor owns its start, level data, new level and About windows;
+    // the level data change the texts in memory.
     void theEditorIsAMainWindowAndOwnsItsDialogs()
     {
         Editor e;
@@ -376,7 +377,6 @@ private slots:
             // appears (give or take Qt's allowance for a window frame).
             QVERIFY((startCentre - e.window.geometry().center()).manhattanLength() <= 60);
             QCOMPARE(e.window.windowType(), Qt::Window);
-            QVERIFY(!(e.window.windowFlags() & Qt::WindowMinimizeButtonHint));
             e.window.GetDlgItem<dialogkit::PictureControl>(cellControlId(17))->setPicture(QPixmap());
             click(e.window, LevelDataButton);
             QCOMPARE(shownPicture(e.window, cellControlId(17)), int(WallPicture));   // drawn again afterwards
@@ -481,23 +481,20 @@ private slots:
         QVERIFY(::kill(std::stoi(pid), 0) != 0 && errno == ESRCH);   // the game is over, however it ended
     }
 
-    // Folders A and B and the current one hold a game; the editor's folder "beside" gets one too.
+    // The game beside the editor comes first, then PATH's folders in order. A PATH of empty entries
+    // names no folder: the editor's own PATH (here folder A) is not searched instead.
     void gameLookup()
     {
-        for (const QString folder : {"beside", "A", "B"})
+        for (const QString folder : {"beside", "A", "B"}) {
             QVERIFY(QDir().mkdir(folder));
-        for (const QString folder : {".", "A", "B"})
             putFakeGame(m_dir->filePath(folder), 0);
-        const auto find = [this](const QString &path) {
-            return GameLauncher::findGame(m_dir->filePath("beside"), path);
-        };
-        // A file beside the editor that cannot run is passed over; then PATH in order, skipping
-        // empty entries, which are not the current folder.
-        QVERIFY(QFile(m_dir->filePath("beside/cobbleton")).open(QIODevice::WriteOnly));
-        QCOMPARE(find(m_dir->filePath("B") + ':' + m_dir->filePath("A")), m_dir->filePath("B/cobbleton"));
-        QCOMPARE(find(QStringLiteral("::")), QString());
-        putFakeGame(m_dir->filePath("beside"), 0);
-        QCOMPARE(find(m_dir->filePath("A")), m_dir->filePath("beside/cobbleton"));
+        }
+        const QString a = m_dir->filePath("A"), b = m_dir->filePath("B");
+        QCOMPARE(GameLauncher::findGame(m_dir->filePath("beside"), a), m_dir->filePath("beside/cobbleton"));
+        QCOMPARE(GameLauncher::findGame(QString(), b + ':' + a), b + "/cobbleton");
+        const auto restore = qScopeGuard([path = qgetenv("PATH")] { qputenv("PATH", path); });
+        qputenv("PATH", QFile::encodeName(a));
+        QCOMPARE(GameLauncher::findGame(QString(), QStringLiteral("::")), QString());
     }
 
 private:
