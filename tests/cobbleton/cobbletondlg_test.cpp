@@ -12,14 +12,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <array>
-#include <string_view>
+#include <map>
+#include <string>
 
 using namespace windowtesting;
 using cobbleton::CAboutDlg;
@@ -30,43 +29,39 @@ using leveldata::Board;
 namespace {
 
 const QString NoFileMessage = QString::fromUtf8(cobbletonresources::NoFileMessage);
-// The example level and a recorded way to win it; the rules replay every shipped level.
 const QString ExampleLevel = QStringLiteral(LEVELS_DIR "/03-sample.lay");
-const std::string ExampleSolution = "RDRRRRRRLLLLLLDDRRRRRR";
 
 Board shown(const CCobbletonDlg &game)
 {
     return shownBoard(game, cobbletonresources::cellControlId, cobbletonresources::tilePictureId);
 }
 
-Qt::Key keyOf(char move)
+// The game's keys by letter: L R U D the arrows, z and b undo (Ctrl+Z, Backspace), y and Y redo
+// (Ctrl+Y, Ctrl+Shift+Z), r restart (Ctrl+R).
+const std::map<char, QKeyCombination> GameKeys{
+    {'L', Qt::Key_Left}, {'R', Qt::Key_Right}, {'U', Qt::Key_Up}, {'D', Qt::Key_Down},
+    {'z', Qt::CTRL | Qt::Key_Z}, {'b', Qt::Key_Backspace}, {'y', Qt::CTRL | Qt::Key_Y},
+    {'Y', Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, {'r', Qt::CTRL | Qt::Key_R}};
+
+// What the rules do for the key of `letter`.
+cobbleton::MoveResult ruleOf(cobbleton::GameState &state, char letter)
 {
-    return std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}[std::string_view("LRUD").find(move)];
+    switch (letter) {
+    case 'z': case 'b': return cobbleton::undo(state);
+    case 'y': case 'Y': return cobbleton::redo(state);
+    case 'r': return cobbleton::restart(state);
+    default: return cobbleton::move(state, testsupport::stepOf(letter));
+    }
 }
 
-// Writes a level without places into `path`: won as soon as it is shown.
-void writeNoPlaceLevel(const QString &path, const std::string &victory)
+// Triggers every item of `menu` and its submenus.
+void triggerEverything(const QMenu *menu)
 {
-    QVERIFY(!leveldata::writeLevel(QFile::encodeName(path).toStdString(),
-                                   testsupport::boardFromArt({"#####", "#@.$#", "#####"}),
-                                   {"Тест", "Пусто", "Тестовый", victory}));
-}
-
-// Triggers every item of `menu` and its submenus; returns the items as lines: "-" a separator,
-// "(text)" a grayed item, "text [items]" a submenu.
-QStringList triggerEverything(const QMenu *menu)
-{
-    QStringList lines;
     for (QAction *action : menu->actions()) {
-        if (action->isSeparator())
-            lines << QStringLiteral("-");
-        else if (action->menu())
-            lines << action->text() + " [" + triggerEverything(action->menu()).join(", ") + ']';
-        else
-            lines << (action->isEnabled() ? action->text() : '(' + action->text() + ')');
+        if (action->menu())
+            triggerEverything(action->menu());
         action->trigger();
     }
-    return lines;
 }
 
 } // namespace
@@ -84,189 +79,36 @@ private slots:
     void init() { m_state = cobbleton::GameState{}; }   // as a fresh program
     void cleanup() { checkNoWindowLeaked(); }
 
-    void loadThenArrowsKeepTheFocus_data()
+    // `arguments` after the program's name, as names in a folder holding "Мои уровни/пусто.lay", a
+    // level without places; `shows`: the file the window shows, none for walls. `atStart`: the
+    // messages of the start; then a cancelled Load shows `afterLoad`. A level without places is won
+    // as soon as it is shown, and every showing says so again.
+    void start_data()
     {
-        QTest::addColumn<int>("loadKey");
-        QTest::addColumn<int>("arrow");
-        QTest::addColumn<int>("playerCell");
-        QTest::newRow("Enter on Load, Left") << int(Qt::Key_Return) << int(Qt::Key_Left) << 31;
-        QTest::newRow("Space on Load, Right") << int(Qt::Key_Space) << int(Qt::Key_Right) << 33;
-        QTest::newRow("Enter on Load, Up") << int(Qt::Key_Return) << int(Qt::Key_Up) << 17;
-        QTest::newRow("Space on Load, Down") << int(Qt::Key_Space) << int(Qt::Key_Down) << 47;
-    }
-    void loadThenArrowsKeepTheFocus()
-    {
-        QFETCH(int, loadKey);
-        QFETCH(int, arrow);
-        QFETCH(int, playerCell);
-        CCobbletonDlg game(m_state);
-        FileDialogWatch files({ExampleLevel});
-        runWindow(game, [&] {
-            QWidget *load = game.GetDlgItem(cobbletonresources::LoadButton);
-            press(&game, Qt::Key(loadKey));
-            QCOMPARE(shown(game), testsupport::exampleBoard());
-            QCOMPARE(QApplication::focusWidget(), load);
-            press(&game, Qt::Key(arrow));
-            QCOMPARE(m_state.playerCell, playerCell);
-            QCOMPARE(shown(game), m_state.board);
-            QCOMPARE(QApplication::focusWidget(), load);
-        });
-        QCOMPARE(files.titles, QStringList{QStringLiteral("Открыть файл.")});
-        QCOMPARE(files.filters, QStringList{QStringLiteral("Файл Уровня")});
-    }
-
-    void startThenCancelledFileDialog_data()
-    {
-        QTest::addColumn<bool>("wonFirst");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("at start: the message, no victory") << false << QStringList{NoFileMessage};
-        // A level without places is won as soon as it is shown, and every showing says so again.
-        const QString victory = QStringLiteral("Пусто, значит победа");
-        QTest::newRow("after a win: the message, then the victory again")
-            << true << QStringList{victory, NoFileMessage, victory};
-    }
-    void startThenCancelledFileDialog()
-    {
-        QFETCH(bool, wonFirst);
-        QFETCH(QStringList, messages);
-        QTemporaryDir dir;
-        const QString noPlaces = dir.filePath(QStringLiteral("empty.lay"));
-        Board board = testsupport::boardFromArt({"#####", "#@.$#", "#####"});
-        writeNoPlaceLevel(noPlaces, "Пусто, значит победа");
-        CCobbletonDlg game(m_state);
-        MessageWatch shownMessages;
-        FileDialogWatch files(wonFirst ? QStringList{noPlaces, QString()} : QStringList{QString()});
-        runWindow(game, [&] {
-            // The start: walls, no message, the focus on Load.
-            QCOMPARE(game.windowTitle(), QStringLiteral("Cobbleton"));
-            QVERIFY(!game.windowIcon().isNull());
-            QCOMPARE(shown(game), Board());
-            QCOMPARE(game.GetDlgItem(cobbletonresources::cellControlId(179))->geometry(), QRect(700, 550, 50, 50));
-            QCOMPARE(QApplication::focusWidget(), game.GetDlgItem(cobbletonresources::LoadButton));
-            QCOMPARE(shownMessages.texts, QStringList());
-            if (wonFirst)
-                press(&game, Qt::Key_Return);
-            press(&game, Qt::Key_Return);
-            QCOMPARE(shown(game), wonFirst ? board : Board());
-        });
-        QCOMPARE(shownMessages.texts, messages);
-    }
-
-    void menusDoNothing()
-    {
-        CCobbletonDlg game(m_state);
-        FileDialogWatch files({ExampleLevel});
-        WatchFor<CAboutDlg> about([](CAboutDlg *d) { d->EndDialog(dialogkit::IdOk); });
-        QStringList menus;
-        const int result = runWindow(game, [&] {
-            press(&game, Qt::Key_Return);
-            for (QAction *top : game.findChild<QMenuBar *>()->actions())
-                menus << top->text() + ": " + triggerEverything(top->menu()).join(", ");
-            QCoreApplication::processEvents();
-            QCOMPARE(shown(game), testsupport::exampleBoard());
-        });
-        QCOMPARE(menus, (QStringList{"Файл: Новая игра, -, Продолжить игру, Сохранить игру, -, "
-                                     "Играть в открытые уровни [Уровень 1, Уровень 2, Уровень 3, (Уровень 4), "
-                                     "(Уровень 5), (Уровень 6), (Уровень 7), (Уровень 8), (Уровень 9), "
-                                     "(Уровень 10)], -, Дополнительные уровни, -, Выход",
-                                     "Настройки: Настройки игры", "Справка: Справка, О игре"}));
-        QCOMPARE(result, EndedByTest);   // "Выход" did nothing
-        QCOMPARE(files.count(), 1);
-        QCOMPARE(about.count(), 0);      // nor did "О игре"
-    }
-
-    void aboutFromTheWindowMenu()
-    {
-        CCobbletonDlg game(m_state);
-        QStringList aboutTexts;
-        WatchFor<CAboutDlg> about([&aboutTexts](CAboutDlg *d) {
-            aboutTexts << d->windowTitle();
-            for (auto *label : d->findChildren<QLabel *>())
-                aboutTexts << label->text();
-            QTest::keyClick(d, Qt::Key_Return);
-        });
-        runWindow(game, [&game] {
-            press(&game, Qt::Key_Space, Qt::AltModifier);
-            QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Cobbleton..."));
-        });
-        aboutTexts.removeAll(QString());
-        QCOMPARE(aboutTexts, (QStringList{"About Cobbleton", "Cobbleton Version 1.0"}));
-    }
-
-    void closing_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("result");
-        QTest::newRow("Esc") << int(Qt::Key_Escape) << dialogkit::IdCancel;
-        QTest::newRow("close box") << 0 << dialogkit::IdCancel;
-        QTest::newRow("Enter off the Load button does nothing") << int(Qt::Key_Return) << EndedByTest;
-    }
-    void closing()
-    {
-        QFETCH(int, key);
-        QFETCH(int, result);
-        CCobbletonDlg game(m_state);
-        MessageWatch messages;
-        QCOMPARE(runWindow(game, [&game, key] {
-                     game.GetDlgItem(cobbletonresources::LoadButton)->clearFocus();
-                     QCOMPARE(QApplication::focusWidget(), nullptr);
-                     if (key)
-                         QTest::keyClick(&game, Qt::Key(key));
-                     else
-                         game.close();
-                 }),
-                 result);
-        QCOMPARE(messages.texts, QStringList());
-    }
-
-    void victoryBoxOncePerShowing()
-    {
-        const QString victory =
-            QString::fromStdString(leveldata::readGameLevel(ExampleLevel.toStdString()).victoryText);
-        QVERIFY(!victory.isEmpty());
-        CCobbletonDlg game(m_state);
-        MessageWatch messages;
-        FileDialogWatch files({ExampleLevel});
-        QString perKey;   // victory boxes per key
-        runWindow(game, [&] {
-            press(&game, Qt::Key_Return);
-            // The winning push, then a step (won again) and a step into a wall (nothing shown).
-            for (char move : ExampleSolution + "LU") {
-                const qsizetype before = messages.texts.size();
-                press(&game, keyOf(move));
-                perKey += QString::number(messages.texts.size() - before);
-            }
-        });
-        QCOMPARE(perKey, QString(qsizetype(ExampleSolution.size()) - 1, '0') + "110");
-        QCOMPARE(messages.texts, QStringList(2, victory));
-    }
-
-    // `arguments` after the program's name, as names in a folder holding the example level in
-    // "Мои уровни/образец 3.lay" and a level without places, "пусто.lay"; `shows`: the file the
-    // window shows, none for walls.
-    void startWithAFileArgument_data()
-    {
-        const QString example = QStringLiteral("Мои уровни/образец 3.lay");
-        const QString noPlaces = QStringLiteral("пусто.lay");
-        const QStringList won{QStringLiteral("Победа без мест")};
+        const QString level = QStringLiteral("Мои уровни/пусто.lay");
+        const QStringList none, noFile{NoFileMessage}, won{QStringLiteral("Победа без мест")};
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("shows");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("a level in a folder with a space and Cyrillic letters") << QStringList{example} << example << QStringList();
-        QTest::newRow("a level without places: its victory") << QStringList{noPlaces} << noPlaces << won;
-        QTest::newRow("two files: the first counts") << QStringList{noPlaces, example} << noPlaces << won;
-        QTest::newRow("a missing file") << QStringList{QStringLiteral("нет.lay")} << QString() << QStringList{NoFileMessage};
-        QTest::newRow("a folder") << QStringList{QStringLiteral("Мои уровни")} << QString() << QStringList{NoFileMessage};
+        QTest::addColumn<QStringList>("atStart");
+        QTest::addColumn<QStringList>("afterLoad");
+        QTest::newRow("no file: walls, no message") << none << QString() << none << noFile;
+        QTest::newRow("a level in a folder with a space and Cyrillic letters: won, again after the message")
+            << QStringList{level} << level << won << noFile + won;
+        QTest::newRow("two names, the first counts: a folder, refused")
+            << QStringList{QStringLiteral("Мои уровни"), level} << QString() << noFile << noFile;
     }
-    void startWithAFileArgument()
+    void start()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, shows);
-        QFETCH(QStringList, messages);
+        QFETCH(QStringList, atStart);
+        QFETCH(QStringList, afterLoad);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Мои уровни")));
-        QVERIFY(QFile::copy(ExampleLevel, dir.filePath(QStringLiteral("Мои уровни/образец 3.lay"))));
-        writeNoPlaceLevel(dir.filePath(QStringLiteral("пусто.lay")), "Победа без мест");
+        const QString level = dir.filePath(QStringLiteral("Мои уровни/пусто.lay"));
+        QVERIFY(!leveldata::writeLevel(QFile::encodeName(level).toStdString(),
+                                       testsupport::boardFromArt({"#####", "#@.$#", "#####"}),
+                                       {"Тест", "Пусто", "Тестовый", "Победа без мест"}));
         std::vector<QByteArray> bytes{QByteArrayLiteral("cobbleton")};   // argv as main() has it
         for (const QString &argument : arguments)
             bytes.push_back(QFile::encodeName(dir.filePath(argument)));
@@ -276,60 +118,75 @@ private slots:
         argv.push_back(nullptr);
 
         CCobbletonDlg game(m_state, CCobbletonApp::levelFileArgument(int(bytes.size()), argv.data()));
-        QStringList shownMessages;
+        QStringList messages;
         WatchFor<QMessageBox> boxes([&](QMessageBox *box) {
-            shownMessages << box->text();
+            messages << box->text();
             box->button(QMessageBox::Ok)->click();
-            QTimer::singleShot(0, &game, [&game] { game.activateWindow(); });
+            // Offscreen nobody gives the window the keyboard back, unless another box came first.
+            QTimer::singleShot(0, &game, [&game] {
+                if (QApplication::activeModalWidget() == &game)
+                    game.activateWindow();
+            });
         });
+        FileDialogWatch files({QString()});
         const std::filesystem::path path = shows.isEmpty() ? "" : QFile::encodeName(dir.filePath(shows)).toStdString();
+        const Board board = shows.isEmpty() ? Board() : leveldata::readGameLevel(path).board;
         runWindow(game, [&] {
+            QVERIFY(!game.windowIcon().isNull());
+            QCOMPARE(game.GetDlgItem(cobbletonresources::cellControlId(179))->geometry(), QRect(700, 550, 50, 50));
             // The file is opened once the window is on screen, maybe only after this starts.
-            QTRY_COMPARE(shownMessages, messages);
+            QTRY_COMPARE(messages, atStart);
             QTRY_COMPARE(m_state.levelPath, path);
-            QCOMPARE(shown(game), shows.isEmpty() ? Board() : leveldata::readGameLevel(path).board);
+            QCOMPARE(shown(game), board);
+            press(&game, Qt::Key_Return);
+            QCOMPARE(shown(game), board);
         });
-        QCOMPARE(shownMessages, messages);
+        QCOMPARE(messages, atStart + afterLoad);
     }
 
-    // Each key against the board the rules give for the moves it leads back or forward to; then
-    // the victory box where an undo, redo or restart reaches the won position or leaves it.
-    void undoRedoRestartKeys()
+    // One game: every key against the rules given the same command, from loading the example level
+    // (Enter on Load) to winning it and around the won position, with a victory box for each won
+    // showing. Then the menu bar's commands, "Выход" and "О игре" included, and Enter off the Load
+    // button do nothing, and the window menu opens the About box.
+    void keysMenusAndAbout()
     {
-        const auto after = [](const std::string &moves) {
-            cobbleton::GameState rules;
-            cobbleton::loadLevelFile(rules, ExampleLevel.toStdString());
-            for (char move : moves)
-                cobbleton::move(rules, testsupport::stepOf(move));
-            return rules.board;
-        };
-        const std::pair<QKeyCombination, std::string> keys[] = {
-            {Qt::Key_Down, "D"}, {Qt::Key_Right, "DR"}, {Qt::Key_Right, "DRR"},
-            {Qt::CTRL | Qt::Key_Z, "DR"}, {Qt::Key_Backspace, "D"}, {Qt::CTRL | Qt::Key_Y, "DR"},
-            {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, "DRR"}, {Qt::CTRL | Qt::Key_R, ""}, {Qt::CTRL | Qt::Key_Z, "DRR"},
-        };
+        const std::string solution = "RDRRRRRRLLLLLLDDRRRRRR";   // the rules replay every shipped level
+        cobbleton::GameState rules;
+        QVERIFY(cobbleton::loadLevelFile(rules, ExampleLevel.toStdString()));
         CCobbletonDlg game(m_state);
-        FileDialogWatch files({ExampleLevel});
+        FileDialogWatch files({ExampleLevel, ExampleLevel});
         MessageWatch messages;
-        QString victories;   // victory boxes per key after the win
+        WatchFor<CAboutDlg> about([](CAboutDlg *d) { QTest::keyClick(d, Qt::Key_Return); });
+        QString perKey;   // victory boxes per key
         runWindow(game, [&] {
+            QWidget *load = game.GetDlgItem(cobbletonresources::LoadButton);
             press(&game, Qt::Key_Return);
-            for (const auto &[key, moves] : keys) {
-                press(&game, key.key(), key.keyboardModifiers());
-                QCOMPARE(shown(game), after(moves));
-            }
-            press(&game, Qt::Key_R, Qt::ControlModifier);
-            for (char move : ExampleSolution)
-                press(&game, keyOf(move));
-            for (const QKeyCombination key : {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::Key_R,
-                                              QKeyCombination(Qt::Key_Backspace)}) {
+            for (char letter : "DRRULzbyYrzr" + solution + "LUzyrz") {
                 const qsizetype before = messages.texts.size();
-                press(&game, key.key(), key.keyboardModifiers());
-                victories += QString::number(messages.texts.size() - before);
+                press(&game, GameKeys.at(letter).key(), GameKeys.at(letter).keyboardModifiers());
+                perKey += QString::number(messages.texts.size() - before);
+                ruleOf(rules, letter);
+                QCOMPARE(shown(game), rules.board);
             }
+            QCOMPARE(QApplication::focusWidget(), load);   // the keys leave the focus on Load
+            press(&game, Qt::Key_Space);                   // and Space on it loads afresh
+            QCOMPARE(shown(game), testsupport::exampleBoard());
+
+            for (QAction *top : game.findChild<QMenuBar *>()->actions())
+                triggerEverything(top->menu());
+            QCoreApplication::processEvents();
+            QCOMPARE(about.count(), 0);
+            press(&game, Qt::Key_Space, Qt::AltModifier);
+            QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Cobbleton..."));
+            QCOMPARE(about.count(), 1);
+            load->clearFocus();
+            QTest::keyClick(&game, Qt::Key_Return);
+            QVERIFY(game.isVisible());
+            QCOMPARE(shown(game), testsupport::exampleBoard());
         });
-        QCOMPARE(victories, QStringLiteral("0101"));
-        QCOMPARE(messages.texts.size(), 3);   // the winning push, the redo, the undone restart
+        QCOMPARE(perKey, QString(33, '0') + "1101101");
+        QCOMPARE(messages.texts, QStringList(5, QString::fromStdString(rules.victoryText)));
+        QCOMPARE(files.count(), 2);
     }
 
 private:

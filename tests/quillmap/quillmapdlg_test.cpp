@@ -1,7 +1,5 @@
-// The editor's windows through their real keys and dialogs, and a level made in the editor
-// won by the game's rules.
+// The editor's windows through their real keys and dialogs.
 
-#include "cobbleton/gamestate.h"
 #include "dialogkit/filedialog.h"
 #include "dialogkit/picturecontrol.h"
 #include "quillmap/aboutdlg.h"
@@ -14,6 +12,7 @@
 #include "resources/quillmap/pictures.h"
 #include "resources/quillmap/windows.h"
 #include "tests/support/boardart.h"
+#include "tests/support/testfiles.h"
 #include "tests/windowtesting/windowtesting.h"
 
 #include <QComboBox>
@@ -24,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <cerrno>
@@ -38,20 +38,12 @@ using leveldata::Board;
 
 namespace {
 
-const QString Refused = QString::fromUtf8(BorderCellMessage);
-const QString NoPlayer = QString::fromUtf8(PlayerCountMessage);
-const QString ItemsDiffer = QString::fromUtf8(ItemCountMessage);
-const QString Question = QString::fromUtf8(CloseQuestion);
+const QString NoFile = QString::fromUtf8(NoFileMessage);
 const leveldata::LevelInfo SomeInfo{"Автор", "Имя", "Средний", "Победа!"};
 
 Board shown(const CQuillmapDlg &editor)
 {
     return shownBoard(editor, quillmapresources::cellControlId, quillmapresources::tilePictureId);
-}
-
-QString pathOf(const quillmap::EditorState &state)
-{
-    return QString::fromStdString(state.levelPath().string());
 }
 
 // Writes a level file (Cursor cells as Cursor) and returns its path.
@@ -63,25 +55,30 @@ std::filesystem::path writeLevelFile(const QString &path, Board board)
     return file;
 }
 
-// Runs `dialog` modally, `answer` answering it once it is up. Returns DoModal's result.
-template <class Window>
-int runDialog(Window &dialog, const std::function<void(Window *)> &answer)
-{
-    WatchFor<Window> watch(answer);
-    return dialog.DoModal();
-}
-
-// Runs the editor with Esc in its start dialog (an all-wall board), then `body`.
-int runEditor(CQuillmapDlg &editor, const std::function<void()> &body)
-{
-    WatchFor<CStart> start([](CStart *d) { QTest::keyClick(d, Qt::Key_Escape); });
-    return runWindow(editor, body);
-}
-
 void click(dialogkit::Dialog &dialog, int id)
 {
     dialog.GetDlgItem<QPushButton>(id)->click();
 }
+
+// An editor window on a fresh level; its message boxes are answered with `answer` and its file
+// dialogs given `names` (see FileDialogWatch).
+struct Editor
+{
+    explicit Editor(QStringList names = {}, QMessageBox::StandardButton answer = QMessageBox::Ok)
+        : messages(answer), files(std::move(names))
+    {
+    }
+    // Runs the window with Esc in its start dialog (an all-wall board), then `body`.
+    int run(const std::function<void()> &body)
+    {
+        WatchFor<CStart> start([](CStart *d) { QTest::keyClick(d, Qt::Key_Escape); });
+        return runWindow(window, body);
+    }
+    quillmap::EditorState state;
+    CQuillmapDlg window{state};
+    MessageWatch messages;
+    FileDialogWatch files;
+};
 
 // Every entry of a folder, hidden ones too.
 QStringList entriesOf(const QString &folder)
@@ -104,25 +101,6 @@ void putFakeGame(const QString &folder, int seconds)
     QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// An environment variable set to `value` while the object lives; empty afterwards when it was
-// not set before, which PATH and TMPDIR take as unset.
-struct EnvironmentVariable
-{
-    EnvironmentVariable(const char *name, const QString &value) : name(name), old(qgetenv(name))
-    {
-        qputenv(name, QFile::encodeName(value));
-    }
-    ~EnvironmentVariable() { qputenv(name, old); }
-    const char *name;
-    QByteArray old;
-};
-
 } // namespace
 
 class QuillmapDlgTest : public QObject
@@ -142,62 +120,74 @@ private slots:
         checkNoWindowLeaked();
     }
 
-    void startNeedsAChoiceAndTakesTheLast()
+    // The editor's start: the start dialog's choices, or a start file instead of it, in a folder
+    // holding old.lay (the example level) and NewLayer.lay (a small level).
+    void start_data()
     {
-        CStart start;
-        MessageWatch messages;
-        const int result = runDialog<CStart>(start, [](CStart *d) {
-            // Enter on the OK button and OK clicked: both say a choice is missing.
-            QTest::keyClick(d->GetDlgItem<QPushButton>(IdOk), Qt::Key_Return);
-            click(*d, IdOk);
-            QVERIFY(d->isVisible());
-            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
-            d->GetDlgItem<QRadioButton>(EditLevelRadio)->click();
-            activate(d);
-            QTest::keyClick(d->GetDlgItem<QPushButton>(IdOk), Qt::Key_Return);
+        QTest::addColumn<QString>("startFile");
+        QTest::addColumn<QList<int>>("radios");   // clicked in the start dialog, then `key`
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("opened");      // the open dialog's answer; empty: cancelled
+        QTest::addColumn<int>("result");
+        QTest::addColumn<Board>("board");
+        QTest::addColumn<QStringList>("messages");
+        const Board walls;
+        const Board old = testsupport::exampleBoard();
+        const Board scratch = testsupport::boardFromArt({"####", "#@o#", "#$.#"});
+        const QList<int> none, newLevel{NewLevelRadio}, edit{EditLevelRadio}, leave{LeaveRadio};
+        const QList<int> newThenEdit{NewLevelRadio, EditLevelRadio};
+        const int enter = Qt::Key_Return;
+        const int esc = Qt::Key_Escape;
+        const QStringList quiet, noChoice{QString::fromUtf8(NoChoiceMessage)}, noFile{NoFile};
+        QTest::newRow("Esc: an all-wall board") << "" << none << esc << "" << EndedByTest << walls << quiet;
+        QTest::newRow("Esc after a choice: the same")
+            << "" << newLevel << esc << "" << EndedByTest << walls << quiet;
+        QTest::newRow("OK without a choice says so and stays")
+            << "" << none << enter << "" << EndedByTest << walls << noChoice;
+        QTest::newRow("new level: the scratch file's board")
+            << "" << newLevel << enter << "" << EndedByTest << scratch << quiet;
+        QTest::newRow("edit level: the last click wins")
+            << "" << newThenEdit << enter << "old.lay" << EndedByTest << old << quiet;
+        QTest::newRow("edit level, no file chosen: says so, then a new level")
+            << "" << edit << enter << "" << EndedByTest << scratch << noFile;
+        QTest::newRow("leave: ends at once, no question")
+            << "" << leave << enter << "" << IdCancel << walls << quiet;
+        QTest::newRow("a start file: opened, no start dialog")
+            << "old.lay" << none << 0 << "" << EndedByTest << old << quiet;
+        QTest::newRow("a start file that is a folder: says so, then a new level")
+            << "." << none << 0 << "" << EndedByTest << scratch << noFile;
+    }
+    void start()
+    {
+        QFETCH(QString, startFile);
+        QFETCH(QList<int>, radios);
+        QFETCH(int, key);
+        QFETCH(QString, opened);
+        QFETCH(int, result);
+        QFETCH(Board, board);
+        QFETCH(QStringList, messages);
+        writeLevelFile(m_dir->filePath("old.lay"), testsupport::exampleBoard());
+        writeLevelFile(QStringLiteral("NewLayer.lay"), testsupport::boardFromArt({"####", "#@o#", "#$.#"}));
+        Editor e({opened.isEmpty() ? opened : m_dir->filePath(opened)});
+        if (!startFile.isEmpty())
+            e.window.setStartFile(dialogkit::pathFromQString(m_dir->filePath(startFile)));
+        WatchFor<CStart> start([&](CStart *d) {
+            for (int radio : radios)
+                d->GetDlgItem<QRadioButton>(radio)->click();
+            QTest::keyClick(d, Qt::Key(key));
+            if (d->isVisible())
+                QTest::keyClick(d, Qt::Key_Escape);
         });
-        QCOMPARE(result, IdOk);
-        QCOMPARE(start.m_choice, int(CStart::EditLevelChoice));
-        QCOMPARE(messages.texts, QStringList(2, QString::fromUtf8(NoChoiceMessage)));
+        WatchFor<CNewLayer> newLevel([](CNewLayer *d) { click(*d, LevelInfoOkButton); });
+        QCOMPARE(runWindow(e.window, [&] { QTRY_COMPARE(shown(e.window), board); }), result);
+        QCOMPARE(e.messages.texts, messages);
+        QCOMPARE(start.count(), startFile.isEmpty() ? 1 : 0);
     }
 
-    void newLevelStartsEmptyIgnoresEnterAndEscapeWritesNothing()
-    {
-        CNewLayer dialog;
-        const int result = runDialog<CNewLayer>(dialog, [](CNewLayer *d) {
-            QCOMPARE(d->windowTitle(), QStringLiteral("Создание нового Уровня."));
-            QCOMPARE(d->GetDlgItemText(AuthorEdit) + d->GetDlgItemText(NameEdit) + d->GetDlgItemText(VictoryMessageEdit),
-                     QString());
-            QCOMPARE(d->GetDlgItemText(DifficultyCombo), QStringLiteral("Тестовый"));
-            QCOMPARE(d->GetComboCount(DifficultyCombo), 7);
-            QTest::keyClick(d->GetDlgItem(AuthorEdit), Qt::Key_Return);
-            QVERIFY(d->isVisible());
-            QTest::keyClick(d->GetDlgItem(AuthorEdit), Qt::Key_Escape);
-        });
-        QCOMPARE(result, IdCancel);
-        QVERIFY(!QFile::exists(QStringLiteral("NewLayer.lay")));
-    }
-
-    void newLevelTakesTheTextsAtMost199Characters()
-    {
-        // Pasted text is cut as typed text is, so every text comes back whole from a file.
-        const QString x199(199, QLatin1Char('x'));
-        CNewLayer dialog;
-        const int result = runDialog<CNewLayer>(dialog, [](CNewLayer *d) {
-            d->GetDlgItem<QLineEdit>(AuthorEdit)->insert(QString(250, QLatin1Char('x')));
-            d->GetDlgItem<QLineEdit>(NameEdit)->insert(QString(199, QLatin1Char('x')));
-            QTest::keyClicks(d->GetDlgItem(NameEdit), QStringLiteral("yz"));
-            d->GetDlgItem<QPlainTextEdit>(VictoryMessageEdit)->insertPlainText(QString(250, QLatin1Char('x')));
-            d->SetComboSelection(DifficultyCombo, 5);
-            click(*d, LevelInfoOkButton);
-        });
-        QCOMPARE(result, IdOk);
-        const std::string x = x199.toStdString();
-        QCOMPARE(dialog.levelInfo(), (leveldata::LevelInfo{x, x, "Очень тяжелый", x}));
-        QVERIFY(!QFile::exists(QStringLiteral("NewLayer.lay")));   // the editor writes it
-    }
-
-    void newLevelInAReadOnlyFolderStaysInMemory()
+    // The new-level dialog starts empty at "Тестовый", ignores Enter and cuts every text at 199
+    // characters, pasted ones too, so each comes back whole from a file. In a read-only folder its
+    // level stays in memory, and a message says so once the dialog has ended.
+    void newLevelTextsInAReadOnlyFolderStayInMemory()
     {
         QVERIFY(QDir().mkdir(QStringLiteral("locked")));
         QVERIFY(QFile::setPermissions(QStringLiteral("locked"), QFile::ReadOwner | QFile::ExeOwner));
@@ -209,23 +199,24 @@ private slots:
             click(*d, IdOk);
         });
         WatchFor<CNewLayer> description([](CNewLayer *d) {
-            d->SetDlgItemText(AuthorEdit, QStringLiteral("Тестер"));
+            QCOMPARE(d->GetDlgItemText(AuthorEdit) + d->GetDlgItemText(NameEdit) + d->GetDlgItemText(VictoryMessageEdit),
+                     QString());
+            QCOMPARE(d->GetDlgItemText(DifficultyCombo), QStringLiteral("Тестовый"));
+            QTest::keyClick(d->GetDlgItem(AuthorEdit), Qt::Key_Return);
+            d->GetDlgItem<QLineEdit>(AuthorEdit)->insert(QString(250, QLatin1Char('x')));
+            d->GetDlgItem<QLineEdit>(NameEdit)->insert(QString(199, QLatin1Char('x')));
+            QTest::keyClicks(d->GetDlgItem(NameEdit), QStringLiteral("yz"));
+            d->GetDlgItem<QPlainTextEdit>(VictoryMessageEdit)->insertPlainText(QString(250, QLatin1Char('x')));
+            d->SetComboSelection(DifficultyCombo, 5);
             click(*d, LevelInfoOkButton);
         });
-        MessageWatch messages;
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        runWindow(editor, [&] {
-            QCOMPARE(messages.texts, QStringList{message});   // the dialog has ended
-            QTRY_COMPARE(shown(editor), Board());
-        });
-        QVERIFY(QDir::setCurrent(m_dir->filePath(QString())));
-        QCOMPARE(description.count(), 1);
-        QCOMPARE(entriesOf(QStringLiteral("locked")), QStringList());
-        QCOMPARE(state.levelInfo(), (leveldata::LevelInfo{"Тестер", "", "Тестовый", ""}));   // saved by the next save
+        Editor e;
+        runWindow(e.window, [&] { QCOMPARE(e.messages.texts, QStringList{message}); });
+        const std::string x199(199, 'x');   // saved by the next save
+        QCOMPARE(e.state.levelInfo(), (leveldata::LevelInfo{x199, x199, "Очень тяжелый", x199}));
     }
 
-    void infoDifficulty_data()
+    void infoDialog_data()
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("typed");   // into the drop-down's edit box; empty: nothing
@@ -236,320 +227,171 @@ private slots:
         QTest::newRow("typing an entry's text selects it") << "Средний" << "Легкий" << 3 << "Легкий";
         QTest::newRow("typing another text keeps the old one") << "Средний" << "Лёгкий" << 3 << "Средний";
     }
-    void infoDifficulty()
+    void infoDialog()
     {
         QFETCH(QString, stored);
         QFETCH(QString, typed);
         QFETCH(int, selected);
         QFETCH(QString, taken);
         CInfoLayer dialog;
-        leveldata::LevelInfo info = SomeInfo;
-        info.difficulty = stored.toStdString();
-        dialog.setLevelInfo(info);
+        dialog.m_difficulty = stored;
         int shown = -2;
-        runDialog<CInfoLayer>(dialog, [&](CInfoLayer *d) {
+        WatchFor<CInfoLayer> answer([&](CInfoLayer *d) {
             shown = d->GetComboSelection(DifficultyCombo);
+            // Only its own button ends it.
+            QTest::keyClick(d->GetDlgItem(NameEdit), Qt::Key_Escape);
+            QTest::keyClick(d->GetDlgItem(NameEdit), Qt::Key_Return);
+            QVERIFY(d->isVisible());
             if (!typed.isEmpty()) {
                 d->m_difficultyList->lineEdit()->selectAll();
                 QTest::sendKeyEvent(QTest::Click, d->m_difficultyList->lineEdit(), Qt::Key_unknown, typed, {});
             }
             click(*d, LevelInfoOkButton);
         });
+        QCOMPARE(dialog.DoModal(), IdOk);
         QCOMPARE(shown, selected);
         QCOMPARE(dialog.m_difficulty, taken);
     }
 
-    void infoIgnoresEnterAndEscape()
+    void cursorAndBrushKeys()
     {
-        CInfoLayer dialog;
-        dialog.setLevelInfo(SomeInfo);
-        const int result = runDialog<CInfoLayer>(dialog, [](CInfoLayer *d) {
-            QCOMPARE(d->windowTitle(), QStringLiteral("Информация об уровне"));
-            QTest::keyClick(d->GetDlgItem(NameEdit), Qt::Key_Escape);
-            QTest::keyClick(d->GetDlgItem(NameEdit), Qt::Key_Return);
-            QTest::keyClick(d->GetDlgItem(VictoryMessageEdit), Qt::Key_Return);
-            QTest::keyClick(d, Qt::Key_F4, Qt::AltModifier);
-            QVERIFY(d->isVisible());
-            d->SetDlgItemText(NameEdit, QStringLiteral("Новое имя"));
-            click(*d, LevelInfoOkButton);
-        });
-        QCOMPARE(result, IdOk);
-        QCOMPARE(dialog.levelInfo(), (leveldata::LevelInfo{"Автор", "Новое имя", "Средний", "Победа!"}));
-    }
-
-    void startChoices_data()
-    {
-        QTest::addColumn<QList<int>>("radios");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<int>("opened");
-        QTest::addColumn<int>("newLevels");
-        QTest::addColumn<Board>("board");
-        const Board walls;
-        const Board old = testsupport::exampleBoard();
-        QTest::newRow("Esc: an all-wall board") << QList<int>{} << false << EndedByTest << 0 << 0 << walls;
-        QTest::newRow("Esc after a choice: the same") << QList<int>{NewLevelRadio} << false << EndedByTest << 0 << 0 << walls;
-        QTest::newRow("new level") << QList<int>{NewLevelRadio} << true << EndedByTest << 0 << 1 << walls;
-        QTest::newRow("edit level: the last click wins")
-            << QList<int>{NewLevelRadio, EditLevelRadio} << true << EndedByTest << 1 << 0 << old;
-        QTest::newRow("leave: ends at once, no question") << QList<int>{LeaveRadio} << true << IdCancel << 0 << 0 << walls;
-    }
-    void startChoices()
-    {
-        QFETCH(QList<int>, radios);
-        QFETCH(bool, ok);
-        QFETCH(int, result);
-        QFETCH(int, opened);
-        QFETCH(int, newLevels);
-        QFETCH(Board, board);
-        quillmap::EditorState state;
-        state.loadLevel(writeLevelFile(m_dir->filePath("old.lay"), testsupport::exampleBoard()));
-        CQuillmapDlg editor(state);
-        WatchFor<CStart> start([&](CStart *d) {
-            for (int radio : radios)
-                d->GetDlgItem<QRadioButton>(radio)->click();
-            QTest::keyClick(d, ok ? Qt::Key_Return : Qt::Key_Escape);
-        });
-        FileDialogWatch files({m_dir->filePath("old.lay")});
-        WatchFor<CNewLayer> newLevel([](CNewLayer *d) { click(*d, LevelInfoOkButton); });
-        MessageWatch messages;
-        bool ran = false;
-        QCOMPARE(runWindow(editor, [&] {
-                     ran = true;
-                     QCOMPARE(editor.windowTitle(), QStringLiteral("Quillmap"));
-                     QCOMPARE(shownPicture(editor, MarkerPicture), int(WallPicture));
-                     QTRY_COMPARE(shown(editor), board);
-                 }),
-                 result);
-        QCOMPARE(ran, result == EndedByTest);
-        QCOMPARE(state.board(), board);
-        QCOMPARE(files.titles, QStringList(opened, QStringLiteral("Открыть файл.")));
-        QCOMPARE(files.filters, QStringList(opened, QStringLiteral("Файл Уровня")));
-        QCOMPARE(newLevel.count(), newLevels);
-        QCOMPARE(QFile::exists(QStringLiteral("NewLayer.lay")), newLevels == 1);
-        QCOMPARE(messages.texts, QStringList());
-    }
-
-    void cursorRefusalsAndPicture()
-    {
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        MessageWatch messages;
-        runEditor(editor, [&] {
-            press(&editor, Qt::Key_Left);
-            press(&editor, Qt::Key_Up);
-            QCOMPARE(messages.texts, (QStringList{Refused, Refused}));
-            QCOMPARE(shown(editor), Board());
-            press(&editor, Qt::Key_Right);
-            QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));
-            QCOMPARE(shownPicture(editor, 1016), int(WallPicture));
+        Editor e;
+        e.run([&] {
+            press(&e.window, Qt::Key_Left);
+            press(&e.window, Qt::Key_Up);
+            QCOMPARE(e.messages.texts, QStringList(2, QString::fromUtf8(BorderCellMessage)));
+            // Each brush shows in the marker and, once the cursor moves on, in the cell it leaves.
+            const std::pair<Qt::Key, int> brushes[] = {
+                {Qt::Key_2, PlayerPicture}, {Qt::Key_3, ItemPlacePicture}, {Qt::Key_4, FloorPicture},
+                {Qt::Key_5, ItemPicture}, {Qt::Key_1, WallPicture}};
+            for (int cell = 16; const auto &[key, picture] : brushes) {
+                press(&e.window, key);
+                QCOMPARE(shownPicture(e.window, MarkerPicture), picture);
+                press(&e.window, Qt::Key_Right);
+                QCOMPARE(shownPicture(e.window, cellControlId(cell)), picture);
+                QCOMPARE(shownPicture(e.window, cellControlId(++cell)), int(CursorPicture));
+            }
         });
     }
 
-    void digitKeysChangeOnlyTheMarker_data()
+    // A level of walls made with keys; the cursor ends on cell 17.
+    void save_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("picture");
-        QTest::addColumn<int>("code");
-        QTest::newRow("1 wall") << int(Qt::Key_1) << int(WallPicture) << leveldata::Wall;
-        QTest::newRow("2 player") << int(Qt::Key_2) << int(PlayerPicture) << leveldata::Player;
-        QTest::newRow("3 place") << int(Qt::Key_3) << int(ItemPlacePicture) << leveldata::ItemPlace;
-        QTest::newRow("4 floor") << int(Qt::Key_4) << int(FloorPicture) << leveldata::Floor;
-        QTest::newRow("5 item") << int(Qt::Key_5) << int(ItemPicture) << leveldata::Item;
-    }
-    void digitKeysChangeOnlyTheMarker()
-    {
-        QFETCH(int, key);
-        QFETCH(int, picture);
-        QFETCH(int, code);
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        runEditor(editor, [&] {
-            press(&editor, key == Qt::Key_4 ? Qt::Key_1 : Qt::Key_4);   // first some other brush
-            press(&editor, Qt::Key(key));
-            QCOMPARE(shownPicture(editor, MarkerPicture), picture);
-            QCOMPARE(shown(editor), Board());
-            // The next accepted move leaves the brush behind.
-            press(&editor, Qt::Key_Down);
-            QCOMPARE(state.board()[16], code);
-            QCOMPARE(shownPicture(editor, 1016), picture);
-        });
-    }
-
-    void failedSaveCheckShowsItsMessageAndNoFileDialog_data()
-    {
-        QTest::addColumn<int>("cell");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no player") << 32 << leveldata::Floor << NoPlayer;
-        QTest::newRow("items and places differ") << 100 << leveldata::Item << ItemsDiffer;
-    }
-    void failedSaveCheckShowsItsMessageAndNoFileDialog()
-    {
-        QFETCH(int, cell);
-        QFETCH(int, code);
-        QFETCH(QString, message);
-        Board board = testsupport::exampleBoard();
-        board[cell] = code;
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        MessageWatch messages;
-        FileDialogWatch files;
-        runEditor(editor, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), board));
-            click(editor, SaveLevelButton);
-        });
-        QCOMPARE(messages.texts, QStringList{message});
-        QCOMPARE(files.count(), 0);
-    }
-
-    void saveWritesTheLevelAndKeepsItsPath()
-    {
-        // With brush Player, the cursor cell of a loaded 5 is the level's one player.
-        Board board = testsupport::exampleBoard();
-        board[32] = leveldata::Floor;
-        board[100] = leveldata::Cursor;
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        MessageWatch messages;
-        FileDialogWatch files({m_dir->filePath("saved")});
-        runEditor(editor, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), board));
-            press(&editor, Qt::Key_2);
-            click(editor, RefreshButton);
-            QCOMPARE(shownPicture(editor, cellControlId(100)), int(CursorPicture));
-            click(editor, SaveLevelButton);
-            QCOMPARE(shownPicture(editor, cellControlId(100)), int(PlayerPicture));
-        });
-        QCOMPARE(messages.texts, QStringList());
-        QCOMPARE(files.titles, QStringList{QStringLiteral("Сохранение Уровня")});
-        QCOMPARE(files.filters, QStringList{QStringLiteral("Файл Уровня (.lay)")});
-        board[100] = leveldata::Player;
-        const leveldata::EditorLevel saved = leveldata::readEditorLevel(m_dir->filePath("saved.lay").toStdString());
-        QCOMPARE(saved.board, board);
-        QCOMPARE(saved.info, SomeInfo);
-        QCOMPARE(pathOf(state), m_dir->filePath("given.lay"));
-    }
-
-    void unsavedKeepsTheCursor_data()
-    {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("keys");   // digits, and R for the right arrow
+        QTest::addColumn<QString>("name");   // typed into the save dialog; empty: cancelled
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("save dialog cancelled") << QString() << QStringList();
-        QTest::newRow("save failed: says so") << QStringLiteral("missing/folder/level.lay")
-                                              << QStringList{QString::fromUtf8(SaveFailedMessage)};
+        QTest::addColumn<int>("dialogs");    // save dialogs shown
+        QTest::newRow("items and places differ: says so, no save dialog")
+            << "2R5" << "" << QStringList{QString::fromUtf8(ItemCountMessage)} << 0;
+        QTest::newRow("save dialog cancelled") << "2R4" << "" << QStringList() << 1;
+        QTest::newRow("save failed: says so")
+            << "2R4" << "missing/level.lay" << QStringList{QString::fromUtf8(SaveFailedMessage)} << 1;
+        QTest::newRow("saved in a Cyrillic folder, with the suffix")
+            << "2R4" << "Уровни Пети/склад у реки" << QStringList() << 1;
     }
-    void unsavedKeepsTheCursor()
+    void save()
     {
+        QFETCH(QString, keys);
         QFETCH(QString, name);
         QFETCH(QStringList, messages);
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        MessageWatch shownMessages;
-        FileDialogWatch files({name.isEmpty() ? name : m_dir->filePath(name)});
-        runEditor(editor, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
-            press(&editor, Qt::Key_4);
-            press(&editor, Qt::Key_Right);
-            click(editor, SaveLevelButton);
-            QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));
+        QFETCH(int, dialogs);
+        const bool saved = !name.isEmpty() && messages.isEmpty();
+        QVERIFY(QDir().mkdir(QStringLiteral("Уровни Пети")));
+        Editor e({name.isEmpty() ? name : m_dir->filePath(name)});
+        e.run([&] {
+            for (QChar key : keys)
+                press(&e.window, key == 'R' ? Qt::Key_Right : Qt::Key(key.unicode()));
+            click(e.window, SaveLevelButton);
+            // Drawn again: the cursor is seen until a save writes the brush in its place.
+            QCOMPARE(shownPicture(e.window, cellControlId(17)), int(saved ? FloorPicture : CursorPicture));
         });
-        QCOMPARE(files.count(), 1);
-        QCOMPARE(shownMessages.texts, messages);
-        QCOMPARE(state.board()[17], leveldata::Cursor);
-        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("given.lay")});
+        QCOMPARE(e.messages.texts, messages);
+        QCOMPARE(e.files.titles, QStringList(dialogs, QStringLiteral("Сохранение Уровня")));
+        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList());
+        QCOMPARE(entriesOf(QStringLiteral("Уровни Пети")),
+                 saved ? QStringList{QStringLiteral("склад у реки.lay")} : QStringList());
     }
 
-    void newAndOpenAreDrawnByTheTimer_data()
+    void newAndOpenedLevelsAreDrawnByTheTimer_data()
     {
-        QTest::addColumn<bool>("open");
-        QTest::newRow("new level (the scratch file's board)") << false;
-        QTest::newRow("open level") << true;
+        QTest::addColumn<QString>("file");   // opened; empty: a new level, the scratch file's board
+        QTest::newRow("new level") << QString();
+        QTest::newRow("open a level in a Cyrillic folder") << QStringLiteral("Уровни Пети/склад у реки.lay");
     }
-    void newAndOpenAreDrawnByTheTimer()
+    void newAndOpenedLevelsAreDrawnByTheTimer()
     {
-        QFETCH(bool, open);
-        Board board = testsupport::exampleBoard();
-        if (open) {
-            board[20] = leveldata::Cursor;
-            board[21] = 7;
-        }
-        const QString path = open ? m_dir->filePath("given.lay") : QStringLiteral("NewLayer.lay");
-        writeLevelFile(path, board);
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        FileDialogWatch files({path});
+        QFETCH(QString, file);
+        QVERIFY(QDir().mkdir(QStringLiteral("Уровни Пети")));
+        const Board board = testsupport::exampleBoard();
+        writeLevelFile(file.isEmpty() ? QStringLiteral("NewLayer.lay") : m_dir->filePath(file), board);
+        Editor e({m_dir->filePath(file)});
         WatchFor<CNewLayer> newLevel([](CNewLayer *d) { click(*d, LevelInfoOkButton); });
-        runEditor(editor, [&] {
-            press(&editor, Qt::Key_Right);   // the cursor survives New and Open
+        e.run([&] {
+            press(&e.window, Qt::Key_Right);   // the cursor on 17, seen until the level is drawn
             QElapsedTimer clock;
             clock.start();
-            click(editor, open ? OpenLevelButton : NewLevelButton);
-            QCOMPARE(state.board(), board);
+            click(e.window, file.isEmpty() ? NewLevelButton : OpenLevelButton);
             // No event loop has run since the timer was armed, so nothing is drawn yet.
-            QCOMPARE(shownPicture(editor, cellControlId(17)), int(CursorPicture));
-            Board drawn = board;
-            drawn[21] = board[21] == 7 ? -1 : board[21];   // a code without a picture: a blank cell
-            QTRY_COMPARE_WITH_TIMEOUT(shown(editor), drawn, 2000);
+            QCOMPARE(shownPicture(e.window, cellControlId(17)), int(CursorPicture));
+            QTRY_COMPARE_WITH_TIMEOUT(shown(e.window), board, 2000);
             QVERIFY(clock.elapsed() >= 100);
-            QCOMPARE(state.cursorCell(), 17);
         });
-        QCOMPARE(newLevel.count(), open ? 0 : 1);
-        QCOMPARE(state.levelInfo(), open ? SomeInfo : (leveldata::LevelInfo{"", "", "Тестовый", ""}));
-        QCOMPARE(pathOf(state), path);
     }
 
-    void cancelledOpenSaysSoThenAsksForANewLevel()
+    // A main window of its own, the editor owns its start, level data, new level and About windows;
+    // the level data change the texts in memory.
+    void theEditorIsAMainWindowAndOwnsItsDialogs()
     {
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        MessageWatch messages;
-        FileDialogWatch files;   // cancels
-        WatchFor<CNewLayer> newLevel([](CNewLayer *d) { QTest::keyClick(d, Qt::Key_Escape); });
-        runEditor(editor, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
-            click(editor, OpenLevelButton);
+        Editor e;
+        e.state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
+        QList<QWidget *> owners;
+        QPoint startCentre;
+        WatchFor<CStart> start([&](CStart *d) {
+            owners << d->parentWidget();
+            startCentre = d->geometry().center();
+            QTest::keyClick(d, Qt::Key_Escape);
         });
-        QCOMPARE(files.count(), 1);
-        QCOMPARE(messages.texts, QStringList{QString::fromUtf8(NoFileMessage)});
-        QCOMPARE(newLevel.count(), 1);
-        QCOMPARE(state.board(), testsupport::exampleBoard());   // both cancelled: the level stays
-    }
-
-    void levelDataRoundTrip()
-    {
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        QString shownInfo;
-        WatchFor<CInfoLayer> info([&](CInfoLayer *d) {
-            shownInfo = d->GetDlgItemText(NameEdit) + '|' + d->GetDlgItemText(DifficultyCombo);
+        WatchFor<CNewLayer> newLevel([&owners](CNewLayer *d) {
+            owners << d->parentWidget();
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        WatchFor<CInfoLayer> info([&owners](CInfoLayer *d) {
+            owners << d->parentWidget();
+            QCOMPARE(d->GetDlgItemText(NameEdit), QStringLiteral("Имя"));   // the level's texts
             d->SetDlgItemText(NameEdit, QStringLiteral("Второе"));
-            d->SetComboSelection(DifficultyCombo, 6);
             click(*d, LevelInfoOkButton);
         });
-        runEditor(editor, [&] {
-            state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
-            press(&editor, Qt::Key_Right);
-            editor.GetDlgItem<dialogkit::PictureControl>(cellControlId(17))->setPicture(QPixmap());
-            click(editor, LevelDataButton);
-            QCOMPARE(shownPicture(editor, 1017), int(CursorPicture));   // drawn again afterwards
+        WatchFor<CAboutDlg> about([&owners](CAboutDlg *d) {
+            owners << d->parentWidget();
+            d->EndDialog(IdOk);
         });
-        QCOMPARE(shownInfo, QStringLiteral("Имя|Средний"));
-        QCOMPARE(state.levelInfo(), (leveldata::LevelInfo{"Автор", "Второе", "Нереально сложный", "Победа!"}));
-        // Memory only: the file keeps its texts.
+        runWindow(e.window, [&] {
+            // Shown before the editor, the start dialog still opens over where the editor
+            // appears (give or take Qt's allowance for a window frame).
+            QVERIFY((startCentre - e.window.geometry().center()).manhattanLength() <= 60);
+            QCOMPARE(e.window.windowType(), Qt::Window);
+            e.window.GetDlgItem<dialogkit::PictureControl>(cellControlId(17))->setPicture(QPixmap());
+            click(e.window, LevelDataButton);
+            QCOMPARE(shownPicture(e.window, cellControlId(17)), int(WallPicture));   // drawn again afterwards
+            click(e.window, NewLevelButton);
+            press(&e.window, Qt::Key_Space, Qt::AltModifier);
+            QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Quillmap..."));
+        });
+        QCOMPARE(owners, QList<QWidget *>(4, &e.window));
+        // A cancelled new level keeps them; the file keeps its own.
+        QCOMPARE(e.state.levelInfo(), (leveldata::LevelInfo{"Автор", "Второе", "Средний", "Победа!"}));
         QCOMPARE(leveldata::readEditorLevel(m_dir->filePath("given.lay").toStdString()).info, SomeInfo);
     }
 
     void leavingAsksFirst_data()
     {
-        QTest::addColumn<int>("key");   // 0: the Close program button, 1: the close box
+        QTest::addColumn<int>("key");   // 0: the Close program button
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("result");
         QTest::newRow("Close program, OK") << 0 << int(QMessageBox::Ok) << IdOk;
         QTest::newRow("Close program, Cancel") << 0 << int(QMessageBox::Cancel) << EndedByTest;
         QTest::newRow("Esc, OK") << int(Qt::Key_Escape) << int(QMessageBox::Ok) << IdCancel;
         QTest::newRow("Esc, Cancel") << int(Qt::Key_Escape) << int(QMessageBox::Cancel) << EndedByTest;
-        QTest::newRow("close box, Cancel") << 1 << int(QMessageBox::Cancel) << EndedByTest;
         QTest::newRow("Enter asks nothing") << int(Qt::Key_Return) << int(QMessageBox::Ok) << EndedByTest;
     }
     void leavingAsksFirst()
@@ -557,111 +399,21 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, answer);
         QFETCH(int, result);
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        MessageWatch questions{QMessageBox::StandardButton(answer)};
-        QCOMPARE(runEditor(editor, [&] {
+        Editor e({}, QMessageBox::StandardButton(answer));
+        QCOMPARE(e.run([&] {
                      if (key == 0)
-                         click(editor, CloseProgramButton);
-                     else if (key == 1)
-                         editor.close();
+                         click(e.window, CloseProgramButton);
                      else
-                         QTest::keyClick(&editor, Qt::Key(key));
+                         QTest::keyClick(&e.window, Qt::Key(key));
                  }),
                  result);
-        QCOMPARE(questions.texts, key == Qt::Key_Return ? QStringList() : QStringList{Question});
-    }
-
-    void theEditorIsAMainWindowAndOwnsItsDialogs()
-    {
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        QList<QWidget *> owners;
-        QPoint startCentre;
-        WatchFor<CStart> start([&](CStart *d) {
-            owners << d->parentWidget();
-            startCentre = d->geometry().center();
-            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
-            click(*d, IdOk);
-        });
-        WatchFor<CNewLayer> newLevel([&owners](CNewLayer *d) {
-            owners << d->parentWidget();
-            click(*d, LevelInfoOkButton);
-        });
-        WatchFor<CInfoLayer> info([&owners](CInfoLayer *d) {
-            owners << d->parentWidget();
-            click(*d, LevelInfoOkButton);
-        });
-        WatchFor<CAboutDlg> about([&owners](CAboutDlg *d) {
-            owners << d->parentWidget();
-            d->EndDialog(IdOk);
-        });
-        runWindow(editor, [&] {
-            // Shown before the editor, the start dialog still opens over where the editor
-            // appears (give or take Qt's allowance for a window frame).
-            QVERIFY((startCentre - editor.geometry().center()).manhattanLength() <= 60);
-            QCOMPARE(editor.windowType(), Qt::Window);
-            QVERIFY(!(editor.windowFlags() & Qt::WindowMinimizeButtonHint));
-            click(editor, LevelDataButton);
-            press(&editor, Qt::Key_Space, Qt::AltModifier);
-            QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Quillmap..."));
-        });
-        QCOMPARE(owners, QList<QWidget *>(4, &editor));
-    }
-
-    void startFile_data()
-    {
-        QTest::addColumn<QString>("file");   // in the scratch folder, which holds given.lay and a folder
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("a level: opened without the start dialog") << "given.lay" << true;
-        QTest::newRow("a missing file: the message, then a new level") << "missing.lay" << false;
-        QTest::newRow("a folder: the same") << "folder" << false;
-    }
-    void startFile()
-    {
-        QFETCH(QString, file);
-        QFETCH(bool, opened);
-        writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard());
-        QVERIFY(QDir().mkdir(QStringLiteral("folder")));
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        editor.setStartFile(dialogkit::pathFromQString(m_dir->filePath(file)));
-        WatchFor<CStart> start([](CStart *d) { QTest::keyClick(d, Qt::Key_Escape); });
-        WatchFor<CNewLayer> newLevel([](CNewLayer *d) { QTest::keyClick(d, Qt::Key_Escape); });
-        MessageWatch messages;
-        runWindow(editor, [&] {
-            QTRY_COMPARE(shown(editor), opened ? testsupport::exampleBoard() : Board());
-        });
-        QCOMPARE(start.count(), 0);
-        QCOMPARE(messages.texts, opened ? QStringList() : QStringList{QString::fromUtf8(NoFileMessage)});
-        QCOMPARE(newLevel.count(), opened ? 0 : 1);
-        QCOMPARE(pathOf(state), opened ? m_dir->filePath(file) : QString());
-    }
-
-    void openAndSaveInACyrillicFolder()
-    {
-        QVERIFY(QDir().mkdir(QStringLiteral("Уровни Пети")));
-        const QString opened = m_dir->filePath(QStringLiteral("Уровни Пети/склад у реки.lay"));
-        const QString saved = m_dir->filePath(QStringLiteral("Уровни Пети/копия склада"));
-        writeLevelFile(opened, testsupport::exampleBoard());
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        FileDialogWatch files({opened, saved});
-        MessageWatch messages;
-        runEditor(editor, [&] {
-            click(editor, OpenLevelButton);
-            QCOMPARE(state.board(), testsupport::exampleBoard());
-            click(editor, SaveLevelButton);
-        });
-        QCOMPARE(files.count(), 2);
-        QCOMPARE(messages.texts, QStringList());
-        QCOMPARE(pathOf(state), opened);
-        QCOMPARE(contentOf(saved + QStringLiteral(".lay")), contentOf(opened));
+        QCOMPARE(e.messages.texts,
+                 key == Qt::Key_Return ? QStringList() : QStringList{QString::fromUtf8(CloseQuestion)});
     }
 
     void playLevel_data()
     {
-        QTest::addColumn<int>("brush");   // chosen after the first move: the cursor cell's tile
+        QTest::addColumn<int>("first");   // the digit of cell 16's tile; the cursor then leaves floor on 17
         QTest::addColumn<int>("game");    // how long the game plays, in seconds; -1: no game anywhere
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("a copy played, the cursor cell as the brush; gone when the game ends")
@@ -669,35 +421,34 @@ private slots:
         QTest::newRow("a game still running ends with the editor; its copy goes") << 2 << 30 << QStringList();
         QTest::newRow("no game anywhere: says so")
             << 2 << -1 << QStringList{QString::fromUtf8(GameNotFoundMessage)};
-        QTest::newRow("no player: the save check's message, no game") << 4 << 0 << QStringList{NoPlayer};
+        QTest::newRow("no player: the save check's message, no game")
+            << 4 << 0 << QStringList{QString::fromUtf8(PlayerCountMessage)};
     }
     void playLevel()
     {
-        QFETCH(int, brush);
+        QFETCH(int, first);
         QFETCH(int, game);
         QFETCH(QStringList, messages);
-        Board board = testsupport::exampleBoard();
-        board[32] = leveldata::Floor;
         const QString games = m_dir->filePath(QStringLiteral("games"));
         const QString temp = m_dir->filePath(QStringLiteral("temp"));
         QVERIFY(QDir().mkdir(games) && QDir().mkdir(temp));
         if (game >= 0)
             putFakeGame(games, game);
-        const EnvironmentVariable path("PATH", games);
-        const EnvironmentVariable tmpdir("TMPDIR", temp);
-        quillmap::EditorState state;
-        MessageWatch shownMessages;
+        // Back as they were afterwards: empty when they were not set, which both take as unset.
+        const auto restore = qScopeGuard([path = qgetenv("PATH"), tmpdir = qgetenv("TMPDIR")] {
+            qputenv("PATH", path);
+            qputenv("TMPDIR", tmpdir);
+        });
+        qputenv("PATH", QFile::encodeName(games));
+        qputenv("TMPDIR", QFile::encodeName(temp));
         {
-            CQuillmapDlg editor(state);
-            runEditor(editor, [&] {
-                state.loadLevel(writeLevelFile(m_dir->filePath("given.lay"), board));
-                for (Qt::Key key : {Qt::Key_4, Qt::Key_Right, Qt::Key(Qt::Key_0 + brush)})
-                    press(&editor, key);
-                const Board before = state.board();
-                press(&editor, Qt::Key_F5);
-                QCOMPARE(state.board(), before);   // nothing saved, the cursor stays
-                QCOMPARE(shownPicture(editor, cellControlId(17)), int(CursorPicture));
-                if (!shownMessages.texts.isEmpty())
+            Editor e;
+            e.state.setLevelInfo(SomeInfo);
+            e.run([&] {
+                for (Qt::Key key : {Qt::Key(Qt::Key_0 + first), Qt::Key_Right, Qt::Key_4})
+                    press(&e.window, key);
+                press(&e.window, Qt::Key_F5);
+                if (!messages.isEmpty())
                     return;
                 QTRY_VERIFY(QFile::exists(games + QStringLiteral("/cobbleton.pid")));
                 if (game == 0)
@@ -705,106 +456,38 @@ private slots:
                 else
                     QCOMPARE(entriesOf(temp).size(), 1);
             });
+            QCOMPARE(e.messages.texts, messages);
         }
-        QCOMPARE(shownMessages.texts, messages);
         QCOMPARE(entriesOf(temp), QStringList());
-        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{QStringLiteral("given.lay")});
-        const QString arguments = QString::fromLocal8Bit(contentOf(games + QStringLiteral("/cobbleton.arguments")));
-        if (!messages.isEmpty()) {
-            QCOMPARE(arguments, QString());
+        const auto written = [&games](const char *suffix) {   // by the stand-in game, beside itself
+            return testsupport::fileBytes(QFile::encodeName(games + "/cobbleton." + suffix).toStdString());
+        };
+        const std::string pid = written("pid");
+        QCOMPARE(pid.empty(), !messages.isEmpty());   // a game started only without a message
+        if (pid.empty())
             return;
-        }
-        const QFileInfo played(arguments.trimmed());
-        QCOMPARE(played.absolutePath(), temp);
-        QCOMPARE(played.suffix(), QStringLiteral("lay"));
-        Board expected = board;
-        expected[17] = leveldata::Player;
-        const leveldata::EditorLevel copy = leveldata::editorLevelFromBytes(
-            contentOf(games + QStringLiteral("/cobbleton.level")).toStdString());
-        QCOMPARE(copy.board, expected);
+        // One argument, the copy in the temporary folder: the level as a save would write it.
+        QCOMPARE(QFileInfo(QString::fromStdString(written("arguments")).chopped(1)).absolutePath(), temp);
+        const leveldata::EditorLevel copy = leveldata::editorLevelFromBytes(written("level"));
+        QCOMPARE(testsupport::artOf(copy.board)[1], std::string("#@.############"));   // the cursor as floor
         QCOMPARE(copy.info, SomeInfo);
-        // The game is over, whichever way it ended.
-        const int pid = contentOf(games + QStringLiteral("/cobbleton.pid")).trimmed().toInt();
-        QVERIFY(pid > 0);
-        QVERIFY(::kill(pid, 0) != 0 && errno == ESRCH);
+        QVERIFY(::kill(std::stoi(pid), 0) != 0 && errno == ESRCH);   // the game is over, however it ended
     }
 
-    void gameLookup_data()
-    {
-        QTest::addColumn<QString>("beside");   // the editor's folder holds: "game", "file" (cannot run), ""
-        QTest::addColumn<QString>("path");     // A and B hold games; the current folder holds one too
-        QTest::addColumn<QString>("found");
-        QTest::newRow("beside the editor first") << "game" << "A" << "beside";
-        QTest::newRow("a file that cannot run is passed over, then PATH in order") << "file" << "B:A" << "B";
-        QTest::newRow("an empty PATH entry is not the current folder") << "" << "::" << "";
-    }
+    // The game beside the editor comes first, then PATH's folders in order. A PATH of empty entries
+    // names no folder: the editor's own PATH (here folder A) is not searched instead.
     void gameLookup()
     {
-        QFETCH(QString, beside);
-        QFETCH(QString, path);
-        QFETCH(QString, found);
-        for (const QString folder : {"beside", "A", "B"})
+        for (const QString folder : {"beside", "A", "B"}) {
             QVERIFY(QDir().mkdir(folder));
-        for (const QString folder : {".", "A", "B"})
             putFakeGame(m_dir->filePath(folder), 0);
-        if (beside == QLatin1String("game"))
-            putFakeGame(m_dir->filePath("beside"), 0);
-        else if (beside == QLatin1String("file"))
-            QVERIFY(QFile(m_dir->filePath("beside/cobbleton")).open(QIODevice::WriteOnly));
-        QStringList folders = path.split(QLatin1Char(':'));
-        for (QString &folder : folders) {
-            if (!folder.isEmpty())
-                folder = m_dir->filePath(folder);
         }
-        QCOMPARE(GameLauncher::findGame(m_dir->filePath("beside"), folders.join(QLatin1Char(':'))),
-                 found.isEmpty() ? QString() : m_dir->filePath(found + QStringLiteral("/cobbleton")));
-    }
-
-    // A level made with the keyboard alone and saved through the window is read and won by the
-    // game's own reader and rules.
-    void levelMadeInTheEditorIsWonInTheGame()
-    {
-        const QString levelPath = m_dir->filePath(QStringLiteral("corridor.lay"));
-        WatchFor<CStart> start([](CStart *d) {
-            d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
-            click(*d, IdOk);
-        });
-        WatchFor<CNewLayer> description([](CNewLayer *d) {
-            d->SetDlgItemText(AuthorEdit, QStringLiteral("Тестер"));
-            d->SetDlgItemText(NameEdit, QStringLiteral("Коридор"));
-            d->SetComboSelection(DifficultyCombo, 2);
-            d->SetDlgItemText(VictoryMessageEdit, QStringLiteral("Ура!"));
-            click(*d, LevelInfoOkButton);
-        });
-        MessageWatch messages;
-        FileDialogWatch save({levelPath});
-        quillmap::EditorState state;
-        CQuillmapDlg editor(state);
-        runWindow(editor, [&editor] {
-            // Row 1 from the cursor's start cell: player, floor, item, place; the cursor then
-            // stands on the fifth cell with the wall brush, which the save writes there.
-            for (Qt::Key key : {Qt::Key_2, Qt::Key_Right, Qt::Key_4, Qt::Key_Right, Qt::Key_5, Qt::Key_Right,
-                                Qt::Key_3, Qt::Key_Right, Qt::Key_1})
-                press(&editor, key);
-            click(editor, SaveLevelButton);
-        });
-        QCOMPARE(description.count() + save.count(), 2);
-        QCOMPARE(messages.texts, QStringList());
-        QCOMPARE(leveldata::readEditorLevel(levelPath.toStdString()).info,
-                 (leveldata::LevelInfo{"Тестер", "Коридор", "Легкий", "Ура!"}));
-
-        const leveldata::GameLevel level = leveldata::readGameLevel(levelPath.toStdString());
-        QCOMPARE(level.placeList, std::vector<leveldata::CellIndex>{19});
-        QCOMPARE(level.victoryText, std::string("Ура!"));
-        cobbleton::GameState game;
-        cobbleton::loadLevel(game, level);
-        QCOMPARE(game.playerCell, 16);
-        QVERIFY(cobbleton::move(game, leveldata::RightStep).moved);
-        QVERIFY(!cobbleton::isWon(game));
-        QVERIFY(cobbleton::move(game, leveldata::RightStep).moved);   // pushes the item home
-        QVERIFY(cobbleton::isWon(game));
-        // The cell the cursor stood on was saved as a wall: the item cannot go further.
-        QCOMPARE(game.board[20], leveldata::Wall);
+        const QString a = m_dir->filePath("A"), b = m_dir->filePath("B");
+        QCOMPARE(GameLauncher::findGame(m_dir->filePath("beside"), a), m_dir->filePath("beside/cobbleton"));
+        QCOMPARE(GameLauncher::findGame(QString(), b + ':' + a), b + "/cobbleton");
+        const auto restore = qScopeGuard([path = qgetenv("PATH")] { qputenv("PATH", path); });
+        qputenv("PATH", QFile::encodeName(a));
+        QCOMPARE(GameLauncher::findGame(QString(), QStringLiteral("::")), QString());
     }
 
 private:
