@@ -20,19 +20,14 @@ const fs::path LevelFile = LEVELS_DIR "/03-sample.lay";
 constexpr double ReadLimitNs = 100e3;
 constexpr double WriteLimitNs = 2e6;
 
-void BM_ReadGameLevel(benchmark::State &st)
+template <class Reader>
+void BM_Read(benchmark::State &st, Reader read)
 {
     for (auto _ : st)
-        benchmark::DoNotOptimize(leveldata::readGameLevel(LevelFile));
+        benchmark::DoNotOptimize(read(LevelFile));
 }
-BENCHMARK(BM_ReadGameLevel)->UseRealTime();
-
-void BM_ReadEditorLevel(benchmark::State &st)
-{
-    for (auto _ : st)
-        benchmark::DoNotOptimize(leveldata::readEditorLevel(LevelFile));
-}
-BENCHMARK(BM_ReadEditorLevel)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Read, game, leveldata::readGameLevel)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Read, editor, leveldata::readEditorLevel)->UseRealTime();
 
 // Saves over an existing file, as the editor does from the second save on.
 void BM_WriteLevel(benchmark::State &st)
@@ -58,7 +53,7 @@ BENCHMARK(BM_WriteLevel)->UseRealTime();
 int main(int argc, char **argv)
 {
     return runBenchmarks(argc, argv,
-                         {{"BM_ReadGameLevel", "Level read, game (readGameLevel)", ReadLimitNs, ""},
-                          {"BM_ReadEditorLevel", "Level read, editor (readEditorLevel)", ReadLimitNs, ""},
+                         {{"BM_Read/game", "Level read, game (readGameLevel)", ReadLimitNs, ""},
+                          {"BM_Read/editor", "Level read, editor (readEditorLevel)", ReadLimitNs, ""},
                           {"BM_WriteLevel", "Level write, atomic (writeLevel)", WriteLimitNs, ""}});
 }

@@ -28,34 +28,32 @@ constexpr std::string_view Round = "RRRRRRR" "URD" "RDLLLLLLL" "DLU" "LU";
 
 CellIndex stepOf(char move)
 {
-    switch (move) {
-    case 'L': return leveldata::LeftStep;
-    case 'R': return leveldata::RightStep;
-    case 'U': return leveldata::UpStep;
-    default: return leveldata::DownStep;
-    }
+    using namespace leveldata;
+    return move == 'L' ? LeftStep : move == 'R' ? RightStep : move == 'U' ? UpStep : DownStep;
 }
 
-bool play(GameState &state, std::string_view moves)
+// Plays `count` moves, going round `moves` as often as needed; false when one was blocked.
+bool play(GameState &state, std::string_view moves, std::size_t count)
 {
-    for (char m : moves) {
-        if (!move(state, stepOf(m)).moved)
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!move(state, stepOf(moves[i % moves.size()])).moved)
             return false;
     }
     return true;
 }
 
-// The level after `moves` moves, the approach and then the round over and over; false when one
-// of them was blocked.
+GameState sampleLevel()
+{
+    GameState state;
+    loadLevelFile(state, LevelFile);
+    return state;
+}
+
+// Plays `moves` moves on the loaded level, the approach and then the round over and over; false
+// when one of them was blocked.
 bool playLongGame(GameState &state, std::size_t moves)
 {
-    if (!play(state, Approach))
-        return false;
-    for (std::size_t done = Approach.size(); done < moves; ++done) {
-        if (!move(state, stepOf(Round[(done - Approach.size()) % Round.size()])).moved)
-            return false;
-    }
-    return true;
+    return play(state, Approach, Approach.size()) && play(state, Round, moves - Approach.size());
 }
 
 constexpr std::size_t LongGame = 100000;
@@ -64,12 +62,10 @@ constexpr std::size_t LongGame = 100000;
 // (clearing keeps its memory), so the benchmark's memory stays flat.
 void BM_Move(benchmark::State &st)
 {
-    GameState state;
-    loadLevelFile(state, LevelFile);
-
-    const bool approached = play(state, Approach);
+    GameState state = sampleLevel();
+    const bool approached = play(state, Approach, Approach.size());
     const GameState before = state;
-    if (!approached || !play(state, Round) || state.board != before.board
+    if (!approached || !play(state, Round, Round.size()) || state.board != before.board
         || state.playerCell != before.playerCell) {
         st.SkipWithError("the round on the sample level is blocked or does not come back");
         return;
@@ -81,7 +77,7 @@ void BM_Move(benchmark::State &st)
         const MoveResult result = move(state, stepOf(Round[next]));
         benchmark::DoNotOptimize(result.showings.data());
         allMoved &= result.moved;
-        next = next + 1 == Round.size() ? 0 : next + 1;
+        next = (next + 1) % Round.size();
         if (next == 0)
             state.history.clear();
     }
@@ -94,17 +90,14 @@ BENCHMARK(BM_Move);
 // A restart finds the loaded position by taking back every step on a copy of the board.
 void BM_RestartAfterLongGame(benchmark::State &st)
 {
-    GameState state;
-    loadLevelFile(state, LevelFile);
+    GameState state = sampleLevel();
     if (!playLongGame(state, LongGame)) {
         st.SkipWithError("a move of the long game was blocked");
         return;
     }
     bool allChanged = true;
-    for (auto _ : st) {
-        allChanged &= restart(state).moved;
-        allChanged &= undo(state).moved;
-    }
+    for (auto _ : st)
+        allChanged &= restart(state).moved && undo(state).moved;
     if (!allChanged)
         st.SkipWithError("a restart or its undo changed nothing");
 }
@@ -125,8 +118,7 @@ void printHistoryMemory()
 {
     constexpr double MiB = 1024.0 * 1024.0;
     ResultRow row{"Move history of 100 000 moves (steps and pushes), heap", "n/a", "≤ 4 MiB", "n/a"};
-    GameState state;
-    loadLevelFile(state, LevelFile);
+    GameState state = sampleLevel();
     const std::size_t before = heapInUse();
     const bool played = playLongGame(state, LongGame);
     const std::size_t after = heapInUse();
@@ -147,7 +139,8 @@ int main(int argc, char **argv)
 {
     const int status = runBenchmarks(
         argc, argv,
-        {{"BM_Move", "Move through the game rules (step, push, restore, victory test, history)", 0, "moves/s"},
+        {{"BM_Move", "Move through the game rules (step, push, restore, victory test, history)", 0,
+          "moves/s"},
          {"BM_RestartAfterLongGame", "Restart after 100 000 moves, then its undo", 0, ""}});
     printHistoryMemory();
     return status;
