@@ -57,12 +57,10 @@ Art artOf(const Board &board)
 
 CellIndex stepOf(char move)
 {
-    switch (move) {
-    case 'L': return LeftStep;
-    case 'R': return RightStep;
-    case 'U': return UpStep;
-    case 'D': return DownStep;
-    }
+    constexpr std::string_view Moves = "LRUD";
+    constexpr CellIndex Steps[] = {LeftStep, RightStep, UpStep, DownStep};
+    if (const std::size_t i = Moves.find(move); i != std::string_view::npos)
+        return Steps[i];
     throw std::invalid_argument(std::string("unknown move: ") + move);
 }
 
