@@ -4,12 +4,10 @@
 // pixels), reports its first painting and ends.
 #include "firstshow.h"
 
-#include <QDialog>
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    FirstShowReport<QDialog> report([](QDialog *dialog) { dialog->accept(); });
+    FirstShowReport report;
     QDialog dialog;
     dialog.setWindowTitle(QStringLiteral("Bare dialog"));
     dialog.setFixedSize(750, 634);

@@ -6,13 +6,11 @@
 #include "firstshow.h"
 
 #include "cobbleton/cobbleton.h"
-#include "cobbleton/cobbletondlg.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    FirstShowReport<cobbleton::CCobbletonDlg> report(
-        [](cobbleton::CCobbletonDlg *game) { game->EndDialog(dialogkit::IdCancel); });
+    FirstShowReport report;
     cobbleton::CCobbletonApp theApp;
     theApp.InitInstance(cobbleton::CCobbletonApp::levelFileArgument(argc, argv));
     return 0;
