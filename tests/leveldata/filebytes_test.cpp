@@ -13,7 +13,7 @@ using testsupport::fileBytes;
 using testsupport::putFile;
 namespace fs = std::filesystem;
 
-TEST(FileReplace, KeepsPermissionBitsAndLinks)
+TEST(FileReplace, KeepsPermissionBitsAndLinksAndTakesLongNames)
 {
     const testsupport::TempDir dir;
     putFile(dir / "real.lay", "old");
@@ -28,12 +28,8 @@ TEST(FileReplace, KeepsPermissionBitsAndLinks)
     ASSERT_FALSE(replaceFileBytes(dir / "fresh.lay", ""));
     ::umask(mask);
     EXPECT_EQ(fs::status(dir / "fresh.lay").permissions(), static_cast<fs::perms>(0644));
-    EXPECT_EQ(dir.entryCount(), 3u);   // no temporary file left behind
-}
 
-TEST(FileReplace, TakesANameAsLongAsTheFileSystemAllows)
-{
-    const testsupport::TempDir dir;
+    // As long a name as the file system allows: the temporary file needs a shorter one.
     std::string name;
     for (int i = 0; i < 123; ++i)
         name += "ж";
@@ -42,7 +38,7 @@ TEST(FileReplace, TakesANameAsLongAsTheFileSystemAllows)
     ASSERT_TRUE(putFile(dir / name, "old"));
     EXPECT_FALSE(replaceFileBytes(dir / name, "new"));
     EXPECT_EQ(fileBytes(dir / name), "new");
-    EXPECT_EQ(dir.entryCount(), 1u);
+    EXPECT_EQ(dir.entryCount(), 4u);   // no temporary file left behind
 }
 
 TEST(FileReplace, RefusesReadOnlyAndImpossibleTargets)
