@@ -116,45 +116,31 @@ private slots:
         Dialog dialog(boardTemplate(program.ids));
         BoardView view(dialog, program.ids, program.images);
         view.layOut();
+        // Down column 1 from cell 16 (x 50..99, y 50..99); code 5 in cell 106 (y 350..399).
         const QList<leveldata::TileCode> codes{-1, 0, 1, 2, 3, 4, 5, 7};
         Board board;
         for (int i = 0; i < codes.size(); ++i)
             board[16 + 15 * i] = codes[i];
         view.show(board);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QList<int> shown;
         for (int i = 0; i < codes.size(); ++i)
             shown << windowtesting::shownPicture(dialog, program.ids(16 + 15 * i));
         QCOMPARE(shown, pictures);
-        QCOMPARE(view.cell(16 + 15 * 6)->size(), game ? QSize(50, 50) : QSize(51, 51));
+        const QImage screen = dialog.clientArea()->grab().toImage();
+        const QColor background = dialog.palette().color(QPalette::Window);
+        QCOMPARE(screen.pixelColor(75, 75), background);   // blank
+        // The editor's 51-pixel cursor reaches column 100 and row 400, over cells 107 and 121 (blank).
+        const QColor wall = game ? Qt::darkRed : Qt::darkCyan;
+        QCOMPARE(screen.pixelColor(100, 375), game ? wall : QColor(Qt::red));
+        QCOMPARE(screen.pixelColor(75, 400), game ? background : QColor(Qt::red));
+        QCOMPARE(screen.pixelColor(101, 375), wall);
         // Every showing sets every cell: the next board takes the pictures away again.
         view.show(Board());
         for (int i = 0; i < codes.size(); ++i)
             QCOMPARE(windowtesting::shownPicture(dialog, program.ids(16 + 15 * i)), program.images(leveldata::Wall));
-        QCOMPARE(view.cell(16 + 15 * 6)->size(), QSize(50, 50));
-    }
-
-    void cursorOverlapsItsNeighboursAndBlankShowsTheBackground()
-    {
-        Dialog dialog(boardTemplate(Editor.ids));
-        BoardView view(dialog, Editor.ids, Editor.images);
-        view.layOut();
-        Board board;
-        board.fill(leveldata::Floor);
-        board[0] = 7;
-        board[16] = leveldata::Cursor;
-        view.show(board);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        const QImage screen = dialog.clientArea()->grab().toImage();
-        QCOMPARE(screen.pixelColor(25, 25), dialog.palette().color(QPalette::Window));
-        // Cell 16 spans 50..99; its 51-pixel frame reaches column and row 100, over cells 17 and 31.
-        QCOMPARE(screen.pixelColor(100, 75), QColor(Qt::red));
-        QCOMPARE(screen.pixelColor(75, 100), QColor(Qt::red));
-        QCOMPARE(screen.pixelColor(75, 75), QColor(Qt::white));
-        QCOMPARE(screen.pixelColor(101, 75), QColor(Qt::yellow));   // editor floor
-        board[16] = leveldata::Floor;
-        view.show(board);
-        QCOMPARE(dialog.clientArea()->grab().toImage().pixelColor(100, 75), QColor(Qt::yellow));
+        QCOMPARE(dialog.clientArea()->grab().toImage().pixelColor(100, 375), wall);
     }
 
     void picturesFromFiles()
