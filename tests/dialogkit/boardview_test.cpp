@@ -80,7 +80,6 @@ private slots:
         QTest::addColumn<QPoint>("topLeft");
         QTest::newRow("game last of row 7") << true << 119 << 1119 << QPoint(700, 350);
         QTest::newRow("game row 8 skips the Load button") << true << 120 << 1180 << QPoint(0, 400);
-        QTest::newRow("game last cell") << true << 179 << 1239 << QPoint(700, 550);
         QTest::newRow("editor cell 120") << false << 120 << 1120 << QPoint(0, 400);
     }
     void cellsAndTheirPlaces()
