@@ -8,12 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 
 using namespace leveldata;
 using testsupport::exampleBoard;
 using testsupport::exampleInfo;
 using testsupport::fileBytes;
 namespace fs = std::filesystem;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 namespace {
 
@@ -139,4 +142,21 @@ TEST(LevelWrite, TenMegabyteLineReadsAndSavesOver)
     const EditorLevel saved = readEditorLevel(dir / "level.lay");
     EXPECT_EQ(saved.board, exampleBoard());
     EXPECT_EQ(saved.info, exampleInfo());
+}
+
+// The fuzz entry point (fuzz/levelreader_fuzz.cpp), which aborts on a broken rule, over its seed
+// corpus and every fixture.
+TEST(LevelReaderFuzz, CorpusReplays)
+{
+    int inputs = 0;
+    for (const fs::path &dir : {fs::path(LEVELDATA_FUZZ_CORPUS), Data}) {
+        for (const auto &entry : fs::recursive_directory_iterator(dir)) {
+            if (!entry.is_regular_file())
+                continue;
+            const std::string bytes = fileBytes(entry.path());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
+            ++inputs;
+        }
+    }
+    EXPECT_GT(inputs, 0);
 }
