@@ -32,17 +32,13 @@ BENCHMARK_CAPTURE(BM_Read, editor, leveldata::readEditorLevel)->UseRealTime();
 // Saves over an existing file, as the editor does from the second save on.
 void BM_WriteLevel(benchmark::State &st)
 {
-    leveldata::EditorLevel level = leveldata::readEditorLevel(LevelFile);
-    const fs::path dir = fs::temp_directory_path() / ("levelfilebench-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const fs::path target = dir / "level.lay";
-
+    const leveldata::EditorLevel level = leveldata::readEditorLevel(LevelFile);
+    const fs::path target = fs::temp_directory_path() / ("levelfilebench-" + std::to_string(::getpid()));
     bool failed = false;
     for (auto _ : st)
         failed |= static_cast<bool>(leveldata::writeLevel(target, level.board, level.info));
-
     std::error_code ignored;
-    fs::remove_all(dir, ignored);
+    fs::remove(target, ignored);
     if (failed)
         st.SkipWithError("writeLevel reported a failure");
 }

@@ -167,11 +167,7 @@ public:
     }
 
 private:
-    struct Disconnect
-    {
-        void operator()(xcb_connection_t *connection) const { xcb_disconnect(connection); }
-    };
-    std::unique_ptr<xcb_connection_t, Disconnect> m_connection;
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> m_connection{nullptr, &xcb_disconnect};
 };
 
 std::optional<Sample> runUntilMapped(MapWatcher &watcher, const std::string &program)
