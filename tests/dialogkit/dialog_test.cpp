@@ -1,11 +1,14 @@
+#include "dialogkit/appsupport.h"
 #include "dialogkit/dialog.h"
 #include "dialogkit/dialogunits.h"
 #include "dialogkit/filedialog.h"
 #include "dialogkit/messagebox.h"
 #include "tests/windowtesting/windowtesting.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QFileDialog>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -79,7 +82,13 @@ class DialogTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { setUp(QStringLiteral("Cobbleton")); }
+    void initTestCase()
+    {
+        setUp(QStringLiteral("Cobbleton"));
+        // Run with LANG=ru_RU.UTF-8: the standard buttons come from Qt's own Russian translation.
+        QCOMPARE(QLocale::system().language(), QLocale::Russian);
+        QVERIFY(installQtTranslations());
+    }
     void cleanup() { checkNoWindowLeaked(); }
 
     void templateGeometry()
@@ -211,8 +220,11 @@ private slots:
         QFETCH(int, result);
         QString shown;
         WatchFor<QMessageBox> answer([&](QMessageBox *box) {
-            shown = box->windowTitle() + QLatin1Char('|') + box->text() + QLatin1Char('|')
-                    + QString::number(box->buttons().size())
+            QStringList buttons;
+            for (QAbstractButton *button : box->buttons())
+                buttons << button->text().remove(QLatin1Char('&'));
+            buttons.sort();
+            shown = box->windowTitle() + QLatin1Char('|') + box->text() + QLatin1Char('|') + buttons.join(' ')
                     + (box->textFormat() == Qt::PlainText ? "|plain" : "|markup");
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         });
@@ -220,7 +232,8 @@ private slots:
         const QString message = QStringLiteral("<b>Победа</b> & всё");
         QCOMPARE(dialogkit::messageBox(nullptr, message, withCancel ? MessageButtons::OkCancel : MessageButtons::Ok),
                  result);
-        QCOMPARE(shown, QStringLiteral("Cobbleton|%1|%2|plain").arg(message).arg(withCancel ? 2 : 1));
+        const QString buttons = withCancel ? QStringLiteral("OK Отмена") : QStringLiteral("OK");
+        QCOMPARE(shown, QStringLiteral("Cobbleton|%1|%2|plain").arg(message, buttons));
     }
 
     void fileDialogs()
