@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,21 +19,14 @@ using leveldata::CellIndex;
 
 namespace {
 
-// Stand-ins for the tile pictures: one plain colour per picture id; the cursor (137) is a
-// 51 x 51 white square in a red frame 3 pixels wide.
-void registerTestPictures()
+// The program's own pictures under its own ids, as it registers them at start-up.
+void registerPictures(bool game)
 {
-    const std::map<int, QColor> colours = {
-        {129, Qt::darkCyan}, {130, Qt::black}, {131, Qt::darkRed}, {132, Qt::yellow}, {133, Qt::green}};
-    for (const auto &[id, colour] : colours) {
-        QPixmap pixmap(50, 50);
-        pixmap.fill(colour);
-        PictureStore::addPicture(id, pixmap);
+    for (int id = 129; id <= 137; ++id) {
+        const QString path = game ? cobbletonresources::bitmapPath(id) : quillmapresources::bitmapPath(id);
+        if (!path.isEmpty())
+            PictureStore::addPicture(id, path);
     }
-    QPixmap cursor(51, 51);
-    cursor.fill(Qt::red);
-    QPainter(&cursor).fillRect(3, 3, 45, 45, Qt::white);
-    PictureStore::addPicture(137, cursor);
 }
 
 // A main window as the programs' templates have it: the 180 cells all at one placeholder spot,
@@ -65,7 +57,6 @@ class BoardViewTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { registerTestPictures(); }
     void cleanup()
     {
         PictureStore::clear();
@@ -111,6 +102,7 @@ private slots:
         QFETCH(bool, game);
         QFETCH(QList<int>, pictures);
         const Program &program = game ? Game : Editor;
+        registerPictures(game);
         Dialog dialog(boardTemplate(program.ids));
         BoardView view(dialog, program.ids, program.images);
         view.layOut();
@@ -130,15 +122,15 @@ private slots:
         const QColor background = dialog.palette().color(QPalette::Window);
         QCOMPARE(screen.pixelColor(75, 75), background);   // blank
         // The editor's 51-pixel cursor reaches column 100 and row 400, over cells 107 and 121 (blank).
-        const QColor wall = game ? Qt::darkRed : Qt::darkCyan;
-        QCOMPARE(screen.pixelColor(100, 375), game ? wall : QColor(Qt::red));
+        const QImage wall = PictureStore::picture(program.images(leveldata::Wall)).toImage();
+        QCOMPARE(screen.pixelColor(100, 375), game ? wall.pixelColor(0, 25) : QColor(Qt::red));
         QCOMPARE(screen.pixelColor(75, 400), game ? background : QColor(Qt::red));
-        QCOMPARE(screen.pixelColor(101, 375), wall);
+        QCOMPARE(screen.pixelColor(101, 375), wall.pixelColor(1, 25));
         // Every showing sets every cell: the next board takes the pictures away again.
         view.show(Board());
         for (int i = 0; i < codes.size(); ++i)
             QCOMPARE(windowtesting::shownPicture(dialog, program.ids(16 + 15 * i)), program.images(leveldata::Wall));
-        QCOMPARE(dialog.clientArea()->grab().toImage().pixelColor(100, 375), wall);
+        QCOMPARE(dialog.clientArea()->grab().toImage().pixelColor(100, 375), wall.pixelColor(0, 25));
     }
 
     void picturesFromFiles()
