@@ -20,7 +20,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -122,65 +121,53 @@ std::optional<Sample> runUntilShown(const std::string &program)
     return pid ? finish(pid, start, shown, false) : std::nullopt;
 }
 
-// Our connection to the X server, told of every top-level window that is mapped.
-class MapWatcher
+// Our connection to the X server, told of every top-level window that is mapped; nullptr when
+// there is none. It stays open until the program ends.
+xcb_connection_t *watchMaps()
 {
-public:
-    bool open()
-    {
-        m_connection.reset(xcb_connect(nullptr, nullptr));
-        if (xcb_connection_has_error(m_connection.get()))
-            return false;
-        xcb_connection_t *x = m_connection.get();
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_generic_error_t *error =
-            xcb_request_check(x, xcb_change_window_attributes_checked(x, root, XCB_CW_EVENT_MASK, &mask));
-        const bool watching = !error;
-        std::free(error);
-        return watching;
-    }
+    xcb_connection_t *x = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(x))
+        return nullptr;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_generic_error_t *error =
+        xcb_request_check(x, xcb_change_window_attributes_checked(x, root, XCB_CW_EVENT_MASK, &mask));
+    const bool watching = !error;
+    std::free(error);
+    return watching ? x : nullptr;
+}
 
-    // Forgets what happened before (the windows of earlier runs going away).
-    void drain()
-    {
-        while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection.get()))
+// The moment a top-level window (not a menu or tooltip) is mapped; nothing by `deadline`, or
+// when the connection breaks.
+std::optional<Clock::time_point> waitForMap(xcb_connection_t *x, Clock::time_point deadline)
+{
+    pollfd fd{xcb_get_file_descriptor(x), POLLIN, 0};
+    for (;;) {
+        while (xcb_generic_event_t *event = xcb_poll_for_event(x)) {
+            const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY
+                && !reinterpret_cast<xcb_map_notify_event_t *>(event)->override_redirect;
             std::free(event);
-    }
-
-    // The moment a top-level window (not a menu or tooltip) is mapped; nothing by `deadline`, or
-    // when the connection breaks.
-    std::optional<Clock::time_point> waitForMap(Clock::time_point deadline)
-    {
-        pollfd fd{xcb_get_file_descriptor(m_connection.get()), POLLIN, 0};
-        for (;;) {
-            while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection.get())) {
-                const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY
-                    && !reinterpret_cast<xcb_map_notify_event_t *>(event)->override_redirect;
-                std::free(event);
-                if (mapped)
-                    return Clock::now();
-            }
-            if (xcb_connection_has_error(m_connection.get()) || ::poll(&fd, 1, msUntil(deadline)) <= 0)
-                return std::nullopt;
+            if (mapped)
+                return Clock::now();
         }
+        if (xcb_connection_has_error(x) || ::poll(&fd, 1, msUntil(deadline)) <= 0)
+            return std::nullopt;
     }
+}
 
-private:
-    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> m_connection{nullptr, &xcb_disconnect};
-};
-
-std::optional<Sample> runUntilMapped(MapWatcher &watcher, const std::string &program)
+std::optional<Sample> runUntilMapped(xcb_connection_t *x, const std::string &program)
 {
-    watcher.drain();
+    // Forgets what happened before (the windows of earlier runs going away).
+    while (xcb_generic_event_t *event = xcb_poll_for_event(x))
+        std::free(event);
     const auto start = Clock::now();
     const pid_t pid = spawn(program, -1);
     if (!pid)
         return std::nullopt;
-    const std::optional<Clock::time_point> mapped = watcher.waitForMap(start + Timeout);
+    const std::optional<Clock::time_point> mapped = waitForMap(x, start + Timeout);
     // Meanwhile it paints; any further window it maps does not matter.
     while (mapped && Clock::now() < *mapped + SettleTime)
-        watcher.waitForMap(*mapped + SettleTime);
+        waitForMap(x, *mapped + SettleTime);
     return finish(pid, start, mapped, true);
 }
 
@@ -210,8 +197,8 @@ int main(int argc, char **argv)
                              "       startupbench mapped <runs> <baseline dialog> <game> <editor>\n");
         return 2;
     }
-    MapWatcher watcher;
-    if (mapped && !watcher.open()) {
+    xcb_connection_t *x = mapped ? watchMaps() : nullptr;
+    if (mapped && !x) {
         std::fprintf(stderr, "startupbench: cannot watch the X server of DISPLAY\n");
         return 2;
     }
@@ -233,7 +220,7 @@ int main(int argc, char **argv)
         for (Program &program : programs) {
             if (program.failed)
                 continue;
-            const auto sample = mapped ? runUntilMapped(watcher, program.path) : runUntilShown(program.path);
+            const auto sample = mapped ? runUntilMapped(x, program.path) : runUntilShown(program.path);
             if (!sample) {
                 std::fprintf(stderr, "startupbench: %s failed to %s in time; its results are left out\n",
                              program.path.c_str(), mapped ? "map a window and run on" : "report and exit 0");
