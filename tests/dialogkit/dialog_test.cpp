@@ -100,7 +100,6 @@ private slots:
         Dialog dialog(game);
         showAndActivate(dialog);
         QCOMPARE(dialog.GetDlgItem(1120)->geometry(), QRect(344, 613, 75, 22));
-        QCOMPARE(dialog.GetDlgItemText(1120), QStringLiteral("Загрузить"));
         // The template size is the client area; the menu bar sits above it.
         auto *bar = dialog.findChild<QMenuBar *>();
         QVERIFY(bar && bar->height() > 0);

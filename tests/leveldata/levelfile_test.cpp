@@ -91,17 +91,13 @@ TEST(LevelWrite, FailedSaveLeavesOldFileIntact)
 TEST(LevelRead, GameReaderTakesLastPlayerAndEveryPlace)
 {
     const testsupport::TempDir dir;
-    Board board = testsupport::boardFromArt({"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
+    const GameLevel drawn =
+        testsupport::levelFromArt({"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
+    ASSERT_EQ(drawn.placeList.size(), 26u);   // no cap
+    ASSERT_FALSE(writeLevel(dir / "level.lay", drawn.board, exampleInfo()));
     const GameLevel level = readGameLevel(dir / "level.lay");
     EXPECT_EQ(level.playerCell, 48);
-    std::vector<CellIndex> places;
-    for (int row : {1, 2}) {
-        for (int column = 1; column <= 13; ++column)
-            places.push_back(cellIndex(column, row));
-    }
-    EXPECT_EQ(level.placeList, places);   // 26 places: no cap
-    EXPECT_EQ(readGameLevel(Data / "only_text.lay").playerCell, std::nullopt);
+    EXPECT_EQ(level.placeList, drawn.placeList);
 }
 
 TEST(LevelRead, LayerValuesFollowAtoi)
@@ -123,6 +119,7 @@ TEST(LevelRead, PartialAndStrayContentReadsAsWallsAndFirstLines)
     EXPECT_EQ(onlyLayer.info, LevelInfo{});
     const GameLevel onlyText = readGameLevel(Data / "only_text.lay");
     EXPECT_EQ(onlyText.board, Board{});
+    EXPECT_EQ(onlyText.playerCell, std::nullopt);
     EXPECT_EQ(onlyText.victoryText, "Победа");
     EXPECT_EQ(readEditorLevel(Data / "no_such_file.lay").board, Board{});
     EXPECT_EQ(readGameLevel(Data).board, Board{});
