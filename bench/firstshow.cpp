@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#pragma once
-
-#include <QApplication>
+// Built into a program for the offscreen start-up (startupbench shown): once the program's first
+// dialog window has been painted, prints "shown" on stdout and closes the window as the user
+// would, so the program ends. It installs itself as the QApplication is made, so the program's
+// main() is unchanged: gamestartup is the game's own main.cpp with this beside it.
+#include <QCoreApplication>
 #include <QDialog>
 #include <QTimer>
 
 #include <cstdio>
 
-// For the offscreen start-up (startupbench shown): once the first dialog window has been painted,
-// prints "shown" on stdout and closes the window as the user would, so the program ends. Watches
-// every object of the application while it lives.
+namespace {
+
 class FirstShowReport : public QObject
 {
 public:
-    FirstShowReport() { QApplication::instance()->installEventFilter(this); }
+    using QObject::QObject;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -34,3 +35,12 @@ protected:
 private:
     bool m_reported = false;
 };
+
+void installFirstShowReport()
+{
+    QCoreApplication::instance()->installEventFilter(new FirstShowReport(QCoreApplication::instance()));
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(installFirstShowReport)
