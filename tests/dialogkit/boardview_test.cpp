@@ -63,49 +63,34 @@ private slots:
         windowtesting::checkNoWindowLeaked();
     }
 
-    void cellsAndTheirPlaces_data()
+    void layOutAndShow_data()
     {
         QTest::addColumn<bool>("game");
-        QTest::addColumn<int>("cell");
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QPoint>("topLeft");
-        QTest::newRow("game last of row 7") << true << 119 << 1119 << QPoint(700, 350);
-        QTest::newRow("game row 8 skips the Load button") << true << 120 << 1180 << QPoint(0, 400);
-        QTest::newRow("editor cell 120") << false << 120 << 1120 << QPoint(0, 400);
-    }
-    void cellsAndTheirPlaces()
-    {
-        QFETCH(bool, game);
-        QFETCH(int, cell);
-        QFETCH(int, id);
-        QFETCH(QPoint, topLeft);
-        const Program &program = game ? Game : Editor;
-        Dialog dialog(boardTemplate(program.ids));
-        BoardView view(dialog, program.ids, program.images);
-        QCOMPARE(dialog.GetDlgItem(id)->pos(), QPoint(21, 76));   // the template's placeholder
-        view.layOut();
-        QCOMPARE(view.cell(cell), dialog.GetDlgItem(id));
-        QCOMPARE(view.cell(cell)->geometry(), QRect(topLeft, QSize(50, 50)));
-        if (game)
-            QCOMPARE(dialog.GetDlgItem(cobbletonresources::LoadButton)->pos(), QPoint(344, 613));   // Load keeps its place
-    }
-
-    void showingRule_data()
-    {
-        QTest::addColumn<bool>("game");
+        QTest::addColumn<int>("cell120");   // its control; in the game, row 8 skips the Load button's id
         QTest::addColumn<QList<int>>("pictures");   // of the codes -1, 0 (Wall) ... 5 (Cursor), 7
-        QTest::newRow("game: 5 and unknown codes blank") << true << QList<int>{0, 131, 129, 133, 132, 130, 0, 0};
-        QTest::newRow("editor: 5 is the cursor") << false << QList<int>{0, 129, 132, 131, 130, 133, 137, 0};
+        QTest::newRow("game: 5 and unknown codes blank")
+            << true << 1180 << QList<int>{0, 131, 129, 133, 132, 130, 0, 0};
+        QTest::newRow("editor: 5 is the cursor")
+            << false << 1120 << QList<int>{0, 129, 132, 131, 130, 133, 137, 0};
     }
-    void showingRule()
+    void layOutAndShow()
     {
         QFETCH(bool, game);
+        QFETCH(int, cell120);
         QFETCH(QList<int>, pictures);
         const Program &program = game ? Game : Editor;
         registerPictures(game);
         Dialog dialog(boardTemplate(program.ids));
         BoardView view(dialog, program.ids, program.images);
+        QCOMPARE(dialog.GetDlgItem(cell120)->pos(), QPoint(21, 76));   // the template's placeholder
         view.layOut();
+        QCOMPARE(view.cell(119), dialog.GetDlgItem(1119));
+        QCOMPARE(view.cell(119)->geometry(), QRect(700, 350, 50, 50));
+        QCOMPARE(view.cell(120), dialog.GetDlgItem(cell120));
+        QCOMPARE(view.cell(120)->geometry(), QRect(0, 400, 50, 50));
+        if (game)   // Load keeps its place
+            QCOMPARE(dialog.GetDlgItem(cobbletonresources::LoadButton)->pos(), QPoint(344, 613));
+
         // Down column 1 from cell 16 (x 50..99, y 50..99); code 5 in cell 106 (y 350..399).
         const QList<leveldata::TileCode> codes{-1, 0, 1, 2, 3, 4, 5, 7};
         Board board;
