@@ -15,11 +15,6 @@ constexpr char ItemOnPlace = '*';
 
 namespace testsupport {
 
-Board boardFromArt(const Art &rows)
-{
-    return levelFromArt(rows).board;
-}
-
 GameLevel levelFromArt(const Art &rows)
 {
     if (rows.size() > static_cast<std::size_t>(BoardRows))
