@@ -1,16 +1,22 @@
-// Moves per second through the game's rules: step or push, the restore pass over the item
-// places, the victory test at every showing of the board, and the step kept in the history.
-// Then a restart late in a long game, and the heap the history of a long game takes.
+// The game without its window. Moves per second through the rules: step or push, the restore
+// pass over the item places, the victory test at every showing of the board, and the step kept
+// in the history. A restart late in a long game, and the heap the history of a long game takes.
+// Reading a whole level file as each program reads it, and saving a whole level the editor's way
+// (one crash-safe replacement of the file, synced to disk).
 #include "resultstable.h"
 
 #include "cobbleton/gamestate.h"
+#include "leveldata/levelfile.h"
 
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -55,6 +61,8 @@ bool playLongGame(GameState &state, std::size_t moves)
 }
 
 constexpr std::size_t LongGame = 100000;
+constexpr double ReadLimitNs = 100e3;
+constexpr double WriteLimitNs = 2e6;
 
 // The history would grow by one step per iteration; it is dropped at the end of every round
 // (clearing keeps its memory), so the benchmark's memory stays flat.
@@ -101,6 +109,30 @@ void BM_RestartAfterLongGame(benchmark::State &st)
 }
 BENCHMARK(BM_RestartAfterLongGame)->Unit(benchmark::kMicrosecond);
 
+template <class Reader>
+void BM_Read(benchmark::State &st, Reader read)
+{
+    for (auto _ : st)
+        benchmark::DoNotOptimize(read(LevelFile));
+}
+BENCHMARK_CAPTURE(BM_Read, game, leveldata::readGameLevel)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Read, editor, leveldata::readEditorLevel)->UseRealTime();
+
+// Saves over an existing file, as the editor does from the second save on.
+void BM_WriteLevel(benchmark::State &st)
+{
+    const leveldata::EditorLevel level = leveldata::readEditorLevel(LevelFile);
+    const auto target = std::filesystem::temp_directory_path() / ("rulesbench-" + std::to_string(::getpid()));
+    bool failed = false;
+    for (auto _ : st)
+        failed |= static_cast<bool>(leveldata::writeLevel(target, level.board, level.info));
+    std::error_code ignored;
+    std::filesystem::remove(target, ignored);
+    if (failed)
+        st.SkipWithError("writeLevel reported a failure");
+}
+BENCHMARK(BM_WriteLevel)->UseRealTime();
+
 // Bytes glibc's malloc has handed out and not got back, chunk overhead included.
 std::size_t heapInUse()
 {
@@ -135,7 +167,10 @@ int main(int argc, char **argv)
         argc, argv,
         {{"BM_Move", "Move through the game rules (step, push, restore, victory test, history)", 0,
           "moves/s"},
-         {"BM_RestartAfterLongGame", "Restart after 100 000 moves, then its undo", 0, ""}});
+         {"BM_RestartAfterLongGame", "Restart after 100 000 moves, then its undo", 0, ""},
+         {"BM_Read/game", "Level read, game (readGameLevel)", ReadLimitNs, ""},
+         {"BM_Read/editor", "Level read, editor (readEditorLevel)", ReadLimitNs, ""},
+         {"BM_WriteLevel", "Level write, atomic (writeLevel)", WriteLimitNs, ""}});
     printHistoryMemory();
     return status;
 }

@@ -8,7 +8,6 @@
 #include "resources/quillmap/windows.h"
 #include "tests/windowtesting/windowtesting.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>

@@ -7,7 +7,6 @@
 
 #include <QAbstractButton>
 #include <QFile>
-#include <QFileDialog>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
