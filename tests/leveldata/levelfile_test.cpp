@@ -24,7 +24,7 @@ const fs::path Data = LEVELDATA_TEST_DATA;
 
 } // namespace
 
-TEST(LevelWrite, NewAndUpdatedFilesMatchHandWrittenOnes)
+TEST(LevelWrite, NewUpdatedAndTextOnlyFiles)
 {
     const testsupport::TempDir dir;
     ASSERT_FALSE(writeLevel(dir / "new.lay", exampleBoard(), exampleInfo()));
@@ -38,22 +38,18 @@ TEST(LevelWrite, NewAndUpdatedFilesMatchHandWrittenOnes)
     fs::copy_file(Data / "existing_level.lay", dir / "level.lay");
     ASSERT_FALSE(writeLevel(dir / "level.lay", exampleBoard(), {"Новый автор", "Имя", "Тяжелый", "Ура"}));
     EXPECT_EQ(fileBytes(dir / "level.lay"), fileBytes(Data / "existing_level_saved.lay"));
-}
 
-TEST(LevelWrite, InfoAloneThenTheWholeLevel)
-{
-    const testsupport::TempDir dir;
-    ASSERT_FALSE(writeLevelInfo(dir / "level.lay", {"a", "n", "Средний", ""}));
-    EXPECT_EQ(fileBytes(dir / "level.lay"),
+    // The texts alone, then the whole level over them.
+    ASSERT_FALSE(writeLevelInfo(dir / "info.lay", {"a", "n", "Средний", ""}));
+    EXPECT_EQ(fileBytes(dir / "info.lay"),
               utf8ToCp1251("[AUTOR]\r\ntext=a\r\n[NAMELAYER]\r\ntext=n\r\n[YROVWN]\r\ntext=Средний\r\n[TEXT]\r\ntext=\r\n"));
-
     Board board = exampleBoard();
     board[33] = Cursor;   // written as it stands: turning the cursor into a tile is the editor's
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
-    EXPECT_EQ(readEditorLevel(dir / "level.lay").board, board);
+    ASSERT_FALSE(writeLevel(dir / "info.lay", board, exampleInfo()));
+    EXPECT_EQ(readEditorLevel(dir / "info.lay").board, board);
 }
 
-TEST(LevelWrite, TextsAreStoredAsOneLineOfWindows1251)
+TEST(LevelWrite, TextsInOneWindows1251LineAndOverTenMegabyteLines)
 {
     const testsupport::TempDir dir;
     std::string longName;   // 250 characters, one file byte each
@@ -67,6 +63,14 @@ TEST(LevelWrite, TextsAreStoredAsOneLineOfWindows1251)
 
     EXPECT_EQ(readEditorLevel(dir / "level.lay").info,
               (LevelInfo{"Zo? ?? €", longName.substr(0, 2 * 199), "", "Победа [Layer] 32=0 конец"}));
+
+    // The fuzz replay feeds every fixture to the readers and a save; this one is too big to keep.
+    testsupport::putFile(dir / "long.lay", "[TEXT]\r\ntext=" + std::string(10'000'000, 'w') + "\r\n[Layer]\r\n32=3");
+    EXPECT_EQ(readGameLevel(dir / "long.lay").playerCell, 32);
+    ASSERT_FALSE(writeLevel(dir / "long.lay", exampleBoard(), exampleInfo()));
+    const EditorLevel saved = readEditorLevel(dir / "long.lay");
+    EXPECT_EQ(saved.board, exampleBoard());
+    EXPECT_EQ(saved.info, exampleInfo());
 }
 
 TEST(LevelWrite, FailedSaveLeavesOldFileIntact)
@@ -88,8 +92,8 @@ TEST(LevelWrite, FailedSaveLeavesOldFileIntact)
 TEST(LevelRead, GameReaderTakesLastPlayerAndEveryPlace)
 {
     const testsupport::TempDir dir;
-    const GameLevel drawn =
-        testsupport::levelFromArt({"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
+    const GameLevel drawn = testsupport::levelFromArt(
+        {"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
     ASSERT_EQ(drawn.placeList.size(), 26u);   // no cap
     ASSERT_FALSE(writeLevel(dir / "level.lay", drawn.board, exampleInfo()));
     const GameLevel level = readGameLevel(dir / "level.lay");
@@ -124,18 +128,6 @@ TEST(LevelRead, PartialAndStrayContentReadsAsWallsAndFirstLines)
     const GameLevel stray = readGameLevel(Data / "stray_lines.lay");
     EXPECT_EQ(stray.board[32], Player);
     EXPECT_EQ(stray.victoryText, "Первая строка");
-}
-
-// The fuzz replay feeds every fixture to the readers and a save; this one is too big to keep.
-TEST(LevelWrite, TenMegabyteLineReadsAndSavesOver)
-{
-    const testsupport::TempDir dir;
-    testsupport::putFile(dir / "level.lay", "[TEXT]\r\ntext=" + std::string(10'000'000, 'w') + "\r\n[Layer]\r\n32=3");
-    EXPECT_EQ(readGameLevel(dir / "level.lay").playerCell, 32);
-    ASSERT_FALSE(writeLevel(dir / "level.lay", exampleBoard(), exampleInfo()));
-    const EditorLevel saved = readEditorLevel(dir / "level.lay");
-    EXPECT_EQ(saved.board, exampleBoard());
-    EXPECT_EQ(saved.info, exampleInfo());
 }
 
 // The fuzz entry point (fuzz/levelreader_fuzz.cpp), which aborts on a broken rule, over its seed
