@@ -235,12 +235,13 @@ int main(int argc, char **argv)
     const std::string base = mapped ? "baseline" : "bare";
     const double ratioLimit = mapped ? 1.2 : 1.3;
     const Program &baseline = programs.front();
-    std::vector<ResultRow> startupRows, memoryRows;
+    std::vector<ResultRow> rows(2 * programs.size());   // the start-up rows, then the memory rows
     bool anyFailed = false;
-    for (const Program &program : programs) {
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        const Program &program = programs[i];
         anyFailed |= program.failed;
-        ResultRow startup{program.startupMeasure, "n/a"};
-        ResultRow memory{program.memoryMeasure, "n/a"};
+        ResultRow &startup = rows[i] = {program.startupMeasure, "n/a"};
+        ResultRow &memory = rows[programs.size() + i] = {program.memoryMeasure, "n/a"};
         if (&program != &baseline) {
             startup.target = "≤ " + fixed(ratioLimit, 1) + " × " + base;
             memory.target = "≤ " + base + " + " + fixed(MemoryAllowanceMiB, 0) + " MiB";
@@ -261,12 +262,8 @@ int main(int argc, char **argv)
                 memory.verdict = verdict(extraMiB <= MemoryAllowanceMiB);
             }
         }
-        startupRows.push_back(startup);
-        memoryRows.push_back(memory);
     }
-    for (const auto *rows : {&startupRows, &memoryRows}) {
-        for (const ResultRow &row : *rows)
-            printRow(row);
-    }
+    for (const ResultRow &row : rows)
+        printRow(row);
     return anyFailed ? 1 : 0;
 }

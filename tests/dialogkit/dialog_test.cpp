@@ -49,16 +49,8 @@ public:
         setCommandHandler(ButtonB, [this] { log << QStringLiteral("B"); });
     }
     QStringList log;
-    std::function<void(Recorder &)> init;
     int shows = 0;
 
-    bool OnInitDialog() override
-    {
-        Dialog::OnInitDialog();
-        if (init)
-            init(*this);
-        return true;
-    }
     void OnOK() override { log << QStringLiteral("OK"); Dialog::OnOK(); }
     void OnCancel() override { log << QStringLiteral("Cancel"); Dialog::OnCancel(); }
     void OnSysCommand(int id) override { log << QStringLiteral("sys %1").arg(id); }
@@ -67,12 +59,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override { ++shows; Dialog::showEvent(event); }
 };
-
-void showAndActivate(QWidget &w)
-{
-    w.show();
-    activate(&w);
-}
 
 } // namespace
 
@@ -97,7 +83,8 @@ private slots:
         const DialogTemplate game = {"Cobbleton", 500, 390, SystemMenu | MinimizeBox,
                                      {pushButton(1120, "Загрузить", 229, 377, 50, 14)}, &TestMenu};
         Dialog dialog(game);
-        showAndActivate(dialog);
+        dialog.show();
+        activate(&dialog);
         QCOMPARE(dialog.GetDlgItem(1120)->geometry(), QRect(344, 613, 75, 22));
         // The template size is the client area; the menu bar sits above it.
         auto *bar = dialog.findChild<QMenuBar *>();
@@ -151,11 +138,16 @@ private slots:
 
     void endDialogDuringInit()
     {
-        Recorder dialog;
-        dialog.init = [](Recorder &d) {
-            d.EndDialog(IdCancel);
-            d.SetDlgItemText(LineEdit, QStringLiteral("still initialised"));
-        };
+        class EndsInInit : public Recorder
+        {
+            bool OnInitDialog() override
+            {
+                Recorder::OnInitDialog();
+                EndDialog(IdCancel);
+                SetDlgItemText(LineEdit, QStringLiteral("still initialised"));
+                return true;
+            }
+        } dialog;
         QCOMPARE(dialog.DoModal(), IdCancel);
         QCOMPARE(dialog.shows, 0);
         QCOMPARE(dialog.GetDlgItemText(LineEdit), QStringLiteral("still initialised"));
@@ -169,7 +161,8 @@ private slots:
         dialog.setCommandHandler(32772, [&commands] { commands << QStringLiteral("brush 1"); });
         dialog.setCommandHandler(32781, [&commands] { commands << QStringLiteral("play"); });
         dialog.LoadAccelerators({{Qt::Key_Left, 32771}, {Qt::Key_1, 32772}, {Qt::Key_F5, 32781, false}});
-        showAndActivate(dialog);
+        dialog.show();
+        activate(&dialog);
         auto *button = dialog.GetDlgItem<QPushButton>(ButtonB);
         button->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), button);
@@ -268,7 +261,8 @@ private slots:
     {
         // The window's timer that kills itself at its first tick, as the editor's redraw does.
         Recorder dialog;
-        showAndActivate(dialog);
+        dialog.show();
+        activate(&dialog);
         dialog.SetTimer(1, 10);
         QTRY_COMPARE(dialog.log, QStringList{QStringLiteral("timer 1")});
         QTest::qWait(100);
@@ -289,7 +283,8 @@ private slots:
         Recorder dialog;
         QVERIFY(!dialog.AppendSystemMenuItem(16, QString()));
         QVERIFY(dialog.AppendSystemMenuItem(16, QStringLiteral("&About Cobbleton...")));
-        showAndActivate(dialog);
+        dialog.show();
+        activate(&dialog);
         if (how == QLatin1String("Alt+Space")) {
             QTest::keyClick(&dialog, Qt::Key_Space, Qt::AltModifier);
         } else {

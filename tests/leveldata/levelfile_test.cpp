@@ -89,18 +89,6 @@ TEST(LevelWrite, FailedSaveLeavesOldFileIntact)
     EXPECT_EQ(dir.entryCount(), 2u);
 }
 
-TEST(LevelRead, GameReaderTakesLastPlayerAndEveryPlace)
-{
-    const testsupport::TempDir dir;
-    const GameLevel drawn = testsupport::levelFromArt(
-        {"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
-    ASSERT_EQ(drawn.placeList.size(), 26u);   // no cap
-    ASSERT_FALSE(writeLevel(dir / "level.lay", drawn.board, exampleInfo()));
-    const GameLevel level = readGameLevel(dir / "level.lay");
-    EXPECT_EQ(level.playerCell, 48);
-    EXPECT_EQ(level.placeList, drawn.placeList);
-}
-
 TEST(LevelRead, LayerValuesFollowAtoi)
 {
     const Board board = readEditorLevel(Data / "layer_values.lay").board;
@@ -113,7 +101,7 @@ TEST(LevelRead, LayerValuesFollowAtoi)
     EXPECT_EQ(tileCodeFromText("- 1"), 0);
 }
 
-TEST(LevelRead, PartialAndStrayContentReadsAsWallsAndFirstLines)
+TEST(LevelRead, PartialStrayAndCrowdedContent)
 {
     const EditorLevel onlyLayer = readEditorLevel(Data / "only_layer.lay");
     EXPECT_EQ(onlyLayer.board[16], Floor);
@@ -128,6 +116,16 @@ TEST(LevelRead, PartialAndStrayContentReadsAsWallsAndFirstLines)
     const GameLevel stray = readGameLevel(Data / "stray_lines.lay");
     EXPECT_EQ(stray.board[32], Player);
     EXPECT_EQ(stray.victoryText, "Первая строка");
+
+    // Of two players the last counts; every place counts.
+    const testsupport::TempDir dir;
+    const GameLevel drawn = testsupport::levelFromArt(
+        {"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
+    ASSERT_EQ(drawn.placeList.size(), 26u);   // no cap
+    ASSERT_FALSE(writeLevel(dir / "level.lay", drawn.board, exampleInfo()));
+    const GameLevel level = readGameLevel(dir / "level.lay");
+    EXPECT_EQ(level.playerCell, 48);
+    EXPECT_EQ(level.placeList, drawn.placeList);
 }
 
 // The fuzz entry point (fuzz/levelreader_fuzz.cpp), which aborts on a broken rule, over its seed
