@@ -20,16 +20,17 @@ void printRow(const ResultRow &row);
 // keeps the number at 1 or more.
 std::string formatDuration(double nanoseconds);
 
-// "12.3 M moves/s", "950 k moves/s", "87.0 moves/s" for a rate and its unit.
-std::string formatRate(double perSecond, const std::string &unit);
-
 // "met" or "missed".
 std::string verdict(bool met);
+
+// The value that a `fraction` (0 < fraction <= 1) of `values` (not empty) do not exceed: the
+// median for 0.5 and an odd count.
+double percentile(std::vector<double> values, double fraction);
 
 // What the table shows of one Google Benchmark: the median of its repetitions.
 struct BenchmarkRow
 {
-    std::string benchmark;          // the registered function name, e.g. "BM_ReadGameLevel"
+    std::string benchmark;          // the registered function name, e.g. "BM_Move", "BM_Read/game"
     std::string measure;            // the row's text in the table
     double limitNanoseconds = 0;    // target for the median real time per iteration; 0: none
     std::string rateUnit;           // when set, show items_per_second in this unit, not the time

@@ -17,9 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -34,17 +32,12 @@ cobbleton::GameState gameState;   // what the application hands its window
 cobbleton::CCobbletonDlg *game = nullptr;
 std::vector<double> moveNs;   // every timed move of every run
 
-// Puts the sample level in play as the Load button would, without its file dialog.
-void loadSampleLevel()
-{
-    cobbleton::loadLevelFile(gameState, LevelFile);
-}
-
 // One move through the window's command (the rules, ShowBoard of all 180 cells, the victory
 // test), then the whole window painted again.
 void BM_MoveShowRepaint(benchmark::State &st)
 {
-    loadSampleLevel();
+    // The sample level in play as the Load button would put it, without its file dialog.
+    cobbleton::loadLevelFile(gameState, LevelFile);
     const cobbleton::CellIndex start = gameState.playerCell;
     bool left = true;
     bool allMoved = true;
@@ -62,18 +55,11 @@ void BM_MoveShowRepaint(benchmark::State &st)
 }
 BENCHMARK(BM_MoveShowRepaint)->Unit(benchmark::kMicrosecond);
 
-double percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    const auto rank = static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
-    return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
-}
-
 // The presses go to the focused control, as a keyboard's would; each one is checked to have
 // moved the player. The time ends when the window has been painted with the last position.
 void pressArrowKeys()
 {
-    loadSampleLevel();
+    cobbleton::loadLevelFile(gameState, LevelFile);
     game->activateWindow();
     const bool active = QTest::qWaitForWindowActive(game);
     QWidget *focus = QApplication::focusWidget();
@@ -90,12 +76,11 @@ void pressArrowKeys()
     QApplication::processEvents();
     const double ns = std::chrono::duration<double, std::nano>(Clock::now() - begin).count();
 
-    ResultRow row{"1000 arrow-key presses to the game window, each a move",
-                  active ? formatDuration(ns) + " (" + formatDuration(ns / KeyPresses) + " each), "
-                               + std::to_string(moved) + " moves"
-                         : "n/a (the window never became active)",
-                  "none dropped", verdict(active && moved == KeyPresses)};
-    printRow(row);
+    printRow({"1000 arrow-key presses to the game window, each a move",
+              active ? formatDuration(ns) + " (" + formatDuration(ns / KeyPresses) + " each), "
+                           + std::to_string(moved) + " moves"
+                     : "n/a (the window never became active)",
+              "none dropped", verdict(active && moved == KeyPresses)});
 }
 
 } // namespace

@@ -8,9 +8,7 @@
 #include "resources/quillmap/windows.h"
 #include "tests/windowtesting/windowtesting.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,21 +18,14 @@ using leveldata::CellIndex;
 
 namespace {
 
-// Stand-ins for the tile pictures: one plain colour per picture id; the cursor (137) is a
-// 51 x 51 white square in a red frame 3 pixels wide.
-void registerTestPictures()
+// The program's own pictures under its own ids, as it registers them at start-up.
+void registerPictures(bool game)
 {
-    const std::map<int, QColor> colours = {
-        {129, Qt::darkCyan}, {130, Qt::black}, {131, Qt::darkRed}, {132, Qt::yellow}, {133, Qt::green}};
-    for (const auto &[id, colour] : colours) {
-        QPixmap pixmap(50, 50);
-        pixmap.fill(colour);
-        PictureStore::addPicture(id, pixmap);
+    for (int id = 129; id <= 137; ++id) {
+        const QString path = game ? cobbletonresources::bitmapPath(id) : quillmapresources::bitmapPath(id);
+        if (!path.isEmpty())
+            PictureStore::addPicture(id, path);
     }
-    QPixmap cursor(51, 51);
-    cursor.fill(Qt::red);
-    QPainter(&cursor).fillRect(3, 3, 45, 45, Qt::white);
-    PictureStore::addPicture(137, cursor);
 }
 
 // A main window as the programs' templates have it: the 180 cells all at one placeholder spot,
@@ -58,15 +49,6 @@ struct Program
 const Program Game{cobbletonresources::cellControlId, cobbletonresources::tilePictureId};
 const Program Editor{quillmapresources::cellControlId, quillmapresources::tilePictureId};
 
-Board floorWith(std::initializer_list<std::pair<CellIndex, leveldata::TileCode>> cells)
-{
-    Board board;
-    board.fill(leveldata::Floor);
-    for (const auto &[i, code] : cells)
-        board[i] = code;
-    return board;
-}
-
 } // namespace
 
 class BoardViewTest : public QObject
@@ -74,163 +56,105 @@ class BoardViewTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { registerTestPictures(); }
     void cleanup()
     {
         PictureStore::clear();
         windowtesting::checkNoWindowLeaked();
     }
 
-    void cellsAndTheirPlaces_data()
+    void layOutAndShow_data()
     {
         QTest::addColumn<bool>("game");
-        QTest::addColumn<int>("cell");
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QPoint>("topLeft");
-        QTest::newRow("game first cell") << true << 0 << 1000 << QPoint(0, 0);
-        QTest::newRow("game start of row 1") << true << 15 << 1015 << QPoint(0, 50);
-        QTest::newRow("game last of row 7") << true << 119 << 1119 << QPoint(700, 350);
-        QTest::newRow("game row 8 skips the Load button") << true << 120 << 1180 << QPoint(0, 400);
-        QTest::newRow("game last cell") << true << 179 << 1239 << QPoint(700, 550);
-        QTest::newRow("editor cell 120") << false << 120 << 1120 << QPoint(0, 400);
-    }
-    void cellsAndTheirPlaces()
-    {
-        QFETCH(bool, game);
-        QFETCH(int, cell);
-        QFETCH(int, id);
-        QFETCH(QPoint, topLeft);
-        const Program &program = game ? Game : Editor;
-        QCOMPARE(program.ids(cell), id);
-        Dialog dialog(boardTemplate(program.ids));
-        BoardView view(dialog, program.ids, program.images);
-        QCOMPARE(dialog.GetDlgItem(id)->pos(), QPoint(21, 76));   // the template's placeholder
-        view.layOut();
-        QCOMPARE(view.cell(cell), dialog.GetDlgItem(id));
-        QCOMPARE(view.cell(cell)->geometry(), QRect(topLeft, QSize(50, 50)));
-        if (game)
-            QCOMPARE(dialog.GetDlgItem(cobbletonresources::LoadButton)->pos(), QPoint(344, 613));   // Load keeps its place
-    }
-
-    void showingRule_data()
-    {
-        QTest::addColumn<bool>("game");
+        QTest::addColumn<int>("cell120");   // its control; in the game, row 8 skips the Load button's id
         QTest::addColumn<QList<int>>("pictures");   // of the codes -1, 0 (Wall) ... 5 (Cursor), 7
-        QTest::newRow("game: 5 and unknown codes blank") << true << QList<int>{0, 131, 129, 133, 132, 130, 0, 0};
-        QTest::newRow("editor: 5 is the cursor") << false << QList<int>{0, 129, 132, 131, 130, 133, 137, 0};
+        QTest::newRow("game: 5 and unknown codes blank")
+            << true << 1180 << QList<int>{0, 131, 129, 133, 132, 130, 0, 0};
+        QTest::newRow("editor: 5 is the cursor")
+            << false << 1120 << QList<int>{0, 129, 132, 131, 130, 133, 137, 0};
     }
-    void showingRule()
+    void layOutAndShow()
     {
         QFETCH(bool, game);
+        QFETCH(int, cell120);
         QFETCH(QList<int>, pictures);
         const Program &program = game ? Game : Editor;
+        registerPictures(game);
         Dialog dialog(boardTemplate(program.ids));
         BoardView view(dialog, program.ids, program.images);
+        QCOMPARE(dialog.GetDlgItem(cell120)->pos(), QPoint(21, 76));   // the template's placeholder
         view.layOut();
+        QCOMPARE(view.cell(119), dialog.GetDlgItem(1119));
+        QCOMPARE(view.cell(119)->geometry(), QRect(700, 350, 50, 50));
+        QCOMPARE(view.cell(120), dialog.GetDlgItem(cell120));
+        QCOMPARE(view.cell(120)->geometry(), QRect(0, 400, 50, 50));
+        if (game)   // Load keeps its place
+            QCOMPARE(dialog.GetDlgItem(cobbletonresources::LoadButton)->pos(), QPoint(344, 613));
+
+        // Down column 1 from cell 16 (x 50..99, y 50..99); code 5 in cell 106 (y 350..399).
         const QList<leveldata::TileCode> codes{-1, 0, 1, 2, 3, 4, 5, 7};
         Board board;
         for (int i = 0; i < codes.size(); ++i)
             board[16 + 15 * i] = codes[i];
         view.show(board);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QList<int> shown;
         for (int i = 0; i < codes.size(); ++i)
             shown << windowtesting::shownPicture(dialog, program.ids(16 + 15 * i));
         QCOMPARE(shown, pictures);
-        QCOMPARE(view.cell(16 + 15 * 6)->size(), game ? QSize(50, 50) : QSize(51, 51));
+        const QImage screen = dialog.clientArea()->grab().toImage();
+        const QColor background = dialog.palette().color(QPalette::Window);
+        QCOMPARE(screen.pixelColor(75, 75), background);   // blank
+        // The editor's 51-pixel cursor reaches column 100 and row 400, over cells 107 and 121 (blank).
+        const QImage wall = PictureStore::picture(program.images(leveldata::Wall)).toImage();
+        QCOMPARE(screen.pixelColor(100, 375), game ? wall.pixelColor(0, 25) : QColor(Qt::red));
+        QCOMPARE(screen.pixelColor(75, 400), game ? background : QColor(Qt::red));
+        QCOMPARE(screen.pixelColor(101, 375), wall.pixelColor(1, 25));
         // Every showing sets every cell: the next board takes the pictures away again.
         view.show(Board());
         for (int i = 0; i < codes.size(); ++i)
             QCOMPARE(windowtesting::shownPicture(dialog, program.ids(16 + 15 * i)), program.images(leveldata::Wall));
-        QCOMPARE(view.cell(16 + 15 * 6)->size(), QSize(50, 50));
+        QCOMPARE(dialog.clientArea()->grab().toImage().pixelColor(100, 375), wall.pixelColor(0, 25));
     }
 
-    void cursorOverlapsItsNeighboursAndBlankShowsTheBackground()
-    {
-        Dialog dialog(boardTemplate(Editor.ids));
-        BoardView view(dialog, Editor.ids, Editor.images);
-        view.layOut();
-        view.show(floorWith({{0, 7}, {16, leveldata::Cursor}}));
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        const QImage screen = dialog.clientArea()->grab().toImage();
-        QCOMPARE(screen.pixelColor(25, 25), dialog.palette().color(QPalette::Window));
-        // Cell 16 spans 50..99; its 51-pixel frame reaches column and row 100, over cells 17 and 31.
-        QCOMPARE(screen.pixelColor(100, 75), QColor(Qt::red));
-        QCOMPARE(screen.pixelColor(75, 100), QColor(Qt::red));
-        QCOMPARE(screen.pixelColor(75, 75), QColor(Qt::white));
-        QCOMPARE(screen.pixelColor(101, 75), QColor(Qt::yellow));   // editor floor
-        view.show(floorWith({}));
-        QCOMPARE(dialog.clientArea()->grab().toImage().pixelColor(100, 75), QColor(Qt::yellow));
-    }
-
-    void pictureControlTakesItsPictureSize()
-    {
-        Dialog dialog(DialogTemplate{"Marker", 100, 100, SystemMenu, {picture(1195, 137, 10, 10, 33, 31)}});
-        QCOMPARE(dialog.GetDlgItem(1195)->size(), QSize(51, 51));
-        dialog.SetDlgItemPicture(1195, 130);
-        QCOMPARE(dialog.GetDlgItem(1195)->size(), QSize(50, 50));
-        QCOMPARE(windowtesting::shownPicture(dialog, 1195), 130);
-    }
-
-    void picturesAndIconsFromFiles()
+    void picturesFromFiles()
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        QPixmap drawn(50, 50);
-        drawn.fill(Qt::blue);
-        QVERIFY(drawn.save(dir.filePath(QStringLiteral("wall.bmp"))));
-        QPixmap icon32(32, 32);
-        icon32.fill(Qt::green);
-        QVERIFY(icon32.save(dir.filePath(QStringLiteral("icon32.bmp"))));
-        PictureStore::addPicture(131, dir.filePath(QStringLiteral("wall.bmp")));
-        PictureStore::addPicture(140, dir.filePath(QStringLiteral("missing.bmp")));
-        PictureStore::addIconFiles(128, {dir.filePath(QStringLiteral("icon32.bmp"))});
+        const auto path = [&dir](const char *name) { return dir.filePath(QString::fromLatin1(name)); };
+        const auto save = [&path](const char *name, int side, Qt::GlobalColor colour) {
+            QPixmap pixmap(side, side);
+            pixmap.fill(colour);
+            return pixmap.save(path(name));
+        };
+        // The floor's variant is not twice the size: it would move the controls. The item has none.
+        QVERIFY(save("wall.bmp", 50, Qt::blue) && save("wall@2x.bmp", 100, Qt::red));
+        QVERIFY(save("floor.bmp", 50, Qt::blue) && save("floor@2x.bmp", 60, Qt::red));
+        QVERIFY(save("item.bmp", 50, Qt::blue) && save("icon32.bmp", 32, Qt::green));
+        PictureStore::addPicture(131, path("wall.bmp"));
+        PictureStore::addPicture(129, path("floor.bmp"));
+        PictureStore::addPicture(130, path("item.bmp"));
+        PictureStore::addPicture(140, path("missing.bmp"));
+        PictureStore::addIconFiles(128, {path("icon32.bmp")});
 
-        const QPixmap &wall = PictureStore::picture(131);
-        QCOMPARE(wall.toImage().pixelColor(10, 10), QColor(Qt::blue));
-        QCOMPARE(PictureStore::picture(131).cacheKey(), wall.cacheKey());   // read once, shared
+        const QPixmap &normal = PictureStore::picture(131);
+        QCOMPARE(normal.size(), QSize(50, 50));
+        QCOMPARE(normal.toImage().pixelColor(10, 10), QColor(Qt::blue));
+        QCOMPARE(PictureStore::picture(131, 1.0).cacheKey(), normal.cacheKey());   // read once, shared
+        const QPixmap &sharp = PictureStore::picture(131, 2.0);
+        QCOMPARE(sharp.size(), QSize(100, 100));
+        QCOMPARE(sharp.deviceIndependentSize(), QSizeF(50, 50));
+        QCOMPARE(sharp.toImage().pixelColor(10, 10), QColor(Qt::red));
+        QCOMPARE(PictureStore::picture(131, 1.5).cacheKey(), sharp.cacheKey());
+        for (int id : {129, 130})
+            QCOMPARE(PictureStore::picture(id, 2.0).cacheKey(), PictureStore::picture(id).cacheKey());
         QVERIFY(PictureStore::picture(140).isNull());
-        QVERIFY(PictureStore::picture(NoPicture).isNull());
-        QVERIFY(PictureStore::icon(999).isNull());
 
+        // A picture control takes its picture's size, not the template's (20 x 20 units).
         Dialog about(DialogTemplate{"About", 235, 55, SystemMenu, {icon(NoId, 128, 11, 17, 20, 20)}});
         auto *shown = about.clientArea()->findChild<PictureControl *>();
         QCOMPARE(shown->size(), QSize(32, 32));
         QCOMPARE(shown->picture().toImage().pixelColor(5, 5), QColor(Qt::green));
-    }
-
-    void sharpVariantsServeRatiosAboveOne()
-    {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const auto save = [&](const char *name, int side, Qt::GlobalColor colour) {
-            QPixmap pixmap(side, side);
-            pixmap.fill(colour);
-            QVERIFY(pixmap.save(dir.filePath(QString::fromLatin1(name))));
-        };
-        save("wall.bmp", 50, Qt::blue);
-        save("wall@2x.bmp", 100, Qt::red);
-        save("floor.bmp", 50, Qt::blue);
-        save("floor@2x.bmp", 60, Qt::red);   // not twice the size: would move the controls
-        save("item.bmp", 50, Qt::blue);      // no variant
-        PictureStore::addPicture(131, dir.filePath(QStringLiteral("wall.bmp")));
-        PictureStore::addPicture(129, dir.filePath(QStringLiteral("floor.bmp")));
-        PictureStore::addPicture(130, dir.filePath(QStringLiteral("item.bmp")));
-
-        const QPixmap &normal = PictureStore::picture(131);
-        const QPixmap &sharp = PictureStore::picture(131, 2.0);
-        QCOMPARE(sharp.size(), QSize(100, 100));
-        QCOMPARE(sharp.devicePixelRatio(), 2.0);
-        QCOMPARE(sharp.deviceIndependentSize(), QSizeF(50, 50));
-        QCOMPARE(sharp.toImage().pixelColor(10, 10), QColor(Qt::red));
-        QCOMPARE(PictureStore::picture(131, 1.5).cacheKey(), sharp.cacheKey());
-        QCOMPARE(PictureStore::picture(131, 1.0).cacheKey(), normal.cacheKey());
-        QCOMPARE(normal.size(), QSize(50, 50));
-        for (int id : {129, 130}) {
-            const QPixmap &fallback = PictureStore::picture(id, 2.0);
-            QCOMPARE(fallback.cacheKey(), PictureStore::picture(id).cacheKey());
-            QCOMPARE(fallback.size(), QSize(50, 50));
-        }
     }
 };
 

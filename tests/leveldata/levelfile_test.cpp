@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 
 using namespace leveldata;
 using testsupport::exampleBoard;
@@ -15,74 +16,69 @@ using testsupport::exampleInfo;
 using testsupport::fileBytes;
 namespace fs = std::filesystem;
 
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
+
 namespace {
 
 const fs::path Data = LEVELDATA_TEST_DATA;
 
 } // namespace
 
-TEST(LevelWrite, ExampleLevelMatchesHandWrittenFile)
+TEST(LevelWrite, NewUpdatedAndTextOnlyFiles)
 {
     const testsupport::TempDir dir;
-    Board board = exampleBoard();
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
-    EXPECT_EQ(fileBytes(dir / "level.lay"), fileBytes(Data / "example.lay"));
+    ASSERT_FALSE(writeLevel(dir / "new.lay", exampleBoard(), exampleInfo()));
+    EXPECT_EQ(fileBytes(dir / "new.lay"), fileBytes(Data / "example.lay"));
+    // The game's reading of a file is the editor's (the fuzz replay checks that on every input).
+    const EditorLevel level = readEditorLevel(dir / "new.lay");
+    EXPECT_EQ(level.board, exampleBoard());
+    EXPECT_EQ(level.info, exampleInfo());
 
-    const GameLevel game = readGameLevel(dir / "level.lay");
-    EXPECT_EQ(game.board, exampleBoard());
-    EXPECT_EQ(game.playerCell, 32);
-    EXPECT_EQ(game.placeList, (std::vector<CellIndex>{55, 85}));
-    EXPECT_EQ(game.victoryText, exampleInfo().victoryMessage);
-    EXPECT_EQ(readEditorLevel(dir / "level.lay").info, exampleInfo());
-}
-
-TEST(LevelWrite, UpdateKeepsForeignContentByteForByte)
-{
-    const testsupport::TempDir dir;
+    // An update keeps everything else in the file byte for byte.
     fs::copy_file(Data / "existing_level.lay", dir / "level.lay");
-    Board board = exampleBoard();
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, {"Новый автор", "Имя", "Тяжелый", "Ура"}));
+    ASSERT_FALSE(writeLevel(dir / "level.lay", exampleBoard(), {"Новый автор", "Имя", "Тяжелый", "Ура"}));
     EXPECT_EQ(fileBytes(dir / "level.lay"), fileBytes(Data / "existing_level_saved.lay"));
-}
 
-TEST(LevelWrite, InfoAloneThenTheWholeLevel)
-{
-    const testsupport::TempDir dir;
-    ASSERT_FALSE(writeLevelInfo(dir / "level.lay", {"a", "n", "Средний", ""}));
-    EXPECT_EQ(fileBytes(dir / "level.lay"),
+    // The texts alone, then the whole level over them.
+    ASSERT_FALSE(writeLevelInfo(dir / "info.lay", {"a", "n", "Средний", ""}));
+    EXPECT_EQ(fileBytes(dir / "info.lay"),
               utf8ToCp1251("[AUTOR]\r\ntext=a\r\n[NAMELAYER]\r\ntext=n\r\n[YROVWN]\r\ntext=Средний\r\n[TEXT]\r\ntext=\r\n"));
-
     Board board = exampleBoard();
     board[33] = Cursor;   // written as it stands: turning the cursor into a tile is the editor's
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
-    EXPECT_EQ(readEditorLevel(dir / "level.lay").board, board);
+    ASSERT_FALSE(writeLevel(dir / "info.lay", board, exampleInfo()));
+    EXPECT_EQ(readEditorLevel(dir / "info.lay").board, board);
 }
 
-TEST(LevelWrite, TextsAreStoredAsOneLineOfWindows1251)
+TEST(LevelWrite, TextsInOneWindows1251LineAndOverTenMegabyteLines)
 {
     const testsupport::TempDir dir;
-    Board board = exampleBoard();
     std::string longName;   // 250 characters, one file byte each
     for (int i = 0; i < 250; ++i)
         longName += "ж";
     const LevelInfo info{"Zoë 日本 €", longName, "", "Победа\r\n[Layer]\r32=0\nконец"};
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, info));
+    ASSERT_FALSE(writeLevel(dir / "level.lay", exampleBoard(), info));
     const std::string bytes = fileBytes(dir / "level.lay");
     EXPECT_NE(bytes.find(utf8ToCp1251("\r\ntext=Победа [Layer] 32=0 конец\r\n")), std::string::npos);
     EXPECT_NE(bytes.find(utf8ToCp1251("\r\ntext=" + longName + "\r\n")), std::string::npos);
 
-    const EditorLevel level = readEditorLevel(dir / "level.lay");
-    EXPECT_EQ(level.board, exampleBoard());
-    EXPECT_EQ(level.info, (LevelInfo{"Zo? ?? €", longName.substr(0, 2 * 199), "", "Победа [Layer] 32=0 конец"}));
+    EXPECT_EQ(readEditorLevel(dir / "level.lay").info,
+              (LevelInfo{"Zo? ?? €", longName.substr(0, 2 * 199), "", "Победа [Layer] 32=0 конец"}));
+
+    // The fuzz replay feeds every fixture to the readers and a save; this one is too big to keep.
+    testsupport::putFile(dir / "long.lay", "[TEXT]\r\ntext=" + std::string(10'000'000, 'w') + "\r\n[Layer]\r\n32=3");
+    EXPECT_EQ(readGameLevel(dir / "long.lay").playerCell, 32);
+    ASSERT_FALSE(writeLevel(dir / "long.lay", exampleBoard(), exampleInfo()));
+    const EditorLevel saved = readEditorLevel(dir / "long.lay");
+    EXPECT_EQ(saved.board, exampleBoard());
+    EXPECT_EQ(saved.info, exampleInfo());
 }
 
 TEST(LevelWrite, FailedSaveLeavesOldFileIntact)
 {
     const testsupport::TempDir dir;
-    Board board = exampleBoard();
     testsupport::putFile(dir / "level.lay", "[Layer]\r\n0=1\r\n");
     fs::permissions(dir / "level.lay", fs::perms::owner_read);
-    EXPECT_EQ(writeLevel(dir / "level.lay", board, exampleInfo()), std::errc::permission_denied);
+    EXPECT_EQ(writeLevel(dir / "level.lay", exampleBoard(), exampleInfo()), std::errc::permission_denied);
     EXPECT_EQ(fileBytes(dir / "level.lay"), "[Layer]\r\n0=1\r\n");
 
     // Beyond what is read of it, a file could not be kept byte for byte.
@@ -91,22 +87,6 @@ TEST(LevelWrite, FailedSaveLeavesOldFileIntact)
     EXPECT_EQ(writeLevelInfo(dir / "huge.lay", exampleInfo()), std::errc::file_too_large);
     EXPECT_EQ(fs::file_size(dir / "huge.lay"), MaxFileBytes + 1);
     EXPECT_EQ(dir.entryCount(), 2u);
-}
-
-TEST(LevelRead, GameReaderTakesLastPlayerAndEveryPlace)
-{
-    const testsupport::TempDir dir;
-    Board board = testsupport::boardFromArt({"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
-    const GameLevel level = readGameLevel(dir / "level.lay");
-    EXPECT_EQ(level.playerCell, 48);
-    std::vector<CellIndex> places;
-    for (int row : {1, 2}) {
-        for (int column = 1; column <= 13; ++column)
-            places.push_back(cellIndex(column, row));
-    }
-    EXPECT_EQ(level.placeList, places);   // 26 places: no cap
-    EXPECT_EQ(readGameLevel(Data / "only_text.lay").playerCell, std::nullopt);
 }
 
 TEST(LevelRead, LayerValuesFollowAtoi)
@@ -121,13 +101,14 @@ TEST(LevelRead, LayerValuesFollowAtoi)
     EXPECT_EQ(tileCodeFromText("- 1"), 0);
 }
 
-TEST(LevelRead, PartialAndStrayContentReadsAsWallsAndFirstLines)
+TEST(LevelRead, PartialStrayAndCrowdedContent)
 {
     const EditorLevel onlyLayer = readEditorLevel(Data / "only_layer.lay");
     EXPECT_EQ(onlyLayer.board[16], Floor);
     EXPECT_EQ(onlyLayer.info, LevelInfo{});
     const GameLevel onlyText = readGameLevel(Data / "only_text.lay");
     EXPECT_EQ(onlyText.board, Board{});
+    EXPECT_EQ(onlyText.playerCell, std::nullopt);
     EXPECT_EQ(onlyText.victoryText, "Победа");
     EXPECT_EQ(readEditorLevel(Data / "no_such_file.lay").board, Board{});
     EXPECT_EQ(readGameLevel(Data).board, Board{});
@@ -135,16 +116,31 @@ TEST(LevelRead, PartialAndStrayContentReadsAsWallsAndFirstLines)
     const GameLevel stray = readGameLevel(Data / "stray_lines.lay");
     EXPECT_EQ(stray.board[32], Player);
     EXPECT_EQ(stray.victoryText, "Первая строка");
+
+    // Of two players the last counts; every place counts.
+    const testsupport::TempDir dir;
+    const GameLevel drawn = testsupport::levelFromArt(
+        {"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
+    ASSERT_EQ(drawn.placeList.size(), 26u);   // no cap
+    ASSERT_FALSE(writeLevel(dir / "level.lay", drawn.board, exampleInfo()));
+    const GameLevel level = readGameLevel(dir / "level.lay");
+    EXPECT_EQ(level.playerCell, 48);
+    EXPECT_EQ(level.placeList, drawn.placeList);
 }
 
-// The fuzz replay feeds every fixture to the readers and a save; this one is too big to keep.
-TEST(LevelWrite, TenMegabyteLineReadsAndSavesOver)
+// The fuzz entry point (fuzz/levelreader_fuzz.cpp), which aborts on a broken rule, over its seed
+// corpus and every fixture.
+TEST(LevelReaderFuzz, CorpusReplays)
 {
-    const testsupport::TempDir dir;
-    testsupport::putFile(dir / "level.lay", "[TEXT]\r\ntext=" + std::string(10'000'000, 'w') + "\r\n[Layer]\r\n32=3");
-    EXPECT_EQ(readGameLevel(dir / "level.lay").playerCell, 32);
-    Board board = exampleBoard();
-    ASSERT_FALSE(writeLevel(dir / "level.lay", board, exampleInfo()));
-    EXPECT_EQ(readEditorLevel(dir / "level.lay").board, exampleBoard());
-    EXPECT_EQ(readEditorLevel(dir / "level.lay").info, exampleInfo());
+    int inputs = 0;
+    for (const fs::path &dir : {fs::path(LEVELDATA_FUZZ_CORPUS), Data}) {
+        for (const auto &entry : fs::recursive_directory_iterator(dir)) {
+            if (!entry.is_regular_file())
+                continue;
+            const std::string bytes = fileBytes(entry.path());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
+            ++inputs;
+        }
+    }
+    EXPECT_GT(inputs, 0);
 }

@@ -7,38 +7,26 @@
 // too. Prints what it found; exits 0 when all 180 cells show the wall, 1 when not, 2 when an
 // image cannot be read.
 #include <QImage>
-#include <QPoint>
 
 #include <cstdio>
-#include <optional>
+#include <cstring>
 
 namespace {
 
 constexpr int Columns = 15;
 constexpr int Rows = 12;
 
+// Both images are Format_RGB32, whose pixels are 0xffRRGGBB: equal pixels are equal bytes.
 bool showsAt(const QImage &screen, const QImage &tile, int left, int top)
 {
     if (left + tile.width() > screen.width() || top + tile.height() > screen.height())
         return false;
     for (int y = 0; y < tile.height(); ++y) {
-        const auto *shown = reinterpret_cast<const QRgb *>(screen.constScanLine(top + y)) + left;
-        const auto *wanted = reinterpret_cast<const QRgb *>(tile.constScanLine(y));
-        for (int x = 0; x < tile.width(); ++x)
-            if (qRed(shown[x]) != qRed(wanted[x]) || qGreen(shown[x]) != qGreen(wanted[x])
-                || qBlue(shown[x]) != qBlue(wanted[x]))
-                return false;
+        const uchar *shown = screen.constScanLine(top + y) + 4 * left;
+        if (std::memcmp(shown, tile.constScanLine(y), 4 * static_cast<std::size_t>(tile.width())) != 0)
+            return false;
     }
     return true;
-}
-
-std::optional<QPoint> firstPlaceShowing(const QImage &screen, const QImage &tile)
-{
-    for (int top = 0; top + tile.height() <= screen.height(); ++top)
-        for (int left = 0; left + tile.width() <= screen.width(); ++left)
-            if (showsAt(screen, tile, left, top))
-                return QPoint(left, top);
-    return std::nullopt;
 }
 
 } // namespace
@@ -56,17 +44,22 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    const std::optional<QPoint> origin = firstPlaceShowing(screen, tile);
-    if (!origin) {
+    const int width = screen.width();
+    const int places = width * screen.height();
+    int at = 0;
+    while (at < places && !showsAt(screen, tile, at % width, at / width))
+        ++at;
+    if (at == places) {
         std::printf("no wall picture on the screen\n");
         return 1;
     }
+    const int left = at % width;
+    const int top = at / width;
     int walls = 0;
     for (int row = 0; row < Rows; ++row)
         for (int column = 0; column < Columns; ++column)
-            if (showsAt(screen, tile, origin->x() + column * tile.width(), origin->y() + row * tile.height()))
-                ++walls;
-    std::printf("%d of %d cells show the wall picture, board at (%d, %d)\n", walls, Rows * Columns,
-                origin->x(), origin->y());
+            walls += showsAt(screen, tile, left + column * tile.width(), top + row * tile.height());
+    std::printf("%d of %d cells show the wall picture, board at (%d, %d)\n", walls, Rows * Columns, left,
+                top);
     return walls == Rows * Columns ? 0 : 1;
 }

@@ -15,11 +15,6 @@ constexpr char ItemOnPlace = '*';
 
 namespace testsupport {
 
-Board boardFromArt(const Art &rows)
-{
-    return levelFromArt(rows).board;
-}
-
 GameLevel levelFromArt(const Art &rows)
 {
     if (rows.size() > static_cast<std::size_t>(BoardRows))
@@ -57,12 +52,10 @@ Art artOf(const Board &board)
 
 CellIndex stepOf(char move)
 {
-    switch (move) {
-    case 'L': return LeftStep;
-    case 'R': return RightStep;
-    case 'U': return UpStep;
-    case 'D': return DownStep;
-    }
+    constexpr std::string_view Moves = "LRUD";
+    constexpr CellIndex Steps[] = {LeftStep, RightStep, UpStep, DownStep};
+    if (const std::size_t i = Moves.find(move); i != std::string_view::npos)
+        return Steps[i];
     throw std::invalid_argument(std::string("unknown move: ") + move);
 }
 

@@ -18,12 +18,11 @@ namespace testsupport {
 
 using Art = std::vector<std::string>;
 
-// Throws std::invalid_argument for a drawing larger than 12 x 15 or an unknown character.
-leveldata::Board boardFromArt(const Art &rows);
-
 // The drawing as the game reader gives it: the last '@' in CellIndex order is the player, the
-// 'o' and '*' cells are the places in ascending order, no victory text.
+// 'o' and '*' cells are the places in ascending order, no victory text. Throws
+// std::invalid_argument for a drawing larger than 12 x 15 or an unknown character.
 leveldata::GameLevel levelFromArt(const Art &rows);
+inline leveldata::Board boardFromArt(const Art &rows) { return levelFromArt(rows).board; }
 
 // The whole board as 12 rows of 15 characters; a code without a character shows as '?'.
 Art artOf(const leveldata::Board &board);

@@ -41,10 +41,7 @@ TempDir::~TempDir()
 
 std::size_t TempDir::entryCount() const
 {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto &entry : fs::directory_iterator(m_path))
-        ++count;
-    return count;
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_path), fs::directory_iterator()));
 }
 
 } // namespace testsupport

@@ -37,7 +37,6 @@ ModalWatch::ModalWatch(std::function<bool(QWidget *)> accepts, std::function<voi
             || std::find(m_answered.begin(), m_answered.end(), modal) != m_answered.end())
             return;
         m_answered.emplace_back(modal);
-        ++m_count;
         answer(modal);
     });
     m_timer.start();
@@ -55,20 +54,13 @@ FileDialogWatch::FileDialogWatch(QStringList names)
     : WatchFor<QFileDialog>([this](QFileDialog *dialog) {
           titles << dialog->windowTitle();
           filters << dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText();
+          // Typed in, and answered queued: selectFile would hang.
           const QString name = m_names.isEmpty() ? QString() : m_names.takeFirst();
-          if (name.isEmpty())
-              QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-          else
-              acceptFileName(dialog, name);
+          dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
+          QMetaObject::invokeMethod(dialog, name.isEmpty() ? "reject" : "accept", Qt::QueuedConnection);
       }),
       m_names(std::move(names))
 {
-}
-
-void acceptFileName(QFileDialog *dialog, const QString &name)
-{
-    dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
-    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
 }
 
 int runWindow(dialogkit::Dialog &window, const std::function<void()> &body)

@@ -14,7 +14,6 @@
 #include <functional>
 #include <vector>
 
-
 // Helpers for the window tests (Qt Test, offscreen). A window that opens modally is answered
 // from a zero-delay timer as soon as it is QApplication::activeModalWidget() and active, inside
 // the event loop that runs it. Each watch has a timer of its own, so an answer may open another
@@ -33,12 +32,11 @@ class ModalWatch
 {
 public:
     ModalWatch(std::function<bool(QWidget *)> accepts, std::function<void(QWidget *)> answer);
-    int count() const { return m_count; }
+    int count() const { return static_cast<int>(m_answered.size()); }
 
 private:
     QTimer m_timer;
     std::vector<QPointer<QWidget>> m_answered;
-    int m_count = 0;
 };
 
 // A ModalWatch for the windows of class Window.
@@ -73,9 +71,6 @@ public:
 private:
     QStringList m_names;
 };
-
-// Types `name` into the dialog's file name box and accepts it (queued; selectFile would hang).
-void acceptFileName(QFileDialog *dialog, const QString &name);
 
 // What a test returns from DoModal when it ended the window itself.
 inline constexpr int EndedByTest = 99;

@@ -21,11 +21,8 @@ void check(bool ok)
 
 std::string_view trimmed(std::string_view s)
 {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
+    const std::size_t begin = std::min(s.find_first_not_of(" \t"), s.size());
+    return s.substr(begin, s.find_last_not_of(" \t") + 1 - begin);
 }
 
 // Section and key names that appear in the input, a few of each.
@@ -44,10 +41,9 @@ void collectNames(std::string_view bytes, std::vector<std::string> &sections, st
 
 bool sameAscii(std::string_view a, std::string_view b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        return lower(x) == lower(y);
-    });
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&lower](char x, char y) { return lower(x) == lower(y); });
 }
 
 } // namespace
