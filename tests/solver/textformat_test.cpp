@@ -1,7 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/textformat.h"
 
+#include "tests/support/testfiles.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 using namespace levelsolver;
 
@@ -53,4 +60,21 @@ TEST(FormatTextLevel, RowsThenTexts)
     EXPECT_EQ(formatTextLevel({"Склад", "Иван", {"###", "#@#"}, 1}),
               "###\n#@#\nTitle: Склад\nAuthor: Иван\n");
     EXPECT_EQ(formatTextLevel({"", "", {"#"}, 1}), "#\n");
+}
+
+// The fuzz entry point (fuzz/textimport_fuzz.cpp), which aborts on a broken rule, over its corpus
+// and every fixture.
+TEST(TextImportFuzz, CorpusReplays)
+{
+    int inputs = 0;
+    for (const char *dir : {SOLVER_FUZZ_CORPUS, SOLVER_TEST_DATA}) {
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(dir)) {
+            if (!entry.is_regular_file())
+                continue;
+            const std::string bytes = testsupport::fileBytes(entry.path());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
+            ++inputs;
+        }
+    }
+    EXPECT_GT(inputs, 0);
 }
