@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game without its window. Moves per second through the rules: step or push, the restore
 // pass over the item places, the victory test at every showing of the board, and the step kept
 // in the history. A restart late in a long game, and the heap the history of a long game takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real game window (offscreen): one move with its showing of all 180 cells and a full
 // repaint, and 1000 arrow-key presses sent as fast as they can be.
 //

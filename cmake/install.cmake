@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts where (GNU install dirs): both programs and the level tool
 # cobbleton-levels beside them, the sample levels, and on freedesktop systems a desktop entry,
 # AppStream metadata and hicolor icons for each program plus the MIME type of level files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Resources as data: dialog templates, menus and accelerator tables. Each program keeps its own

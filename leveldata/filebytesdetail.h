@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Pieces of the file functions that both platforms' versions share. Internal to leveldata.

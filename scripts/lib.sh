@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the scripts in this folder; sourced, not run.
 
 repo_root() { cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd; }

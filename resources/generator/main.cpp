@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures of both programs into a folder (normally resources/pictures):
 //   picturegen <folder> [--sheet <preview.png>]
 // The BMP and ICO files are what the programs embed; the PNG files under hicolor/ are the icons

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cobbleton/aboutdlg.h"
 #include "cobbleton/cobbleton.h"
 #include "cobbleton/cobbletondlg.h"

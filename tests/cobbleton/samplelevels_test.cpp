@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cobbleton/gamestate.h"
 #include "quillmap/difficulty.h"
 #include "tests/support/boardart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogkit/appsupport.h"
 #include "dialogkit/dialog.h"
 #include "dialogkit/dialogunits.h"

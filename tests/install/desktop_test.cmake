@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Validates the desktop entries and the MIME package as they stand in resources/desktop.
 # cmake -DVALIDATE=… -DXMLLINT=… -DUPDATE_MIME=… -DSOURCE=<repo> -DWORK=<scratch dir> -P …
 include("${CMAKE_CURRENT_LIST_DIR}/freedesktop.cmake")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks shared by the desktop tests; included by the scripts beside it. They expect the tool
 # paths in VALIDATE (desktop-file-validate), XMLLINT and UPDATE_MIME (update-mime-database).
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build tree into a fresh prefix (a space and a $ in its name, as a user's folder may
 # have) and checks that everything landed: both programs and the level tool, the sample levels
 # (which the installed tool finds solvable), desktop entries that validate and start the installed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "leveldata/profile.h"
 
 #include "leveldata/cp1251.h"

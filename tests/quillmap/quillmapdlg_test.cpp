@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's windows through their real keys and dialogs.
 
 #include "dialogkit/filedialog.h"

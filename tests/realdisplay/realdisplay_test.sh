@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real programs on a real X server (Xvfb through xvfb-run, Qt's normal xcb platform)
 # and checks what the screen shows:
 #   - the game's window shows 180 wall pictures at their cells; Esc ends the game;

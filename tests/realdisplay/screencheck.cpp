@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks a screenshot of a whole X screen for a board of 15 x 12 wall pictures.
 //
 //   screencheck <screenshot> <wall picture>

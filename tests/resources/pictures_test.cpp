@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures shown at device pixel ratio 1 are pinned byte for byte by
 // Pictures.GeneratorDrawsTheCommittedFiles; these tests check which picture each program shows
 // for what, and the twice-as-large variants, which nothing else looks into.

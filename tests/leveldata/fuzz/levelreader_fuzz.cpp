@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the level readers and to a save over them. Besides crashes it checks
 // that a save changes only the keys it writes, and that a profile read after writes (a scan of
 // the bytes) agrees with a fresh parse (the index).
