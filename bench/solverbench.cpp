@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -69,46 +70,34 @@ void BM_SearchRate(benchmark::State &st)
     st.SetItemsProcessed(static_cast<std::int64_t>(pushes));
 }
 
-std::string seconds(double s)
-{
-    return formatDuration(s * 1e9);
-}
-
 // One line for a level: the verdict, the solution's size or why the search stopped, and the time.
 std::string outcome(const SolveResult &r)
 {
     std::string text = verdictName(r.verdict);
     if (r.verdict == Verdict::Solved)
         text.append(" ").append(std::to_string(r.pushCount)).append(" pushes");
-    return text.append(" in ").append(seconds(r.stats.seconds));
-}
-
-int itemCount(const fs::path &file)
-{
-    const leveldata::Board board = leveldata::readGameLevel(file).board;
-    return static_cast<int>(std::count(board.begin(), board.end(), leveldata::Item));
+    return text.append(" in ").append(formatDuration(r.stats.seconds * SecondNs));
 }
 
 void harderLevels()
 {
     constexpr double Limit = 10.0;
-    std::vector<std::string> undecided;
+    std::string undecided;
     for (const fs::path &file : levelsIn(HardDir)) {
         const SolveResult fast = solveFile(file, SolveMode::Fast, Limit);
         const SolveResult optimal = solveFile(file, SolveMode::Optimal, Limit);
         const std::string name = file.stem().string();
         if (fast.verdict == Verdict::Unknown && optimal.verdict == Verdict::Unknown)
-            undecided.push_back(name);
+            undecided += (undecided.empty() ? "" : ", ") + name;
         std::string value = "fast: " + outcome(fast) + "; fewest pushes: " + outcome(optimal);
         if (optimal.verdict == Verdict::Solved && !optimal.pushOptimal)
             value += " (not proven)";
-        printRow({"Harder level " + name + " (" + std::to_string(itemCount(file)) + " items)", value,
+        const leveldata::Board board = leveldata::readGameLevel(file).board;
+        const auto items = std::count(board.begin(), board.end(), leveldata::Item);
+        printRow({"Harder level " + name + " (" + std::to_string(items) + " items)", value,
                   "decided in 10 s", verdict(fast.verdict != Verdict::Unknown || optimal.verdict != Verdict::Unknown)});
     }
-    std::string list;
-    for (const std::string &name : undecided)
-        list += list.empty() ? name : ", " + name;
-    printRow({"Harder levels undecided in 10 s (either mode)", list.empty() ? "none" : list});
+    printRow({"Harder levels undecided in 10 s (either mode)", undecided.empty() ? "none" : undecided});
 }
 
 void memoryRows()
@@ -136,13 +125,13 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark(name.c_str(), solveEach, file, SolveMode::Optimal)->Unit(benchmark::kMillisecond);
         rows.push_back({name, "Sample level " + file.stem().string() + ", fewest pushes", SecondNs, ""});
     }
-    benchmark::RegisterBenchmark("BM_SixItemsFast", solveEach, SixItems, SolveMode::Fast)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_SixItemsOptimal", solveEach, SixItems, SolveMode::Optimal)
-        ->Unit(benchmark::kMillisecond);
+    for (const auto &[name, mode, label] :
+         {std::tuple{"BM_SixItemsFast", SolveMode::Fast, "fast"},
+          std::tuple{"BM_SixItemsOptimal", SolveMode::Optimal, "fewest pushes"}}) {
+        benchmark::RegisterBenchmark(name, solveEach, SixItems, mode)->Unit(benchmark::kMillisecond);
+        rows.push_back({name, std::string("Six-item level h01-hall-six, ") + label, SecondNs, ""});
+    }
     benchmark::RegisterBenchmark("BM_SearchRate", BM_SearchRate)->Iterations(1)->Unit(benchmark::kMillisecond);
-    rows.push_back({"BM_SixItemsFast", "Six-item level h01-hall-six, fast", SecondNs, ""});
-    rows.push_back({"BM_SixItemsOptimal", "Six-item level h01-hall-six, fewest pushes", SecondNs, ""});
     rows.push_back({"BM_SearchRate", "Search rate (h04-dozen, fewest pushes, 1 s)", 0, "pushes/s"});
     const int status = runBenchmarks(argc, argv, rows);
     memoryRows();

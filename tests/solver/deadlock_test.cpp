@@ -112,55 +112,34 @@ TEST(FreezeCheck, FrozenOffAPlaceIsADeadlock)
     }
 }
 
-// Both items can only be pushed into the corner the player cannot reach, so neither reaches a
-// place; no item is frozen, so only the corral check sees it.
+// The first fence can only be pushed into the corner the player cannot reach, so neither item
+// reaches a place; the second stands on places but seals off the place in the corner. No item is
+// frozen, so only the corral check sees either.
 TEST(CorralCheck, FenceThatCanOnlyCloseInIsADeadlock)
 {
-    const Art art{
-        "#######",
-        "#.$.o.#",
-        "#$....#",
-        "#.....#",
-        "#o..@.#",
-        "#######",
-    };
-    const Position position = positionOf(art);
-    const Maze maze(position.board);
-    const CellSet &items = position.items;
-    const CellSet reach = reachableFrom(maze.startPlayer(), maze.open() - items);
-    ASSERT_FALSE(maze.deadCells().intersects(items));
-    FreezeCheck freeze(maze);
-    EXPECT_FALSE(freeze.isDeadlock(items, leveldata::cellIndex(2, 1)));
-    CorralCheck corral(maze, 1000);
-    EXPECT_TRUE(corral.isDeadlock(items, reach, leveldata::cellIndex(2, 1)));
+    const Art fence{"#######", "#.$.o.#", "#$....#", "#.....#", "#o..@.#", "#######"};
+    const CellSet corner = CellSet::single(leveldata::cellIndex(1, 1));
+    for (const Art &art : {fence, Art{"#######", "#o*#..#", "#*..$.#", "##....#", "#..@..#", "#######"}}) {
+        const Position position = positionOf(art);
+        const Maze maze(position.board);
+        const CellSet reach = reachableFrom(maze.startPlayer(), maze.open() - position.items);
+        ASSERT_FALSE(maze.deadCells().intersects(position.items));
+        EXPECT_FALSE(FreezeCheck(maze).isDeadlock(position.items, leveldata::cellIndex(2, 1)));
+        CorralCheck corral(maze, 1000);
+        EXPECT_TRUE(corral.isDeadlock(position.items, reach, leveldata::cellIndex(2, 1))) << art[1];
+        if (art == fence) {   // with the corner open to the player nothing is lost
+            EXPECT_FALSE(corral.isDeadlock(position.items, reach | corner, leveldata::cellIndex(2, 1)));
+        }
+    }
 
-    // With the fence standing on places, or the corner open to the player, nothing is lost.
-    Art onPlaces = art;
+    // With the fence standing on places nothing is lost either.
+    Art onPlaces = fence;
     onPlaces[1][2] = onPlaces[2][1] = '*';
     onPlaces[1][4] = onPlaces[4][1] = '.';
-    const Maze placedMaze(positionOf(onPlaces).board);
-    CorralCheck placedCorral(placedMaze, 1000);
-    EXPECT_FALSE(placedCorral.isDeadlock(items, reach, leveldata::cellIndex(2, 1)));
-    EXPECT_FALSE(corral.isDeadlock(items, reach | CellSet::single(leveldata::cellIndex(1, 1)), leveldata::cellIndex(2, 1)));
-}
-
-// The fence stands on places, but nothing can ever be pushed onto the place in the corner.
-TEST(CorralCheck, PlaceSealedOffBehindPlacedItemsIsADeadlock)
-{
-    const Position position = positionOf({
-        "#######",
-        "#o*#..#",
-        "#*..$.#",
-        "##....#",
-        "#..@..#",
-        "#######",
-    });
-    const Maze maze(position.board);
-    const CellSet reach = reachableFrom(maze.startPlayer(), maze.open() - position.items);
-    FreezeCheck freeze(maze);
-    EXPECT_FALSE(freeze.isDeadlock(position.items, leveldata::cellIndex(2, 1)));
-    CorralCheck corral(maze, 1000);
-    EXPECT_TRUE(corral.isDeadlock(position.items, reach, leveldata::cellIndex(2, 1)));
+    const Position placed = positionOf(onPlaces);
+    const Maze placedMaze(placed.board);
+    const CellSet reach = reachableFrom(placedMaze.startPlayer(), placedMaze.open() - placed.items);
+    EXPECT_FALSE(CorralCheck(placedMaze, 1000).isDeadlock(placed.items, reach, leveldata::cellIndex(2, 1)));
 }
 
 TEST(PiCorral, OnlyPushesIntoAnUnfinishedCorral)

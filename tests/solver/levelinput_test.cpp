@@ -30,14 +30,4 @@ TEST(ReadLevelInput, RefusesWhatIsNotALevelFile)
         EXPECT_EQ(input.error, error) << path;
         EXPECT_EQ(input.level.board, leveldata::Board{}) << path;
     }
-    const LevelInput twoPlayers = readLevelInput(Data / "two_players.lay");
-    EXPECT_EQ(twoPlayers.error, "");
-    EXPECT_EQ(std::count(twoPlayers.level.board.begin(), twoPlayers.level.board.end(), leveldata::Player), 2);
-}
-
-TEST(ReadTextFile, KeepsTextAndRefusesBinary)
-{
-    EXPECT_EQ(readTextFile(Data / "pack.xsb").error, "");
-    EXPECT_FALSE(readTextFile(Data / "pack.xsb").bytes.empty());
-    EXPECT_EQ(readTextFile(Data / "binary.bin").error, "binary data, not a text file");
 }
