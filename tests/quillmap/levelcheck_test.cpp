@@ -32,7 +32,7 @@ TEST(EditorLevelCheck, VerdictsAsTheGamePlays)
 
 TEST(EditorLevelCheck, StopAndTimeLimitNeverClaimNoSolution)
 {
-    // Twelve items: not decided in ten seconds, so surely not at once.
+    // Twelve items: seconds of search at best, so surely not decided at once.
     const leveldata::Board hard = leveldata::readGameLevel(HARD_LEVEL).board;
     EXPECT_EQ(checkLevel(hard, std::chrono::milliseconds(0), {}).outcome, Outcome::Undecided);
     std::stop_source stop;

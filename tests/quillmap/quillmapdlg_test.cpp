@@ -507,7 +507,7 @@ private slots:
     {
         QFETCH(int, key);
         Editor e;
-        e.window.setStartFile(HARD_LEVEL);   // not decided in ten seconds
+        e.window.setStartFile(HARD_LEVEL);   // twelve items: seconds of search at best
         QCOMPARE(runWindow(e.window, [&] {
                      press(&e.window, Qt::Key_F7);
                      QCOMPARE(e.window.cursor().shape(), Qt::BusyCursor);   // while it runs
