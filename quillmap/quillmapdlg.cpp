@@ -2,8 +2,8 @@
 #include "quillmap/quillmapdlg.h"
 
 #include "dialogkit/filedialog.h"
-#include "quillmap/aboutdlg.h"
 #include "dialogkit/picturestore.h"
+#include "quillmap/aboutdlg.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
 #include "quillmap/start.h"

@@ -18,8 +18,7 @@ namespace quillmap {
 // and the six command buttons on the right. Initialisation asks the start dialog what to do, or
 // opens the start file when one was given. Arrows move the cursor, 1..5 choose the brush, F5
 // plays the level, F7 checks it; every command works on `state`, which must outlive the window.
-// The window is
-// the owner of every dialog it opens. Needs the editor's pictures registered
+// The window is the owner of every dialog it opens. Needs the editor's pictures registered
 // (CQuillmapApp::registerPictures).
 // DoModal ends with IdOk through Close program and with IdCancel through start choice 3, Esc or
 // the close box (the last two only after the close question is answered OK). Games started with
