@@ -38,9 +38,6 @@ public:
     // NotStarted: the game could not be run (its file is removed again). `state` is not changed.
     Result play(const QString &game, const EditorState &state);
 
-    // How many games started here are still running.
-    int runningGames() const { return static_cast<int>(m_games.size()); }
-
 private:
     struct Game
     {
