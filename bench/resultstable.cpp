@@ -50,8 +50,8 @@ const std::vector<std::string> TimeUnits{"ns", "µs", "ms", "s"};
 
 void printRow(const ResultRow &row)
 {
-    std::printf("| %s | %s | %s | %s |\n", row.measure.c_str(), row.value.c_str(),
-                row.target.c_str(), row.verdict.c_str());
+    std::printf("| %s | %s | %s | %s |\n", row.measure.c_str(), row.value.c_str(), row.target.c_str(),
+                row.verdict.c_str());
     std::fflush(stdout);
 }
 
@@ -60,7 +60,10 @@ std::string formatDuration(double nanoseconds)
     return inUnits(nanoseconds, TimeUnits);
 }
 
-std::string verdict(bool met) { return met ? "met" : "missed"; }
+std::string verdict(bool met)
+{
+    return met ? "met" : "missed";
+}
 
 double percentile(std::vector<double> values, double fraction)
 {
@@ -92,13 +95,12 @@ int runBenchmarks(int argc, char **argv, const std::vector<BenchmarkRow> &rows)
         const auto found = reporter.medians.find(row.benchmark);
         if (found != reporter.medians.end() && !found->second.error_occurred) {
             const auto &run = found->second;
-            const double ns = run.GetAdjustedRealTime() * 1e9
-                              / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const double ns = run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
             const auto rate = run.counters.find("items_per_second");
             const std::string &unit = row.rateUnit;
             result.value = !unit.empty() && rate != run.counters.end()
-                               ? inUnits(rate->second.value, {unit, "k " + unit, "M " + unit})
-                               : formatDuration(ns);
+                ? inUnits(rate->second.value, {unit, "k " + unit, "M " + unit})
+                : formatDuration(ns);
             if (row.limitNanoseconds > 0)
                 result.verdict = verdict(ns <= row.limitNanoseconds);
         }

@@ -12,7 +12,7 @@ struct ResultRow
     std::string measure;
     std::string value;
     std::string target = "—";
-    std::string verdict = "—";   // "met", "missed", "n/a", or "—" when there is no target
+    std::string verdict = "—"; // "met", "missed", "n/a", or "—" when there is no target
 };
 
 void printRow(const ResultRow &row);
@@ -31,10 +31,10 @@ double percentile(std::vector<double> values, double fraction);
 // What the table shows of one Google Benchmark: the median of its repetitions.
 struct BenchmarkRow
 {
-    std::string benchmark;          // the registered function name, e.g. "BM_Move", "BM_Read/game"
-    std::string measure;            // the row's text in the table
-    double limitNanoseconds = 0;    // target for the median real time per iteration; 0: none
-    std::string rateUnit;           // when set, show items_per_second in this unit, not the time
+    std::string benchmark;       // the registered function name, e.g. "BM_Move", "BM_Read/game"
+    std::string measure;         // the row's text in the table
+    double limitNanoseconds = 0; // target for the median real time per iteration; 0: none
+    std::string rateUnit;        // when set, show items_per_second in this unit, not the time
 };
 
 // Runs the registered benchmarks as BENCHMARK_MAIN does, with 5 repetitions reported as

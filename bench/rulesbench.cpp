@@ -29,7 +29,11 @@ using namespace cobbleton;
 // exactly as it began, so rounds can follow each other for as long as the benchmark runs.
 constexpr std::string_view LevelFile = LEVELS_DIR "/03-sample.lay";
 constexpr std::string_view Approach = "DDDR";
-constexpr std::string_view Round = "RRRRRRR" "URD" "RDLLLLLLL" "DLU" "LU";
+constexpr std::string_view Round = "RRRRRRR"
+                                   "URD"
+                                   "RDLLLLLLL"
+                                   "DLU"
+                                   "LU";
 
 CellIndex stepOf(char move)
 {
@@ -166,8 +170,7 @@ int main(int argc, char **argv)
 {
     const int status = runBenchmarks(
         argc, argv,
-        {{"BM_Move", "Move through the game rules (step, push, restore, victory test, history)", 0,
-          "moves/s"},
+        {{"BM_Move", "Move through the game rules (step, push, restore, victory test, history)", 0, "moves/s"},
          {"BM_RestartAfterLongGame", "Restart after 100 000 moves, then its undo", 0, ""},
          {"BM_Read/game", "Level read, game (readGameLevel)", ReadLimitNs, ""},
          {"BM_Read/editor", "Level read, editor (readEditorLevel)", ReadLimitNs, ""},

@@ -24,7 +24,7 @@ using namespace levelsolver;
 const fs::path SampleDir = LEVELS_DIR;
 const fs::path HardDir = HARD_LEVELS_DIR;
 const fs::path SixItems = HardDir / "h01-hall-six.lay";
-const fs::path RateLevel = HardDir / "h04-dozen.lay";   // long searches in both modes
+const fs::path RateLevel = HardDir / "h04-dozen.lay"; // long searches in both modes
 
 constexpr double SecondNs = 1e9;
 
@@ -94,8 +94,8 @@ void harderLevels()
             value += " (not proven)";
         const leveldata::Board board = leveldata::readGameLevel(file).board;
         const auto items = std::count(board.begin(), board.end(), leveldata::Item);
-        printRow({"Harder level " + name + " (" + std::to_string(items) + " items)", value,
-                  "decided in 10 s", verdict(fast.verdict != Verdict::Unknown || optimal.verdict != Verdict::Unknown)});
+        printRow({"Harder level " + name + " (" + std::to_string(items) + " items)", value, "decided in 10 s",
+                  verdict(fast.verdict != Verdict::Unknown || optimal.verdict != Verdict::Unknown)});
     }
     printRow({"Harder levels undecided in 10 s (either mode)", undecided.empty() ? "none" : undecided});
 }
@@ -105,13 +105,14 @@ void memoryRows()
     for (const std::size_t mib : {std::size_t{64}, std::size_t{1024}}) {
         const SolveResult r = solveFile(RateLevel, SolveMode::Optimal, 10.0, mib);
         char value[160];
-        std::snprintf(value, sizeof value, "%.1f MiB kept, %llu positions, stopped by %s", r.stats.memoryBytes / 1048576.0,
-                      static_cast<unsigned long long>(r.stats.stored),
-                      r.stopReason == StopReason::MemoryLimit ? "the memory limit"
-                      : r.stopReason == StopReason::TimeLimit ? "the 10 s limit"
-                                                             : verdictName(r.verdict));
-        printRow({"Search memory, " + RateLevel.stem().string() + " fewest pushes, budget " + std::to_string(mib) + " MiB",
-                  value, "≤ " + std::to_string(mib) + " MiB", verdict(r.stats.memoryBytes <= (mib << 20))});
+        std::snprintf(value, sizeof value, "%.1f MiB kept, %llu positions, stopped by %s",
+                      r.stats.memoryBytes / 1048576.0, static_cast<unsigned long long>(r.stats.stored),
+                      r.stopReason == StopReason::MemoryLimit     ? "the memory limit"
+                          : r.stopReason == StopReason::TimeLimit ? "the 10 s limit"
+                                                                  : verdictName(r.verdict));
+        printRow(
+            {"Search memory, " + RateLevel.stem().string() + " fewest pushes, budget " + std::to_string(mib) + " MiB",
+             value, "≤ " + std::to_string(mib) + " MiB", verdict(r.stats.memoryBytes <= (mib << 20))});
     }
 }
 
@@ -125,9 +126,8 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark(name.c_str(), solveEach, file, SolveMode::Optimal)->Unit(benchmark::kMillisecond);
         rows.push_back({name, "Sample level " + file.stem().string() + ", fewest pushes", SecondNs, ""});
     }
-    for (const auto &[name, mode, label] :
-         {std::tuple{"BM_SixItemsFast", SolveMode::Fast, "fast"},
-          std::tuple{"BM_SixItemsOptimal", SolveMode::Optimal, "fewest pushes"}}) {
+    for (const auto &[name, mode, label] : {std::tuple{"BM_SixItemsFast", SolveMode::Fast, "fast"},
+                                            std::tuple{"BM_SixItemsOptimal", SolveMode::Optimal, "fewest pushes"}}) {
         benchmark::RegisterBenchmark(name, solveEach, SixItems, mode)->Unit(benchmark::kMillisecond);
         rows.push_back({name, std::string("Six-item level h01-hall-six, ") + label, SecondNs, ""});
     }

@@ -77,16 +77,15 @@ pid_t spawn(const std::string &program, int out)
 
 // Ends a run that began at `start`: with `kill`, kills the program, which must still be running;
 // otherwise waits for it to exit with 0. Nothing when it did not, or never `reached` its window.
-std::optional<Sample> finish(pid_t pid, Clock::time_point start, std::optional<Clock::time_point> reached,
-                             bool kill)
+std::optional<Sample> finish(pid_t pid, Clock::time_point start, std::optional<Clock::time_point> reached, bool kill)
 {
     if (kill)
         ::kill(pid, SIGKILL);
     int status = 0;
     rusage usage{};
     const bool waited = ::wait4(pid, &status, 0, &usage) == pid;
-    const bool endedRight = kill ? WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL
-                                 : WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const bool endedRight =
+        kill ? WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL : WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (!waited || !endedRight || !reached)
         return std::nullopt;
     const double ms = std::chrono::duration<double, std::milli>(*reached - start).count();
@@ -193,8 +192,9 @@ int main(int argc, char **argv)
     const bool mapped = mode == "mapped";
     const int runs = argc > 2 ? std::atoi(argv[2]) : 0;
     if (runs < 1 || (mode != "shown" && !mapped) || argc != (mapped ? 6 : 5)) {
-        std::fprintf(stderr, "usage: startupbench shown <runs> <bare dialog> <game>\n"
-                             "       startupbench mapped <runs> <baseline dialog> <game> <editor>\n");
+        std::fprintf(stderr,
+                     "usage: startupbench shown <runs> <bare dialog> <game>\n"
+                     "       startupbench mapped <runs> <baseline dialog> <game> <editor>\n");
         return 2;
     }
     xcb_connection_t *x = mapped ? watchMaps() : nullptr;
@@ -211,7 +211,8 @@ int main(int argc, char **argv)
     std::vector<Program> programs;
     for (int i = 3; i < argc; ++i) {
         const std::string startup = mapped ? "Start-up to mapped window, "
-                                    : i == 3 ? "Start-up to first show, " : "Start-up to first shown board, ";
+            : i == 3                       ? "Start-up to first show, "
+                                           : "Start-up to first shown board, ";
         const std::string &name = names[i - 3];
         programs.push_back({startup + name + ofRuns, "Peak memory, " + name + ofRuns, argv[i], {}, {}});
     }
@@ -235,7 +236,7 @@ int main(int argc, char **argv)
     const std::string base = mapped ? "baseline" : "bare";
     const double ratioLimit = mapped ? 1.2 : 1.3;
     const Program &baseline = programs.front();
-    std::vector<ResultRow> rows(2 * programs.size());   // the start-up rows, then the memory rows
+    std::vector<ResultRow> rows(2 * programs.size()); // the start-up rows, then the memory rows
     bool anyFailed = false;
     for (std::size_t i = 0; i < programs.size(); ++i) {
         const Program &program = programs[i];

@@ -29,9 +29,9 @@ constexpr const char *LevelFile = LEVELS_DIR "/03-sample.lay";
 constexpr double MoveLimitNs = 1e6;
 constexpr int KeyPresses = 1000;
 
-cobbleton::GameState gameState;   // what the application hands its window
+cobbleton::GameState gameState; // what the application hands its window
 cobbleton::CCobbletonDlg *game = nullptr;
-std::vector<double> moveNs;   // every timed move of every run
+std::vector<double> moveNs; // every timed move of every run
 
 // One move through the window's command (the rules, ShowBoard of all 180 cells, the victory
 // test), then the whole window painted again.
@@ -78,8 +78,8 @@ void pressArrowKeys()
     const double ns = std::chrono::duration<double, std::nano>(Clock::now() - begin).count();
 
     printRow({"1000 arrow-key presses to the game window, each a move",
-              active ? formatDuration(ns) + " (" + formatDuration(ns / KeyPresses) + " each), "
-                           + std::to_string(moved) + " moves"
+              active ? formatDuration(ns) + " (" + formatDuration(ns / KeyPresses) + " each), " + std::to_string(moved)
+                      + " moves"
                      : "n/a (the window never became active)",
               "none dropped", verdict(active && moved == KeyPresses)});
 }
@@ -97,15 +97,15 @@ int main(int argc, char *argv[])
     game = &window;
     QTimer::singleShot(0, &window, [&] {
         status = runBenchmarks(argc, argv, {});
-        ResultRow median{"One move in the game window (ShowBoard of 180 cells, full repaint), median",
-                         "n/a", "≤ 1 ms", "n/a"};
+        ResultRow median{"One move in the game window (ShowBoard of 180 cells, full repaint), median", "n/a", "≤ 1 ms",
+                         "n/a"};
         ResultRow worst{"One move in the game window, 99th percentile", "n/a"};
         if (!moveNs.empty() && status == 0) {
             const double ns = percentile(moveNs, 0.5);
             median.value = formatDuration(ns);
             median.verdict = verdict(ns <= MoveLimitNs);
-            worst.value = formatDuration(percentile(moveNs, 0.99)) + " (of "
-                          + std::to_string(moveNs.size()) + " moves)";
+            worst.value =
+                formatDuration(percentile(moveNs, 0.99)) + " (of " + std::to_string(moveNs.size()) + " moves)";
         }
         printRow(median);
         printRow(worst);

@@ -5,9 +5,7 @@
 
 namespace cobbleton {
 
-CAboutDlg::CAboutDlg(QWidget *parent)
-    : Dialog(cobbletonresources::AboutDialog, parent)
-{
-}
+CAboutDlg::CAboutDlg(QWidget *parent) : Dialog(cobbletonresources::AboutDialog, parent)
+{ }
 
 } // namespace cobbleton

@@ -60,9 +60,8 @@ void CCobbletonDlg::OnSysCommand(int id)
 
 void CCobbletonDlg::OnLoad()
 {
-    const std::optional<QString> path =
-        dialogkit::openFileName(this, QString::fromUtf8(OpenLevelTitle),
-                                QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
+    const std::optional<QString> path = dialogkit::openFileName(
+        this, QString::fromUtf8(OpenLevelTitle), QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
     Open(path ? std::optional(dialogkit::pathFromQString(*path)) : std::nullopt);
 }
 

@@ -42,7 +42,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override {}   // Enter never closes the game
+    void OnOK() override { } // Enter never closes the game
     void OnSysCommand(int id) override;
 
 private:

@@ -23,13 +23,13 @@ using leveldata::TileCode;
 // that holds the player.
 struct GameState
 {
-    Board board;                                  // all Wall at start
-    std::vector<CellIndex> placeList{0};          // item places, ascending; every entry counts
+    Board board;                         // all Wall at start
+    std::vector<CellIndex> placeList{0}; // item places, ascending; every entry counts
     CellIndex playerCell = 0;
-    TileCode underTile = leveldata::Floor;        // what the player's cell gets when the player leaves
-    std::string victoryText;                      // UTF-8
-    std::filesystem::path levelPath;              // the level file last loaded
-    MoveHistory history;                          // the steps since the level was loaded
+    TileCode underTile = leveldata::Floor; // what the player's cell gets when the player leaves
+    std::string victoryText;               // UTF-8
+    std::filesystem::path levelPath;       // the level file last loaded
+    MoveHistory history;                   // the steps since the level was loaded
 
     // The start value of placeList is deliberate: one place at cell 0, a Wall, so the empty start
     // board is not won (a level without places counts as won).

@@ -54,8 +54,7 @@ public:
 
     // Takes back every step before the cursor, in the position the history has reached: the result
     // is the position the history started from. Time grows with the number of steps.
-    void rewind(leveldata::Board &board, leveldata::CellIndex &playerCell,
-                leveldata::TileCode &underTile) const;
+    void rewind(leveldata::Board &board, leveldata::CellIndex &playerCell, leveldata::TileCode &underTile) const;
 
     // Forgets every step. The memory stays reserved for the next level.
     void clear();
@@ -63,19 +62,19 @@ public:
 private:
     struct Record
     {
-        std::array<leveldata::TileCode, 3> cellMasks;   // 0 for an unused slot
+        std::array<leveldata::TileCode, 3> cellMasks; // 0 for an unused slot
         leveldata::CellIndex playerMask;
         leveldata::TileCode underMask;
         std::array<std::uint8_t, 3> cells;
-        bool startsStep;                                // the first record of its step
+        bool startsStep; // the first record of its step
     };
     static_assert(sizeof(Record) <= 24, "a move costs one record");
 
-    void apply(std::size_t first, std::size_t last, leveldata::Board &board,
-               leveldata::CellIndex &playerCell, leveldata::TileCode &underTile) const;
+    void apply(std::size_t first, std::size_t last, leveldata::Board &board, leveldata::CellIndex &playerCell,
+               leveldata::TileCode &underTile) const;
 
     std::vector<Record> m_records;
-    std::size_t m_cursor = 0;   // records before it belong to steps that can be undone
+    std::size_t m_cursor = 0; // records before it belong to steps that can be undone
 };
 
 } // namespace cobbleton

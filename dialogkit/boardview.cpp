@@ -10,8 +10,7 @@ namespace dialogkit {
 using leveldata::CellIndex;
 using leveldata::TileCode;
 
-BoardView::BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId,
-                     TileImageFunction tileImage)
+BoardView::BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId, TileImageFunction tileImage)
     : m_dialog(dialog), m_tileImage(std::move(tileImage))
 {
     for (CellIndex i = 0; i < leveldata::CellCount; ++i) {
@@ -19,8 +18,7 @@ BoardView::BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId,
         auto *control = dialog.GetDlgItem<PictureControl>(id);
         if (!control) {
             const QRect rect = cellRect(i);
-            control = static_cast<PictureControl *>(dialog.addControl(
-                picture(id, NoPicture, 0, 0, 0, 0)));
+            control = static_cast<PictureControl *>(dialog.addControl(picture(id, NoPicture, 0, 0, 0, 0)));
             control->setPlace(rect);
         }
         m_cells[static_cast<std::size_t>(i)] = control;
@@ -29,9 +27,8 @@ BoardView::BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId,
 
 QRect BoardView::cellRect(CellIndex i)
 {
-    return QRect(leveldata::CellSize * leveldata::columnOf(i),
-                 leveldata::CellSize * leveldata::rowOf(i), leveldata::CellSize,
-                 leveldata::CellSize);
+    return QRect(leveldata::CellSize * leveldata::columnOf(i), leveldata::CellSize * leveldata::rowOf(i),
+                 leveldata::CellSize, leveldata::CellSize);
 }
 
 void BoardView::layOut()

@@ -23,8 +23,7 @@ public:
     using CellControlIdFunction = std::function<int(leveldata::CellIndex)>;
     using TileImageFunction = std::function<int(leveldata::TileCode)>;
 
-    BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId,
-              TileImageFunction tileImage);
+    BoardView(Dialog &dialog, const CellControlIdFunction &cellControlId, TileImageFunction tileImage);
 
     // The cell layout: cell i to x = 50 * (i mod 15), y = 50 * (i div 15), 50 x 50 pixels, from
     // the client area's top-left corner.

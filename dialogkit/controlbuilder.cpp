@@ -50,11 +50,8 @@ void fillMenu(QMenu *menu, const std::vector<MenuItem> &items, Dialog &dialog)
 
 } // namespace
 
-ControlBuilder::ControlBuilder(Dialog &dialog, QWidget *client)
-    : m_dialog(dialog),
-      m_client(client)
-{
-}
+ControlBuilder::ControlBuilder(Dialog &dialog, QWidget *client) : m_dialog(dialog), m_client(client)
+{ }
 
 QMenuBar *ControlBuilder::createMenuBar(const MenuTemplate &menu, Dialog &dialog)
 {
@@ -136,8 +133,7 @@ QWidget *ControlBuilder::create(const ControlTemplate &control)
     case ControlKind::Edit: {
         if (control.style & MultiLine) {
             auto *edit = new QPlainTextEdit(m_client);
-            edit->setLineWrapMode((control.style & WordWrap) ? QPlainTextEdit::WidgetWidth
-                                                             : QPlainTextEdit::NoWrap);
+            edit->setLineWrapMode((control.style & WordWrap) ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
             edit->setVerticalScrollBarPolicy((control.style & VScroll) ? Qt::ScrollBarAlwaysOn
                                                                        : Qt::ScrollBarAlwaysOff);
             edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -168,8 +164,7 @@ QWidget *ControlBuilder::create(const ControlTemplate &control)
         // The template's height includes the opened list; the closed box keeps its own height.
         combo->setGeometry(rect.x(), rect.y(), rect.width(), combo->sizeHint().height());
         if (QLineEdit *edit = combo->lineEdit()) {
-            QObject::connect(edit, &QLineEdit::textEdited, combo,
-                             [combo] { combo->setProperty(TypedProperty, true); });
+            QObject::connect(edit, &QLineEdit::textEdited, combo, [combo] { combo->setProperty(TypedProperty, true); });
         }
         QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
                          [combo] { combo->setProperty(TypedProperty, false); });

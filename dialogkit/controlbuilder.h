@@ -12,8 +12,8 @@ namespace dialogkit {
 class Dialog;
 
 // Marks that the builder leaves on controls and the dialog reads later (as dynamic properties).
-inline constexpr char TypedProperty[] = "dialogkit_typed";            // combo box: typed into since its last selection
-inline constexpr char WantReturnProperty[] = "dialogkit_wantReturn";   // multi-line edit: takes Enter itself
+inline constexpr char TypedProperty[] = "dialogkit_typed";           // combo box: typed into since its last selection
+inline constexpr char WantReturnProperty[] = "dialogkit_wantReturn"; // multi-line edit: takes Enter itself
 
 // Builds a dialog's controls and menu bar from its template, wiring clicks and menu items to the
 // dialog's OnCommand. One builder serves one run of additions in template order and keeps only
@@ -35,7 +35,7 @@ public:
 private:
     Dialog &m_dialog;
     QWidget *m_client;
-    QButtonGroup *m_radioGroup = nullptr;   // the group the next radio button joins, if any
+    QButtonGroup *m_radioGroup = nullptr; // the group the next radio button joins, if any
 };
 
 } // namespace dialogkit

@@ -137,9 +137,11 @@ void Dialog::OnCancel()
     EndDialog(IdCancel);
 }
 
-void Dialog::OnSysCommand(int) {}
+void Dialog::OnSysCommand(int)
+{ }
 
-void Dialog::OnTimer(int) {}
+void Dialog::OnTimer(int)
+{ }
 
 void Dialog::setCommandHandler(int id, std::function<void()> handler)
 {
@@ -303,7 +305,7 @@ void Dialog::timerEvent(QTimerEvent *event)
 {
     for (const auto &[id, timerId] : m_timers) {
         if (timerId == event->timerId()) {
-            const int ourId = id;   // OnTimer may change m_timers
+            const int ourId = id; // OnTimer may change m_timers
             OnTimer(ourId);
             return;
         }

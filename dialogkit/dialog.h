@@ -106,7 +106,7 @@ public:
     int GetComboSelection(int id) const;
     void SetComboSelection(int id, int index);
     int GetComboCount(int id) const;
-    QString GetComboItemText(int id, int index) const;   // empty for an index out of range
+    QString GetComboItemText(int id, int index) const; // empty for an index out of range
 
     // Data exchange: binds a text member to edit (or combo edit) `id`. UpdateData(false) moves the
     // members into the controls (the base OnInitDialog does this), UpdateData(true) takes the
@@ -165,7 +165,7 @@ private:
     std::map<int, std::function<void()>> m_handlers;
     std::vector<std::pair<int, QString *>> m_boundTexts;
     QMenu *m_systemMenu = nullptr;
-    std::map<int, int> m_timers;   // our timer id -> QObject timer id
+    std::map<int, int> m_timers; // our timer id -> QObject timer id
 
     enum class RunState { Idle, Initialising, Running };
     RunState m_runState = RunState::Idle;

@@ -19,9 +19,7 @@ bool isEnter(const QKeyEvent *event)
 
 } // namespace
 
-DialogKeys::DialogKeys(Dialog &dialog)
-    : QObject(&dialog),
-      m_dialog(dialog)
+DialogKeys::DialogKeys(Dialog &dialog) : QObject(&dialog), m_dialog(dialog)
 {
     // Without a window manager (or where it leaves the key to us) Alt+F4 still closes.
     auto *altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), &dialog);
@@ -54,8 +52,7 @@ bool DialogKeys::handleEnterOrEscape(QObject *target, QKeyEvent *event)
 
 bool DialogKeys::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress
-        && handleEnterOrEscape(watched, static_cast<QKeyEvent *>(event)))
+    if (event->type() == QEvent::KeyPress && handleEnterOrEscape(watched, static_cast<QKeyEvent *>(event)))
         return true;
     return QObject::eventFilter(watched, event);
 }
@@ -79,8 +76,7 @@ void DialogKeys::loadAccelerators(const AcceleratorTable &table)
         const bool isDigit = key >= Qt::Key_0 && key <= Qt::Key_9;
         if (isDigit && !(accelerator.key.keyboardModifiers() & Qt::KeypadModifier)) {
             auto *keypad = new QShortcut(
-                QKeySequence(QKeyCombination(accelerator.key.keyboardModifiers() | Qt::KeypadModifier,
-                                             key)),
+                QKeySequence(QKeyCombination(accelerator.key.keyboardModifiers() | Qt::KeypadModifier, key)),
                 &m_dialog);
             keypad->setContext(Qt::WindowShortcut);
             m_accelerators.push_back(keypad);

@@ -9,9 +9,9 @@ namespace dialogkit {
 
 namespace {
 
-std::optional<QString> runFileDialog(QWidget *owner, QFileDialog::AcceptMode mode,
-                                     const QString &title, const QString &filterDescription,
-                                     const QString &pattern, const QString &defaultExtension)
+std::optional<QString> runFileDialog(QWidget *owner, QFileDialog::AcceptMode mode, const QString &title,
+                                     const QString &filterDescription, const QString &pattern,
+                                     const QString &defaultExtension)
 {
     if (!owner)
         owner = QApplication::activeWindow();
@@ -34,19 +34,16 @@ std::optional<QString> runFileDialog(QWidget *owner, QFileDialog::AcceptMode mod
 
 } // namespace
 
-std::optional<QString> openFileName(QWidget *owner, const QString &title,
-                                    const QString &filterDescription, const QString &pattern)
+std::optional<QString> openFileName(QWidget *owner, const QString &title, const QString &filterDescription,
+                                    const QString &pattern)
 {
-    return runFileDialog(owner, QFileDialog::AcceptOpen, title, filterDescription, pattern,
-                         QString());
+    return runFileDialog(owner, QFileDialog::AcceptOpen, title, filterDescription, pattern, QString());
 }
 
-std::optional<QString> saveFileName(QWidget *owner, const QString &title,
-                                    const QString &filterDescription, const QString &pattern,
-                                    const QString &defaultExtension)
+std::optional<QString> saveFileName(QWidget *owner, const QString &title, const QString &filterDescription,
+                                    const QString &pattern, const QString &defaultExtension)
 {
-    return runFileDialog(owner, QFileDialog::AcceptSave, title, filterDescription, pattern,
-                         defaultExtension);
+    return runFileDialog(owner, QFileDialog::AcceptSave, title, filterDescription, pattern, defaultExtension);
 }
 
 std::filesystem::path pathFromQString(const QString &name)

@@ -5,8 +5,7 @@
 
 namespace dialogkit {
 
-PictureControl::PictureControl(QWidget *parent)
-    : QWidget(parent)
+PictureControl::PictureControl(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
 }

@@ -17,7 +17,7 @@ struct PictureEntry
     QString path;
     QPixmap pixmap;
     bool loaded = false;
-    QPixmap sharp;   // the "@2x" variant, read on first use at a ratio above 1
+    QPixmap sharp; // the "@2x" variant, read on first use at a ratio above 1
     bool sharpLoaded = false;
 };
 

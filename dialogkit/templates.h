@@ -24,37 +24,37 @@
 
 namespace dialogkit {
 
-inline constexpr int NoId = -1;        // a control without an id of its own
-inline constexpr int NoPicture = 0;    // no picture / icon resource
-inline constexpr int IdOk = 1;         // the standard OK command and dialog result
-inline constexpr int IdCancel = 2;     // the standard Cancel command and dialog result
+inline constexpr int NoId = -1;     // a control without an id of its own
+inline constexpr int NoPicture = 0; // no picture / icon resource
+inline constexpr int IdOk = 1;      // the standard OK command and dialog result
+inline constexpr int IdCancel = 2;  // the standard Cancel command and dialog result
 
 enum class ControlKind {
     PushButton,
-    StaticText,    // left-aligned text, wrapped at the control's width; '&' shown as is
-    Picture,       // a picture resource; the control takes the picture's size
-    Icon,          // an icon resource, shown 32 x 32
-    Edit,          // single-line, or multi-line with MultiLine
-    ComboBox,      // a drop-down list; with DropDown it has an edit box
-    GroupBox,      // a titled frame drawn behind the controls that follow it
-    RadioButton,   // automatic: consecutive radio buttons form one exclusive group
-    BlackFrame,    // a rectangle in the window-frame colour
+    StaticText,  // left-aligned text, wrapped at the control's width; '&' shown as is
+    Picture,     // a picture resource; the control takes the picture's size
+    Icon,        // an icon resource, shown 32 x 32
+    Edit,        // single-line, or multi-line with MultiLine
+    ComboBox,    // a drop-down list; with DropDown it has an edit box
+    GroupBox,    // a titled frame drawn behind the controls that follow it
+    RadioButton, // automatic: consecutive radio buttons form one exclusive group
+    BlackFrame,  // a rectangle in the window-frame colour
 };
 
 // Style flags of a control; combine with |.
 enum ControlStyle : unsigned {
     NoStyle = 0,
-    TabStop = 1u << 0,         // reached with Tab; without it a control takes focus only by click
-    DefaultButton = 1u << 1,   // push button: pressed by Enter when no push button has the focus
-    Bitmap = 1u << 2,          // picture shows a bitmap (always so here; kept to match the templates)
-    MultiLine = 1u << 3,       // edit: several lines
-    WordWrap = 1u << 4,        // multi-line edit: lines wrap at the right edge
-    HScroll = 1u << 5,         // edit: scrolls horizontally as the text grows
-    VScroll = 1u << 6,         // multi-line edit: vertical scroll bar
-    Border = 1u << 7,          // edit: a border
-    DropDown = 1u << 8,        // combo box: an edit box above the list
-    WantReturn = 1u << 9,      // multi-line edit: takes Enter for itself (else Enter is the OK command)
-    ModalFrame = 1u << 10,     // black frame: a raised border
+    TabStop = 1u << 0,       // reached with Tab; without it a control takes focus only by click
+    DefaultButton = 1u << 1, // push button: pressed by Enter when no push button has the focus
+    Bitmap = 1u << 2,        // picture shows a bitmap (always so here; kept to match the templates)
+    MultiLine = 1u << 3,     // edit: several lines
+    WordWrap = 1u << 4,      // multi-line edit: lines wrap at the right edge
+    HScroll = 1u << 5,       // edit: scrolls horizontally as the text grows
+    VScroll = 1u << 6,       // multi-line edit: vertical scroll bar
+    Border = 1u << 7,        // edit: a border
+    DropDown = 1u << 8,      // combo box: an edit box above the list
+    WantReturn = 1u << 9,    // multi-line edit: takes Enter for itself (else Enter is the OK command)
+    ModalFrame = 1u << 10,   // black frame: a raised border
     Disabled = 1u << 11,
 };
 using ControlStyles = unsigned;
@@ -63,25 +63,25 @@ struct ControlTemplate
 {
     ControlKind kind = ControlKind::StaticText;
     int id = NoId;
-    const char *text = "";       // caption, UTF-8; unused by pictures, icons and frames
-    int picture = NoPicture;     // Picture: picture id; Icon: icon id
-    int x = 0;                   // dialog units
+    const char *text = "";   // caption, UTF-8; unused by pictures, icons and frames
+    int picture = NoPicture; // Picture: picture id; Icon: icon id
+    int x = 0;               // dialog units
     int y = 0;
     int width = 0;
-    int height = 0;              // a combo box's height includes its opened list
+    int height = 0; // a combo box's height includes its opened list
     ControlStyles style = NoStyle;
-    std::vector<const char *> items = {};   // combo box: the list entries in order, not sorted
+    std::vector<const char *> items = {}; // combo box: the list entries in order, not sorted
 };
 
 // Window styles of a dialog; combine with |.
 enum DialogStyle : unsigned {
     NoDialogStyle = 0,
-    SystemMenu = 1u << 0,    // a close box, and the window menu (AppendSystemMenuItem)
-    MinimizeBox = 1u << 1,   // a minimise box; the window is a main window even with an owner
+    SystemMenu = 1u << 0,  // a close box, and the window menu (AppendSystemMenuItem)
+    MinimizeBox = 1u << 1, // a minimise box; the window is a main window even with an owner
 };
 
 struct MenuItem;
-using MenuTemplate = std::vector<MenuItem>;   // the pop-ups of a menu bar, left to right
+using MenuTemplate = std::vector<MenuItem>; // the pop-ups of a menu bar, left to right
 
 enum MenuItemFlag : unsigned {
     Enabled = 0,
@@ -90,20 +90,20 @@ enum MenuItemFlag : unsigned {
 
 struct MenuItem
 {
-    const char *text = nullptr;   // UTF-8, '&' marks the mnemonic; nullptr makes a separator
-    int command = 0;              // command id sent to Dialog::OnCommand
+    const char *text = nullptr; // UTF-8, '&' marks the mnemonic; nullptr makes a separator
+    int command = 0;            // command id sent to Dialog::OnCommand
     unsigned flags = Enabled;
-    std::vector<MenuItem> items = {};   // not empty: this item is a pop-up (submenu)
+    std::vector<MenuItem> items = {}; // not empty: this item is a pop-up (submenu)
 };
 
 struct DialogTemplate
 {
     const char *caption = "";
-    int width = 0;    // client area, dialog units; a menu bar sits above it
+    int width = 0; // client area, dialog units; a menu bar sits above it
     int height = 0;
     unsigned style = NoDialogStyle;
-    std::vector<ControlTemplate> controls = {};   // template order = tab order = creation order
-    const MenuTemplate *menu = nullptr;           // the menu bar, if any; must outlive the dialog build
+    std::vector<ControlTemplate> controls = {}; // template order = tab order = creation order
+    const MenuTemplate *menu = nullptr;         // the menu bar, if any; must outlive the dialog build
 };
 
 // One key of an accelerator table: a key (Qt::Key_Left, Qt::Key_1 …, optionally with modifiers)
@@ -113,25 +113,22 @@ struct Accelerator
 {
     QKeyCombination key;
     int command = 0;
-    bool repeats = true;   // false: a key held down sends the command once, not on auto-repeat
+    bool repeats = true; // false: a key held down sends the command once, not on auto-repeat
 };
 using AcceleratorTable = std::vector<Accelerator>;
 
 // Shorthands that read like the templates' own lines: id, caption, x, y, width, height, style.
-inline ControlTemplate pushButton(int id, const char *text, int x, int y, int w, int h,
-                                  ControlStyles style = TabStop)
+inline ControlTemplate pushButton(int id, const char *text, int x, int y, int w, int h, ControlStyles style = TabStop)
 {
     return {ControlKind::PushButton, id, text, NoPicture, x, y, w, h, style, {}};
 }
 
-inline ControlTemplate staticText(int id, const char *text, int x, int y, int w, int h,
-                                  ControlStyles style = NoStyle)
+inline ControlTemplate staticText(int id, const char *text, int x, int y, int w, int h, ControlStyles style = NoStyle)
 {
     return {ControlKind::StaticText, id, text, NoPicture, x, y, w, h, style, {}};
 }
 
-inline ControlTemplate picture(int id, int pictureId, int x, int y, int w, int h,
-                               ControlStyles style = Bitmap)
+inline ControlTemplate picture(int id, int pictureId, int x, int y, int w, int h, ControlStyles style = Bitmap)
 {
     return {ControlKind::Picture, id, "", pictureId, x, y, w, h, style, {}};
 }
@@ -141,8 +138,7 @@ inline ControlTemplate icon(int id, int iconId, int x, int y, int w, int h)
     return {ControlKind::Icon, id, "", iconId, x, y, w, h, NoStyle, {}};
 }
 
-inline ControlTemplate edit(int id, int x, int y, int w, int h,
-                            ControlStyles style = Border | HScroll | TabStop)
+inline ControlTemplate edit(int id, int x, int y, int w, int h, ControlStyles style = Border | HScroll | TabStop)
 {
     return {ControlKind::Edit, id, "", NoPicture, x, y, w, h, style, {}};
 }
@@ -158,14 +154,12 @@ inline ControlTemplate groupBox(int id, const char *text, int x, int y, int w, i
     return {ControlKind::GroupBox, id, text, NoPicture, x, y, w, h, NoStyle, {}};
 }
 
-inline ControlTemplate radioButton(int id, const char *text, int x, int y, int w, int h,
-                                   ControlStyles style = NoStyle)
+inline ControlTemplate radioButton(int id, const char *text, int x, int y, int w, int h, ControlStyles style = NoStyle)
 {
     return {ControlKind::RadioButton, id, text, NoPicture, x, y, w, h, style, {}};
 }
 
-inline ControlTemplate blackFrame(int id, int x, int y, int w, int h,
-                                  ControlStyles style = NoStyle)
+inline ControlTemplate blackFrame(int id, int x, int y, int w, int h, ControlStyles style = NoStyle)
 {
     return {ControlKind::BlackFrame, id, "", NoPicture, x, y, w, h, style, {}};
 }

@@ -8,8 +8,8 @@ namespace leveldata {
 
 inline constexpr int BoardColumns = 15;
 inline constexpr int BoardRows = 12;
-inline constexpr int CellCount = BoardColumns * BoardRows;   // 180
-inline constexpr int CellSize = 50;                          // side of a cell's picture, pixels
+inline constexpr int CellCount = BoardColumns * BoardRows; // 180
+inline constexpr int CellSize = 50;                        // side of a cell's picture, pixels
 
 // A cell of the board: row * 15 + column, row 0 at the top. Valid cells are 0 .. 179.
 using CellIndex = std::int32_t;
@@ -21,7 +21,7 @@ inline constexpr TileCode Floor = 1;
 inline constexpr TileCode ItemPlace = 2;
 inline constexpr TileCode Player = 3;
 inline constexpr TileCode Item = 4;
-inline constexpr TileCode Cursor = 5;   // editor memory only: the cell under the editing cursor
+inline constexpr TileCode Cursor = 5; // editor memory only: the cell under the editing cursor
 
 // Neighbour offsets. Plain index arithmetic: left of column 0 is column 14 of the row above.
 inline constexpr CellIndex LeftStep = -1;
@@ -29,16 +29,28 @@ inline constexpr CellIndex RightStep = +1;
 inline constexpr CellIndex UpStep = -BoardColumns;
 inline constexpr CellIndex DownStep = +BoardColumns;
 
-constexpr CellIndex cellIndex(int column, int row) { return row * BoardColumns + column; }
-constexpr int columnOf(CellIndex i) { return i % BoardColumns; }   // for 0 <= i < CellCount
-constexpr int rowOf(CellIndex i) { return i / BoardColumns; }      // for 0 <= i < CellCount
-constexpr bool isOnBoard(CellIndex i) { return i >= 0 && i < CellCount; }
+constexpr CellIndex cellIndex(int column, int row)
+{
+    return row * BoardColumns + column;
+}
+constexpr int columnOf(CellIndex i)
+{
+    return i % BoardColumns;
+} // for 0 <= i < CellCount
+constexpr int rowOf(CellIndex i)
+{
+    return i / BoardColumns;
+} // for 0 <= i < CellCount
+constexpr bool isOnBoard(CellIndex i)
+{
+    return i >= 0 && i < CellCount;
+}
 
 // The outer ring: row 0, row 11, column 0 and column 14. False for cells off the board.
 constexpr bool isBorderCell(CellIndex i)
 {
-    return isOnBoard(i) && (rowOf(i) == 0 || rowOf(i) == BoardRows - 1 || columnOf(i) == 0
-                            || columnOf(i) == BoardColumns - 1);
+    return isOnBoard(i)
+        && (rowOf(i) == 0 || rowOf(i) == BoardRows - 1 || columnOf(i) == 0 || columnOf(i) == BoardColumns - 1);
 }
 
 // The 180 tile codes of one level, indexed by CellIndex. A new Board is all Wall.
@@ -61,7 +73,7 @@ public:
     bool operator==(const Board &) const = default;
 
 private:
-    Cells m_cells{};   // value-initialised: every cell Wall (0)
+    Cells m_cells{}; // value-initialised: every cell Wall (0)
 };
 
 } // namespace leveldata

@@ -19,7 +19,7 @@ std::error_code lastError()
 class FileDescriptor
 {
 public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    explicit FileDescriptor(int fd) : m_fd(fd) { }
     FileDescriptor(const FileDescriptor &) = delete;
     FileDescriptor &operator=(const FileDescriptor &) = delete;
     ~FileDescriptor()
@@ -87,7 +87,9 @@ std::error_code readFileBytes(const std::filesystem::path &path, std::string &by
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0)
         return lastError();
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(file.get(), &st) != 0)
         return lastError();
     if (S_ISDIR(st.st_mode))
@@ -117,7 +119,9 @@ std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_
 
     mode_t keepMode = 0;
     bool exists = false;
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return std::make_error_code(std::errc::is_a_directory);
@@ -134,7 +138,9 @@ std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_
     std::filesystem::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
-    struct stat dirStat {};
+    struct stat dirStat
+    {
+    };
     if (::stat(dir.c_str(), &dirStat) != 0)
         return lastError();
     if (!S_ISDIR(dirStat.st_mode))

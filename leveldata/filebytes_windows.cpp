@@ -26,30 +26,20 @@ std::error_code fromWin32(DWORD error)
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-        return std::make_error_code(std::errc::no_such_file_or_directory);
-    case ERROR_ACCESS_DENIED:
-        return std::make_error_code(std::errc::permission_denied);
+    case ERROR_BAD_NET_NAME: return std::make_error_code(std::errc::no_such_file_or_directory);
+    case ERROR_ACCESS_DENIED: return std::make_error_code(std::errc::permission_denied);
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return std::make_error_code(std::errc::device_or_resource_busy);
+    case ERROR_LOCK_VIOLATION: return std::make_error_code(std::errc::device_or_resource_busy);
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return std::make_error_code(std::errc::file_exists);
+    case ERROR_ALREADY_EXISTS: return std::make_error_code(std::errc::file_exists);
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return std::make_error_code(std::errc::no_space_on_device);
-    case ERROR_WRITE_PROTECT:
-        return std::make_error_code(std::errc::read_only_file_system);
-    case ERROR_INVALID_NAME:
-        return std::make_error_code(std::errc::invalid_argument);
-    case ERROR_FILENAME_EXCED_RANGE:
-        return std::make_error_code(std::errc::filename_too_long);
+    case ERROR_HANDLE_DISK_FULL: return std::make_error_code(std::errc::no_space_on_device);
+    case ERROR_WRITE_PROTECT: return std::make_error_code(std::errc::read_only_file_system);
+    case ERROR_INVALID_NAME: return std::make_error_code(std::errc::invalid_argument);
+    case ERROR_FILENAME_EXCED_RANGE: return std::make_error_code(std::errc::filename_too_long);
     case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-        return std::make_error_code(std::errc::not_enough_memory);
-    default:
-        return {static_cast<int>(error), std::system_category()};
+    case ERROR_OUTOFMEMORY: return std::make_error_code(std::errc::not_enough_memory);
+    default: return {static_cast<int>(error), std::system_category()};
     }
 }
 
@@ -61,7 +51,7 @@ std::error_code lastError()
 class FileHandle
 {
 public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+    explicit FileHandle(HANDLE handle) : m_handle(handle) { }
     FileHandle(const FileHandle &) = delete;
     FileHandle &operator=(const FileHandle &) = delete;
     ~FileHandle()
@@ -98,17 +88,16 @@ std::error_code writeAll(HANDLE file, std::string_view bytes)
 }
 
 // The attributes a replaced file keeps; read-only is refused before it matters.
-constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
-    | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD KeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 } // namespace
 
 std::error_code readFileBytes(const std::filesystem::path &path, std::string &bytes)
 {
     bytes.clear();
-    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         const DWORD error = ::GetLastError();
         // Opening a directory as a file fails with "access denied".
@@ -175,8 +164,7 @@ std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_
     HANDLE handle = INVALID_HANDLE_VALUE;
     for (int attempt = 0; handle == INVALID_HANDLE_VALUE && attempt < 100; ++attempt) {
         temp = dir / detail::temporaryFileName();
-        handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, keepAttributes,
-                               nullptr);
+        handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, keepAttributes, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             const DWORD error = ::GetLastError();
             if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
@@ -194,9 +182,7 @@ std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_
         ec = closed;
     // MoveFileExW rather than ReplaceFileW: a failed ReplaceFileW can leave the target renamed
     // away, and the attributes worth keeping are already on the temporary file.
-    if (!ec
-        && !::MoveFileExW(temp.c_str(), target.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!ec && !::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         ec = lastError();
     if (ec) {
         ::DeleteFileW(temp.c_str());

@@ -54,7 +54,7 @@ std::error_code loadForUpdate(const std::filesystem::path &path, Profile &profil
 std::string fileBytesOrEmpty(const std::filesystem::path &path)
 {
     std::string bytes;
-    readFileBytes(path, bytes);   // a failed or partial read still yields what could be read
+    readFileBytes(path, bytes); // a failed or partial read still yields what could be read
     return bytes;
 }
 

@@ -28,9 +28,9 @@ struct LevelInfo
 struct GameLevel
 {
     Board board;
-    std::optional<CellIndex> playerCell;   // last Player cell in CellIndex order; none if no Player
-    std::vector<CellIndex> placeList;      // every ItemPlace cell, ascending; no upper bound
-    std::string victoryText;               // UTF-8, at most 199 file bytes' worth
+    std::optional<CellIndex> playerCell; // last Player cell in CellIndex order; none if no Player
+    std::vector<CellIndex> placeList;    // every ItemPlace cell, ascending; no upper bound
+    std::string victoryText;             // UTF-8, at most 199 file bytes' worth
 };
 
 // What the editor takes from a level file.

@@ -24,9 +24,8 @@ constexpr std::array<unsigned char, 256> makeFoldTable()
     for (int c = 0xC0; c <= 0xDF; ++c)
         t[c] = static_cast<unsigned char>(c + 0x20);
     constexpr unsigned char pairs[][2] = {
-        {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E},
-        {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
-        {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
+        {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2},
+        {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
     };
     for (const auto &p : pairs)
         t[p[0]] = p[1];
@@ -53,7 +52,7 @@ bool equalFolded(std::string_view a, std::string_view b)
 
 struct Line
 {
-    std::size_t begin, end, next;   // text [begin, end), line end [end, next)
+    std::size_t begin, end, next; // text [begin, end), line end [end, next)
 };
 
 // Position of the first `c` in [from, to), or `to`.
@@ -77,11 +76,11 @@ class LineScanner
 {
 public:
     explicit LineScanner(std::string_view bytes)
-        : m_bytes(bytes), m_pos(bomLength(bytes)),
+        : m_bytes(bytes),
+          m_pos(bomLength(bytes)),
           m_nextLf(findByte(bytes, '\n', m_pos, bytes.size())),
           m_nextCr(findByte(bytes, '\r', m_pos, bytes.size()))
-    {
-    }
+    { }
 
     bool next(Line &line)
     {
@@ -104,7 +103,7 @@ public:
 private:
     std::string_view m_bytes;
     std::size_t m_pos;
-    std::size_t m_nextLf, m_nextCr;   // of the first line not yet returned; size() when none
+    std::size_t m_nextLf, m_nextCr; // of the first line not yet returned; size() when none
 };
 
 enum class LineKind { Blank, Comment, Section, Key, Other };
@@ -112,8 +111,8 @@ enum class LineKind { Blank, Comment, Section, Key, Other };
 struct ParsedLine
 {
     LineKind kind;
-    std::size_t nameBegin = 0, nameEnd = 0;   // section or key name, blanks trimmed
-    std::size_t valueBegin = 0;               // key lines: just after the '='
+    std::size_t nameBegin = 0, nameEnd = 0; // section or key name, blanks trimmed
+    std::size_t valueBegin = 0;             // key lines: just after the '='
 };
 
 ParsedLine parseLine(std::string_view bytes, const Line &line)
@@ -167,9 +166,9 @@ struct Location
 {
     bool sectionFound = false;
     bool keyFound = false;
-    std::size_t valueBegin = 0, valueEnd = 0;   // the found key's raw value
-    std::size_t insertAt = 0;                   // just after the section's last content line
-    bool insertNeedsLineEnd = false;            // that line is the file's last and has no end
+    std::size_t valueBegin = 0, valueEnd = 0; // the found key's raw value
+    std::size_t insertAt = 0;                 // just after the section's last content line
+    bool insertNeedsLineEnd = false;          // that line is the file's last and has no end
 };
 
 Location locate(std::string_view bytes, std::string_view section, std::string_view key)
@@ -185,8 +184,7 @@ Location locate(std::string_view bytes, std::string_view section, std::string_vi
             inSection = equalFolded(slice(bytes, parsed.nameBegin, parsed.nameEnd), section);
         } else if (!inSection || parsed.kind == LineKind::Blank || parsed.kind == LineKind::Comment) {
             continue;
-        } else if (parsed.kind == LineKind::Key
-                   && equalFolded(slice(bytes, parsed.nameBegin, parsed.nameEnd), key)) {
+        } else if (parsed.kind == LineKind::Key && equalFolded(slice(bytes, parsed.nameBegin, parsed.nameEnd), key)) {
             loc.keyFound = true;
             loc.valueBegin = parsed.valueBegin;
             loc.valueEnd = line.end;
@@ -254,12 +252,9 @@ void Profile::buildIndex() const
         }
     }
     sortKeysOfLastSection();
-    std::stable_sort(m_sections.begin(), m_sections.end(),
-                     [&](const SectionRecord &a, const SectionRecord &b) {
-                         return compareFolded(slice(bytes, a.nameBegin, a.nameEnd),
-                                              slice(bytes, b.nameBegin, b.nameEnd))
-                             < 0;
-                     });
+    std::stable_sort(m_sections.begin(), m_sections.end(), [&](const SectionRecord &a, const SectionRecord &b) {
+        return compareFolded(slice(bytes, a.nameBegin, a.nameEnd), slice(bytes, b.nameBegin, b.nameEnd)) < 0;
+    });
 }
 
 std::string Profile::read(std::string_view section, std::string_view key) const

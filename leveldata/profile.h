@@ -23,8 +23,8 @@ public:
     // The longest value read() returns, in bytes; longer values are cut.
     static constexpr std::size_t MaxValueBytes = 199;
 
-    Profile() = default;                   // an empty file: every read gives ""
-    explicit Profile(std::string bytes);   // takes any bytes at all; indexes them once
+    Profile() = default;                 // an empty file: every read gives ""
+    explicit Profile(std::string bytes); // takes any bytes at all; indexes them once
 
     // The value of `key` in `section`, or "" when the section or key is missing.
     // - Section and key names match regardless of case (ASCII and Windows-1251 letters); blanks

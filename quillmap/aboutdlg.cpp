@@ -5,9 +5,7 @@
 
 namespace quillmap {
 
-CAboutDlg::CAboutDlg(QWidget *parent)
-    : Dialog(quillmapresources::AboutDialog, parent)
-{
-}
+CAboutDlg::CAboutDlg(QWidget *parent) : Dialog(quillmapresources::AboutDialog, parent)
+{ }
 
 } // namespace quillmap

@@ -10,13 +10,7 @@ namespace quillmap {
 // The seven difficulty entries of the level-information dialogs, in list order. A level stores
 // the text of the chosen entry (UTF-8 in memory), never its index.
 inline constexpr std::array<std::string_view, 7> DifficultyEntries = {
-    "Тестовый",
-    "Очень легкий",
-    "Легкий",
-    "Средний",
-    "Тяжелый",
-    "Очень тяжелый",
-    "Нереально сложный",
+    "Тестовый", "Очень легкий", "Легкий", "Средний", "Тяжелый", "Очень тяжелый", "Нереально сложный",
 };
 
 // Index of the entry whose text equals `text` exactly (case-sensitive, whole text); none when no

@@ -10,7 +10,7 @@
 
 namespace quillmap {
 
-inline constexpr leveldata::CellIndex StartCursorCell = 16;   // row 1, column 1
+inline constexpr leveldata::CellIndex StartCursorCell = 16; // row 1, column 1
 inline constexpr leveldata::TileCode StartBrushCode = leveldata::Wall;
 
 // Longest level text (in characters) that a file gives back whole; the edit boxes stop there.
@@ -28,8 +28,8 @@ enum class CursorMove { Left, Right, Up, Down };
 
 enum class SaveCheck {
     Ok,
-    PlayerCountWrong,    // not exactly one Player
-    ItemCountMismatch,   // number of Item cells differs from number of ItemPlace cells
+    PlayerCountWrong,  // not exactly one Player
+    ItemCountMismatch, // number of Item cells differs from number of ItemPlace cells
 };
 
 // Everything the editor knows about the level being edited: the Board (which may hold Cursor in

@@ -21,10 +21,8 @@ constexpr int EndTimeoutMs = 3000;
 
 } // namespace
 
-GameLauncher::GameLauncher(QObject *parent)
-    : QObject(parent)
-{
-}
+GameLauncher::GameLauncher(QObject *parent) : QObject(parent)
+{ }
 
 GameLauncher::~GameLauncher()
 {
@@ -86,9 +84,9 @@ GameLauncher::Result GameLauncher::play(const QString &game, const EditorState &
 
 void GameLauncher::forget(QProcess *process)
 {
-    m_games.erase(std::remove_if(m_games.begin(), m_games.end(),
-                                 [process](const Game &game) { return game.process == process; }),
-                  m_games.end());
+    m_games.erase(
+        std::remove_if(m_games.begin(), m_games.end(), [process](const Game &game) { return game.process == process; }),
+        m_games.end());
     process->deleteLater();
 }
 

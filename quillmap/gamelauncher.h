@@ -41,7 +41,7 @@ public:
 private:
     struct Game
     {
-        QProcess *process;   // owned by the launcher
+        QProcess *process; // owned by the launcher
         QString levelFile;
     };
     void forget(QProcess *process);

@@ -6,8 +6,7 @@
 
 namespace quillmap {
 
-CInfoLayer::CInfoLayer(QWidget *parent)
-    : LevelTextsDialog(quillmapresources::LevelInfoDialog, parent)
+CInfoLayer::CInfoLayer(QWidget *parent) : LevelTextsDialog(quillmapresources::LevelInfoDialog, parent)
 {
     setCommandHandler(quillmapresources::LevelInfoOkButton, &CInfoLayer::OnConfirm);
 }
@@ -15,8 +14,7 @@ CInfoLayer::CInfoLayer(QWidget *parent)
 bool CInfoLayer::OnInitDialog()
 {
     LevelTextsDialog::OnInitDialog();
-    SetComboSelection(quillmapresources::DifficultyCombo,
-                      difficultyIndex(m_difficulty.toStdString()).value_or(-1));
+    SetComboSelection(quillmapresources::DifficultyCombo, difficultyIndex(m_difficulty.toStdString()).value_or(-1));
     return true;
 }
 

@@ -17,8 +17,8 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override {}       // Enter never closes this dialog
-    void OnCancel() override {}   // nor does Esc
+    void OnOK() override { }     // Enter never closes this dialog
+    void OnCancel() override { } // nor does Esc
 
 private:
     void OnConfirm();

@@ -13,23 +13,20 @@ LevelCheck checkLevel(leveldata::Board board, std::chrono::milliseconds timeLimi
 {
     // The game steps onto any code but Wall, Item and ItemPlace and leaves Floor behind, so a
     // stray code plays exactly as floor does.
-    std::replace_if(board.begin(), board.end(),
-                    [](leveldata::TileCode code) { return code < leveldata::Wall || code > leveldata::Item; },
-                    leveldata::Floor);
+    std::replace_if(
+        board.begin(), board.end(),
+        [](leveldata::TileCode code) { return code < leveldata::Wall || code > leveldata::Item; }, leveldata::Floor);
 
     levelsolver::SolveOptions options;
     options.timeLimit = timeLimit;
     options.stop = stop;
     const levelsolver::SolveResult result = levelsolver::solveBoard(board, options);
     switch (result.verdict) {
-    case levelsolver::Verdict::Solved:
-        return {LevelCheck::Outcome::Solved, result.moveCount, result.pushCount};
-    case levelsolver::Verdict::NoSolution:
-        return {LevelCheck::Outcome::NoSolution};
+    case levelsolver::Verdict::Solved: return {LevelCheck::Outcome::Solved, result.moveCount, result.pushCount};
+    case levelsolver::Verdict::NoSolution: return {LevelCheck::Outcome::NoSolution};
     case levelsolver::Verdict::Unknown:
         return {stop.stop_requested() ? LevelCheck::Outcome::Cancelled : LevelCheck::Outcome::Undecided};
-    case levelsolver::Verdict::Invalid:
-        break;
+    case levelsolver::Verdict::Invalid: break;
     }
     // Past the save checks a level has one player and as many items as places, so what the
     // checker refuses is a level without places, which the game counts as won when it is

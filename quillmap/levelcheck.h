@@ -15,10 +15,10 @@ inline constexpr std::chrono::seconds LevelCheckTimeLimit{10};
 struct LevelCheck
 {
     enum class Outcome {
-        Solved,       // moves and pushes of a solution found
-        NoSolution,   // no sequence of moves wins the level
-        Undecided,    // the time ran out first
-        Cancelled,    // stopped on request
+        Solved,     // moves and pushes of a solution found
+        NoSolution, // no sequence of moves wins the level
+        Undecided,  // the time ran out first
+        Cancelled,  // stopped on request
     };
     Outcome outcome = Outcome::Undecided;
     int moves = 0;
@@ -29,7 +29,6 @@ struct LevelCheck
 // as the game plays it, for at most `timeLimit` or until `stop` is requested. Codes the game walks
 // like floor (anything but 0 .. 4) count as floor; a level without places is won at once.
 // Safe to call on a worker thread.
-LevelCheck checkLevel(leveldata::Board board, std::chrono::milliseconds timeLimit,
-                      std::stop_token stop);
+LevelCheck checkLevel(leveldata::Board board, std::chrono::milliseconds timeLimit, std::stop_token stop);
 
 } // namespace quillmap

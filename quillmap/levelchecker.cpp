@@ -21,10 +21,13 @@ bool LevelChecker::start(const leveldata::Board &board, std::chrono::millisecond
     m_running = true;
     m_worker = std::jthread([this, board, timeLimit, done = std::move(done)](std::stop_token stop) {
         const LevelCheck check = checkLevel(board, timeLimit, stop);
-        QMetaObject::invokeMethod(this, [this, check, done] {
-            m_running = false;
-            done(check);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, check, done] {
+                m_running = false;
+                done(check);
+            },
+            Qt::QueuedConnection);
     });
     return true;
 }

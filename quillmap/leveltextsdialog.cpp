@@ -15,8 +15,7 @@ namespace quillmap {
 using namespace quillmapresources;
 
 LevelTextsDialog::LevelTextsDialog(const dialogkit::DialogTemplate &dialogTemplate, QWidget *parent)
-    : Dialog(dialogTemplate, parent),
-      m_difficultyList(GetDlgItem<QComboBox>(DifficultyCombo))
+    : Dialog(dialogTemplate, parent), m_difficultyList(GetDlgItem<QComboBox>(DifficultyCombo))
 {
     bindText(AuthorEdit, m_author);
     bindText(NameEdit, m_name);
@@ -42,8 +41,7 @@ LevelTextsDialog::LevelTextsDialog(const dialogkit::DialogTemplate &dialogTempla
 
 leveldata::LevelInfo LevelTextsDialog::levelInfo() const
 {
-    return {m_author.toStdString(), m_name.toStdString(), m_difficulty.toStdString(),
-            m_victoryMessage.toStdString()};
+    return {m_author.toStdString(), m_name.toStdString(), m_difficulty.toStdString(), m_victoryMessage.toStdString()};
 }
 
 void LevelTextsDialog::setLevelInfo(const leveldata::LevelInfo &info)

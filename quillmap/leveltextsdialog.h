@@ -19,11 +19,11 @@ class LevelTextsDialog : public dialogkit::Dialog
 {
     Q_OBJECT
 public:
-    QComboBox *m_difficultyList = nullptr;   // control 1187, owned by the dialog
-    QString m_author;                        // edit 1185
-    QString m_name;                          // edit 1186
-    QString m_victoryMessage;                // edit 1188
-    QString m_difficulty;                    // the text of a difficulty entry, or what it was
+    QComboBox *m_difficultyList = nullptr; // control 1187, owned by the dialog
+    QString m_author;                      // edit 1185
+    QString m_name;                        // edit 1186
+    QString m_victoryMessage;              // edit 1188
+    QString m_difficulty;                  // the text of a difficulty entry, or what it was
 
     // The four members as a level's texts (UTF-8), and back.
     leveldata::LevelInfo levelInfo() const;

@@ -5,8 +5,7 @@
 
 namespace quillmap {
 
-CNewLayer::CNewLayer(QWidget *parent)
-    : LevelTextsDialog(quillmapresources::NewLevelDialog, parent)
+CNewLayer::CNewLayer(QWidget *parent) : LevelTextsDialog(quillmapresources::NewLevelDialog, parent)
 {
     setCommandHandler(quillmapresources::LevelInfoOkButton, &CNewLayer::OnConfirm);
 }

@@ -17,7 +17,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override {}   // Enter never closes this dialog
+    void OnOK() override { } // Enter never closes this dialog
 
 private:
     void OnConfirm();

@@ -17,8 +17,7 @@ using namespace quillmapresources;
 
 void CQuillmapApp::registerPictures()
 {
-    for (int id : {WallPicture, FloorPicture, ItemPlacePicture, PlayerPicture, ItemPicture,
-                   CursorPicture})
+    for (int id : {WallPicture, FloorPicture, ItemPlacePicture, PlayerPicture, ItemPicture, CursorPicture})
         dialogkit::PictureStore::addPicture(id, bitmapPath(id));
     dialogkit::PictureStore::addIconFiles(ProgramIcon, {iconPath(ProgramIcon)});
 }

@@ -20,7 +20,7 @@ public:
     static void registerPictures();
 
 private:
-    EditorState m_state;   // the level in hand, for as long as the program runs
+    EditorState m_state; // the level in hand, for as long as the program runs
 };
 
 } // namespace quillmap

@@ -105,17 +105,15 @@ void CQuillmapDlg::NewLevel()
     if (NewLayer.DoModal() != dialogkit::IdOk)
         return;
     if (m_state.newLevel(NewLayer.levelInfo())) {
-        MessageBox(QString::fromUtf8(ScratchNotWrittenMessage)
-                       .arg(QDir::toNativeSeparators(QDir::currentPath())));
+        MessageBox(QString::fromUtf8(ScratchNotWrittenMessage).arg(QDir::toNativeSeparators(QDir::currentPath())));
     }
     SetTimer(RedrawTimer, RedrawDelayMs);
 }
 
 void CQuillmapDlg::OpenLevel()
 {
-    const std::optional<QString> name =
-        dialogkit::openFileName(this, QString::fromUtf8(OpenLevelTitle),
-                                QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
+    const std::optional<QString> name = dialogkit::openFileName(
+        this, QString::fromUtf8(OpenLevelTitle), QString::fromUtf8(LevelFileType), QString::fromUtf8(LevelFilePattern));
     OpenFile(name ? pathFromQString(*name) : std::filesystem::path());
 }
 
@@ -132,14 +130,9 @@ void CQuillmapDlg::OpenFile(const std::filesystem::path &file)
 bool CQuillmapDlg::passesSaveChecks()
 {
     switch (m_state.checkSave()) {
-    case SaveCheck::PlayerCountWrong:
-        MessageBox(QString::fromUtf8(PlayerCountMessage));
-        return false;
-    case SaveCheck::ItemCountMismatch:
-        MessageBox(QString::fromUtf8(ItemCountMessage));
-        return false;
-    case SaveCheck::Ok:
-        break;
+    case SaveCheck::PlayerCountWrong: MessageBox(QString::fromUtf8(PlayerCountMessage)); return false;
+    case SaveCheck::ItemCountMismatch: MessageBox(QString::fromUtf8(ItemCountMessage)); return false;
+    case SaveCheck::Ok: break;
     }
     return true;
 }
@@ -148,9 +141,9 @@ void CQuillmapDlg::SaveLevel()
 {
     if (!passesSaveChecks())
         return;
-    const std::optional<QString> name = dialogkit::saveFileName(
-        this, QString::fromUtf8(SaveLevelTitle), QString::fromUtf8(SavedLevelFileType),
-        QString::fromUtf8(LevelFilePattern), QString::fromUtf8(LevelFileSuffix));
+    const std::optional<QString> name =
+        dialogkit::saveFileName(this, QString::fromUtf8(SaveLevelTitle), QString::fromUtf8(SavedLevelFileType),
+                                QString::fromUtf8(LevelFilePattern), QString::fromUtf8(LevelFileSuffix));
     if (!name)
         return;
     const std::error_code error = m_state.saveLevel(pathFromQString(*name));
@@ -163,21 +156,15 @@ void CQuillmapDlg::PlayLevel()
 {
     if (!passesSaveChecks())
         return;
-    const QString game = GameLauncher::findGame(QCoreApplication::applicationDirPath(),
-                                                qEnvironmentVariable("PATH"));
+    const QString game = GameLauncher::findGame(QCoreApplication::applicationDirPath(), qEnvironmentVariable("PATH"));
     if (game.isEmpty()) {
         MessageBox(QString::fromUtf8(GameNotFoundMessage));
         return;
     }
     switch (m_games.play(game, m_state)) {
-    case GameLauncher::Result::NotWritten:
-        MessageBox(QString::fromUtf8(PlayCopyFailedMessage));
-        break;
-    case GameLauncher::Result::NotStarted:
-        MessageBox(QString::fromUtf8(GameNotStartedMessage));
-        break;
-    case GameLauncher::Result::Started:
-        break;
+    case GameLauncher::Result::NotWritten: MessageBox(QString::fromUtf8(PlayCopyFailedMessage)); break;
+    case GameLauncher::Result::NotStarted: MessageBox(QString::fromUtf8(GameNotStartedMessage)); break;
+    case GameLauncher::Result::Started: break;
     }
 }
 
@@ -196,14 +183,9 @@ void CQuillmapDlg::CheckLevel()
         case LevelCheck::Outcome::Solved:
             MessageBox(QString::fromUtf8(SolutionFoundMessage).arg(check.moves).arg(check.pushes));
             break;
-        case LevelCheck::Outcome::NoSolution:
-            MessageBox(QString::fromUtf8(NoSolutionMessage));
-            break;
-        case LevelCheck::Outcome::Undecided:
-            MessageBox(QString::fromUtf8(CheckUndecidedMessage));
-            break;
-        case LevelCheck::Outcome::Cancelled:
-            break;
+        case LevelCheck::Outcome::NoSolution: MessageBox(QString::fromUtf8(NoSolutionMessage)); break;
+        case LevelCheck::Outcome::Undecided: MessageBox(QString::fromUtf8(CheckUndecidedMessage)); break;
+        case LevelCheck::Outcome::Cancelled: break;
         }
     });
 }
@@ -240,8 +222,7 @@ void CQuillmapDlg::OnCloseProgram()
 
 bool CQuillmapDlg::confirmClose()
 {
-    return MessageBox(QString::fromUtf8(CloseQuestion), dialogkit::MessageButtons::OkCancel)
-           == dialogkit::IdOk;
+    return MessageBox(QString::fromUtf8(CloseQuestion), dialogkit::MessageButtons::OkCancel) == dialogkit::IdOk;
 }
 
 } // namespace quillmap

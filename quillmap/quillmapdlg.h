@@ -57,7 +57,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override {}   // Enter never closes the editor
+    void OnOK() override { } // Enter never closes the editor
     void OnCancel() override;
     void OnSysCommand(int id) override;
     void OnTimer(int id) override;

@@ -5,8 +5,7 @@
 
 namespace quillmap {
 
-CStart::CStart(QWidget *parent)
-    : Dialog(quillmapresources::StartDialog, parent)
+CStart::CStart(QWidget *parent) : Dialog(quillmapresources::StartDialog, parent)
 {
     setCommandHandler(quillmapresources::NewLevelRadio, [this] { m_choice = NewLevelChoice; });
     setCommandHandler(quillmapresources::EditLevelRadio, [this] { m_choice = EditLevelChoice; });

@@ -53,7 +53,7 @@ public:
     }
 
     // Calls f(cell) for every cell in ascending order.
-    template<typename F>
+    template <typename F>
     void forEach(F &&f) const
     {
         for (std::size_t i = 0; i < Words; ++i) {
@@ -65,10 +65,22 @@ public:
     // Every cell moved by `step` (any of the four steps, or another small offset up to 63).
     CellSet shifted(CellIndex step) const { return step >= 0 ? up(step) : down(-step); }
 
-    CellSet operator|(const CellSet &o) const { return combine(o, [](auto a, auto b) { return a | b; }); }
-    CellSet operator&(const CellSet &o) const { return combine(o, [](auto a, auto b) { return a & b; }); }
-    CellSet operator^(const CellSet &o) const { return combine(o, [](auto a, auto b) { return a ^ b; }); }
-    CellSet operator-(const CellSet &o) const { return combine(o, [](auto a, auto b) { return a & ~b; }); }
+    CellSet operator|(const CellSet &o) const
+    {
+        return combine(o, [](auto a, auto b) { return a | b; });
+    }
+    CellSet operator&(const CellSet &o) const
+    {
+        return combine(o, [](auto a, auto b) { return a & b; });
+    }
+    CellSet operator^(const CellSet &o) const
+    {
+        return combine(o, [](auto a, auto b) { return a ^ b; });
+    }
+    CellSet operator-(const CellSet &o) const
+    {
+        return combine(o, [](auto a, auto b) { return a & ~b; });
+    }
     CellSet &operator|=(const CellSet &o) { return *this = *this | o; }
     CellSet &operator&=(const CellSet &o) { return *this = *this & o; }
     CellSet &operator-=(const CellSet &o) { return *this = *this - o; }
@@ -89,7 +101,7 @@ private:
     static std::size_t word(CellIndex cell) { return static_cast<std::size_t>(cell) >> 6; }
     static unsigned bit(CellIndex cell) { return static_cast<unsigned>(cell) & 63U; }
 
-    template<typename Op>
+    template <typename Op>
     CellSet combine(const CellSet &o, Op op) const
     {
         CellSet r;
@@ -98,7 +110,7 @@ private:
         return r;
     }
 
-    CellSet up(int k) const   // towards higher cells; 0 < k < 64
+    CellSet up(int k) const // towards higher cells; 0 < k < 64
     {
         CellSet r;
         if (k == 0)
@@ -108,7 +120,7 @@ private:
         r.m_w[2] = ((m_w[2] << k) | (m_w[1] >> (64 - k))) & TopMask;
         return r;
     }
-    CellSet down(int k) const   // towards lower cells; 0 < k < 64
+    CellSet down(int k) const // towards lower cells; 0 < k < 64
     {
         CellSet r;
         r.m_w[0] = (m_w[0] >> k) | (m_w[1] << (64 - k));
@@ -121,8 +133,8 @@ private:
 };
 
 // The four steps of the game, in the order the move letters l, r, u, d name them.
-inline constexpr std::array<CellIndex, 4> Steps{leveldata::LeftStep, leveldata::RightStep,
-                                                leveldata::UpStep, leveldata::DownStep};
+inline constexpr std::array<CellIndex, 4> Steps{leveldata::LeftStep, leveldata::RightStep, leveldata::UpStep,
+                                                leveldata::DownStep};
 
 // Every cell of `open` that the player can walk to from `from` (included when open) in steps
 // through `open`. Empty when `from` is off the board or not in `open`.

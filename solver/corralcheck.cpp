@@ -7,7 +7,7 @@ namespace levelsolver {
 
 namespace {
 
-constexpr std::size_t KnownLimit = 1 << 15;   // results kept, a few MiB
+constexpr std::size_t KnownLimit = 1 << 15; // results kept, a few MiB
 
 CellSet neighbours(const CellSet &cells)
 {
@@ -35,10 +35,8 @@ std::size_t CorralCheck::QuestionHash::operator()(const Question &q) const
     return h ^ (h >> 31);
 }
 
-CorralCheck::CorralCheck(const Maze &maze, int nodeLimit)
-    : m_maze(maze), m_freeze(maze), m_nodeLimit(nodeLimit)
-{
-}
+CorralCheck::CorralCheck(const Maze &maze, int nodeLimit) : m_maze(maze), m_freeze(maze), m_nodeLimit(nodeLimit)
+{ }
 
 bool CorralCheck::isDeadlock(const CellSet &items, const CellSet &reach, CellIndex pushedTo)
 {
@@ -49,7 +47,7 @@ bool CorralCheck::isDeadlock(const CellSet &items, const CellSet &reach, CellInd
     const CellSet corral = spreadWithin(next, outside);
     const CellSet fence = neighbours(corral) & items;
     if (m_maze.places().contains(fence) && !corral.intersects(m_maze.places()))
-        return false;   // nothing left to do there
+        return false; // nothing left to do there
     const Question question{{fence, (reach & m_maze.open()).first()}, corral};
     if (question.start.player < 0)
         return false;
@@ -90,8 +88,8 @@ bool CorralCheck::searchFails(const Question &question)
                     return;
                 const CellIndex behind = item - step;
                 const CellIndex to = item + step;
-                if (!leveldata::isOnBoard(behind) || !reach.test(behind) || !m_maze.isOpen(to)
-                    || at.items.test(to) || m_maze.deadCells().test(to))
+                if (!leveldata::isOnBoard(behind) || !reach.test(behind) || !m_maze.isOpen(to) || at.items.test(to)
+                    || m_maze.deadCells().test(to))
                     continue;
                 CellSet items = at.items;
                 items.reset(item);
@@ -122,8 +120,7 @@ bool CorralCheck::searchFails(const Question &question)
 std::size_t CorralCheck::memoryBytes() const
 {
     // Each map entry: the position, the flag and about three pointers of the node and bucket.
-    return m_known.size() * (sizeof(Question) + 4 * sizeof(void *))
-           + m_queue.capacity() * sizeof(Position);
+    return m_known.size() * (sizeof(Question) + 4 * sizeof(void *)) + m_queue.capacity() * sizeof(Position);
 }
 
 } // namespace levelsolver

@@ -44,7 +44,7 @@ private:
     {
         std::size_t operator()(const Position &p) const;
     };
-    struct Question   // a small search: its start and the corral
+    struct Question // a small search: its start and the corral
     {
         Position start;
         CellSet corral;
@@ -62,7 +62,7 @@ private:
     const Maze &m_maze;
     FreezeCheck m_freeze;
     int m_nodeLimit;
-    std::unordered_map<Question, bool, QuestionHash> m_known;   // results so far
+    std::unordered_map<Question, bool, QuestionHash> m_known; // results so far
     std::vector<Position> m_queue;
 };
 

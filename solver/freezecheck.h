@@ -15,7 +15,7 @@ namespace levelsolver {
 class FreezeCheck
 {
 public:
-    explicit FreezeCheck(const Maze &maze) : m_maze(maze) {}
+    explicit FreezeCheck(const Maze &maze) : m_maze(maze) { }
 
     // True when the item on `cell` (which must be in `items`) is frozen together with an item off
     // a place. False also when the check gives up on a very large cluster, which is always safe.

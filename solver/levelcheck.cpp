@@ -27,7 +27,7 @@ std::string Problem::text() const
     case Kind::NoPlaces: return "no item places";
     case Kind::CountMismatch:
         return std::to_string(count) + (count == 1 ? " item" : " items") + " but " + std::to_string(other)
-               + (other == 1 ? " item place" : " item places");
+            + (other == 1 ? " item place" : " item places");
     case Kind::UnreachableItem: return "the item at " + where(cell) + " cannot be reached";
     case Kind::UnreachablePlace: return "the item place at " + where(cell) + " cannot be reached";
     case Kind::OpenRing: return "the outer ring is open at " + where(cell) + " (steps there wrap to the next row)";

@@ -12,18 +12,18 @@ namespace levelsolver {
 struct Problem
 {
     enum class Kind {
-        NoPlayer,            // no Player cell
-        SeveralPlayers,      // count: Player cells; the game plays the last one
-        UnknownTile,         // cell: the first cell holding a code other than 0 .. 4
-        NoPlaces,            // no ItemPlace cell
-        CountMismatch,       // count: items; other: places
-        UnreachableItem,     // cell: an item the player can never get to, whatever is pushed
-        UnreachablePlace,    // cell: the same for a place
-        OpenRing,            // cell: the first outer-ring cell that is not Wall (a warning)
+        NoPlayer,         // no Player cell
+        SeveralPlayers,   // count: Player cells; the game plays the last one
+        UnknownTile,      // cell: the first cell holding a code other than 0 .. 4
+        NoPlaces,         // no ItemPlace cell
+        CountMismatch,    // count: items; other: places
+        UnreachableItem,  // cell: an item the player can never get to, whatever is pushed
+        UnreachablePlace, // cell: the same for a place
+        OpenRing,         // cell: the first outer-ring cell that is not Wall (a warning)
     };
 
     Kind kind;
-    bool blocking = true;     // false for a warning: the game plays the level as it is
+    bool blocking = true; // false for a warning: the game plays the level as it is
     leveldata::CellIndex cell = -1;
     int count = 0;
     int other = 0;

@@ -12,7 +12,7 @@ using namespace leveldata;
 
 namespace {
 
-constexpr std::string_view Symbols = "# .@$";   // indexed by TileCode 0 .. 4
+constexpr std::string_view Symbols = "# .@$"; // indexed by TileCode 0 .. 4
 
 std::string sizeText(std::size_t width, std::size_t height)
 {
@@ -110,7 +110,7 @@ Conversion convertTextLevel(const TextLevel &text)
             playerOutside |= outside[r][c] && grid[r][c] == '@';
     }
 
-    Board &board = result.level.board;   // all Wall
+    Board &board = result.level.board; // all Wall
     const std::size_t left = (BoardColumns - width) / 2, top = (BoardRows - height) / 2;
     for (std::size_t r = 0; r < height; ++r) {
         for (std::size_t c = 0; c < width; ++c) {
@@ -143,7 +143,7 @@ bool textLevelOf(const EditorLevel &level, TextLevel &text, std::string &error)
     for (CellIndex i = 0; i < CellCount; ++i) {
         if (board[i] < Wall || board[i] > Item) {
             error = "unknown tile code " + std::to_string(board[i]) + " at column " + std::to_string(columnOf(i))
-                    + ", row " + std::to_string(rowOf(i));
+                + ", row " + std::to_string(rowOf(i));
             return false;
         }
         if (board[i] == Wall)
@@ -194,7 +194,7 @@ std::string levelFileName(int number, std::string_view title, std::string_view f
                 piece.assign(1, static_cast<char>(c + 32));
             else if ((c == 0xD0 || c == 0xD1) && i + 1 < text.size()
                      && (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80)
-                piece = std::string(text.substr(i, 2));   // U+0400 .. U+047F: Cyrillic
+                piece = std::string(text.substr(i, 2)); // U+0400 .. U+047F: Cyrillic
             i += piece.empty() ? 1 : piece.size();
             if (piece.empty()) {
                 gap = !name.empty();

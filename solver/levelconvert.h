@@ -14,14 +14,14 @@ namespace levelsolver {
 // Why a level of a text file does not become a level file.
 enum class SkipReason {
     None,
-    TooLarge,        // wider than 15 or taller than 12
-    ItemOnPlace,     // '*': a level file has no tile for an item standing on a place
-    PlayerOnPlace,   // '+': nor for the player on a place
-    OpenEdge,        // the level fills the board's width or height and is open there
-    NotPlayable,     // the player count, the item and place counts, or reachability (checkBoard)
+    TooLarge,      // wider than 15 or taller than 12
+    ItemOnPlace,   // '*': a level file has no tile for an item standing on a place
+    PlayerOnPlace, // '+': nor for the player on a place
+    OpenEdge,      // the level fills the board's width or height and is open there
+    NotPlayable,   // the player count, the item and place counts, or reachability (checkBoard)
 };
 
-const char *skipReasonName(SkipReason reason);   // "larger than 15 × 12", …
+const char *skipReasonName(SkipReason reason); // "larger than 15 × 12", …
 
 // The victory message of every imported level.
 inline constexpr std::string_view ImportedVictoryMessage = "Уровень пройден!";
@@ -29,8 +29,8 @@ inline constexpr std::string_view ImportedVictoryMessage = "Уровень пр�
 struct Conversion
 {
     SkipReason skip = SkipReason::None;
-    std::string detail;            // what exactly, for a skipped level, e.g. "17 × 9"
-    leveldata::EditorLevel level;  // the level when not skipped
+    std::string detail;           // what exactly, for a skipped level, e.g. "17 × 9"
+    leveldata::EditorLevel level; // the level when not skipped
 };
 
 // A text level as a level file holds it: centred on the board, every cell outside it Wall, and the

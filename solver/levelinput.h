@@ -11,7 +11,7 @@ namespace levelsolver {
 // A file the command line tools were given, read once with its problems told in words.
 struct InputFile
 {
-    std::string error;   // empty when the file could be used; else one line, e.g. "empty file"
+    std::string error; // empty when the file could be used; else one line, e.g. "empty file"
     std::string bytes;
 };
 
@@ -22,7 +22,7 @@ InputFile readTextFile(const std::filesystem::path &path);
 
 struct LevelInput
 {
-    std::string error;   // as above, or "not a level file (no [Layer] keys)"
+    std::string error; // as above, or "not a level file (no [Layer] keys)"
     leveldata::EditorLevel level;
 };
 

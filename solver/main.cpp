@@ -72,7 +72,7 @@ int usageError(const std::string &message)
     return UsageError;
 }
 
-template<typename T>
+template <typename T>
 std::optional<T> numberIn(std::string_view text, T low, T high)
 {
     T value{};
@@ -256,9 +256,7 @@ int solve(const Arguments &args)
             std::fprintf(stderr, "cobbleton-levels: %s: warning: %s\n", file.c_str(), problem.text().c_str());
     }
     switch (result.verdict) {
-    case Verdict::Solved:
-        std::printf("%s\n%s\n", solvedText(result).c_str(), result.moves.c_str());
-        return Success;
+    case Verdict::Solved: std::printf("%s\n%s\n", solvedText(result).c_str(), result.moves.c_str()); return Success;
     case Verdict::NoSolution:
         std::fprintf(stderr, "cobbleton-levels: %s: no solution (every position was searched)\n", file.c_str());
         break;

@@ -10,9 +10,7 @@ namespace levelsolver {
 void MinCostMatching::addRow(int n, int row, const std::vector<int> &cost)
 {
     const auto size = static_cast<std::size_t>(n) + 1;
-    const auto at = [&](int r, int column) {
-        return cost[static_cast<std::size_t>((r - 1) * n + (column - 1))];
-    };
+    const auto at = [&](int r, int column) { return cost[static_cast<std::size_t>((r - 1) * n + (column - 1))]; };
     m_match[0] = row;
     int column0 = 0;
     m_minv.assign(size, INT_MAX);

@@ -30,7 +30,7 @@ private:
     int total(int n, const std::vector<int> &cost) const;
 
     int m_n = 0;
-    std::vector<int> m_u, m_v, m_match;            // duals of rows and columns, row of each column
+    std::vector<int> m_u, m_v, m_match;             // duals of rows and columns, row of each column
     std::vector<int> m_baseU, m_baseV, m_baseMatch; // as the last solve() left them
     std::vector<int> m_minv, m_way;
     std::vector<char> m_used;

@@ -78,7 +78,7 @@ void Maze::computeDistances()
     });
     const auto sameRegion = [&](CellIndex x, std::size_t a, std::size_t b) {
         return isOpen(neighbour(x, a)) && isOpen(neighbour(x, b))
-               && region(x, neighbour(x, a)) == region(x, neighbour(x, b));
+            && region(x, neighbour(x, a)) == region(x, neighbour(x, b));
     };
 
     m_distance.assign(m_placeList.size() * Cells, Unreachable);
@@ -99,8 +99,8 @@ void Maze::computeDistances()
             const auto [y, t] = queue.front();
             queue.pop_front();
             const std::uint16_t next = static_cast<std::uint16_t>(sideDistance[index(y, t)] + 1);
-            const CellIndex x = neighbour(y, t);          // the item's cell before the push
-            const CellIndex behind = neighbour(x, t);     // where the player pushed from
+            const CellIndex x = neighbour(y, t);      // the item's cell before the push
+            const CellIndex behind = neighbour(x, t); // where the player pushed from
             if (!isOpen(behind))
                 continue;
             for (std::size_t s = 0; s < 4; ++s) {
@@ -114,7 +114,8 @@ void Maze::computeDistances()
         row[static_cast<std::size_t>(goal)] = 0;
         m_open.forEach([&](CellIndex x) {
             for (std::size_t s = 0; s < 4; ++s)
-                row[static_cast<std::size_t>(x)] = std::min(row[static_cast<std::size_t>(x)], sideDistance[index(x, s)]);
+                row[static_cast<std::size_t>(x)] =
+                    std::min(row[static_cast<std::size_t>(x)], sideDistance[index(x, s)]);
             if (row[static_cast<std::size_t>(x)] != Unreachable)
                 live.set(x);
         });
@@ -150,9 +151,9 @@ std::uint16_t Maze::pushDistance(std::size_t place, CellIndex cell, std::uint8_t
 std::size_t Maze::memoryBytes() const
 {
     return sizeof(Maze) + (m_distance.capacity() + m_sideDistance.capacity()) * sizeof(std::uint16_t)
-           + m_region.capacity() + m_openSides.capacity()
-           + (m_itemKeys.capacity() + m_playerKeys.capacity()) * sizeof(std::uint64_t)
-           + m_placeList.capacity() * sizeof(CellIndex);
+        + m_region.capacity() + m_openSides.capacity()
+        + (m_itemKeys.capacity() + m_playerKeys.capacity()) * sizeof(std::uint64_t)
+        + m_placeList.capacity() * sizeof(CellIndex);
 }
 
 } // namespace levelsolver

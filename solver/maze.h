@@ -21,11 +21,11 @@ public:
 
     explicit Maze(const leveldata::Board &board);
 
-    const CellSet &open() const { return m_open; }            // every cell that is not Wall
+    const CellSet &open() const { return m_open; } // every cell that is not Wall
     const CellSet &places() const { return m_places; }
     const std::vector<CellIndex> &placeList() const { return m_placeList; }
     const CellSet &startItems() const { return m_startItems; }
-    CellIndex startPlayer() const { return m_startPlayer; }   // -1 when the board has no player
+    CellIndex startPlayer() const { return m_startPlayer; } // -1 when the board has no player
 
     bool isOpen(CellIndex cell) const { return leveldata::isOnBoard(cell) && m_open.test(cell); }
 
@@ -68,9 +68,9 @@ private:
     CellSet m_open, m_places, m_startItems, m_dead;
     std::vector<CellIndex> m_placeList;
     CellIndex m_startPlayer = -1;
-    std::vector<std::uint16_t> m_distance;       // place-major, CellCount entries per place
-    std::vector<std::uint16_t> m_sideDistance;   // the same per side of the item: 4 per cell
-    std::vector<std::uint8_t> m_region;          // see computeDistances()
+    std::vector<std::uint16_t> m_distance;     // place-major, CellCount entries per place
+    std::vector<std::uint16_t> m_sideDistance; // the same per side of the item: 4 per cell
+    std::vector<std::uint8_t> m_region;        // see computeDistances()
     std::vector<std::uint8_t> m_openSides;
     std::vector<std::uint64_t> m_itemKeys, m_playerKeys;
 };

@@ -11,7 +11,7 @@ NodeStore::NodeStore(std::size_t memoryLimitBytes) : m_limit(memoryLimitBytes)
 std::size_t NodeStore::memoryBytes() const
 {
     return m_chunks.size() * ChunkSize * sizeof(SearchNode) + m_slots.capacity() * sizeof(Slot)
-           + m_chunks.capacity() * sizeof(void *);
+        + m_chunks.capacity() * sizeof(void *);
 }
 
 // Doubles the table once it is half full; while rehashing both tables are alive.
@@ -34,8 +34,7 @@ bool NodeStore::grow()
     return true;
 }
 
-std::optional<NodeStore::Found> NodeStore::findOrAdd(const CellSet &items, CellIndex player,
-                                                     std::uint64_t key)
+std::optional<NodeStore::Found> NodeStore::findOrAdd(const CellSet &items, CellIndex player, std::uint64_t key)
 {
     const auto key32 = static_cast<std::uint32_t>(key ^ (key >> 32));
     std::size_t mask = m_slots.size() - 1;

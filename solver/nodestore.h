@@ -18,12 +18,12 @@ struct SearchNode
 
     CellSet items;
     std::uint32_t parent = NoParent;
-    std::uint16_t pushes = 0;      // pushes from the start along the parent chain
-    std::uint16_t bound = 0;       // lower bound of the pushes still needed
+    std::uint16_t pushes = 0; // pushes from the start along the parent chain
+    std::uint16_t bound = 0;  // lower bound of the pushes still needed
     std::uint8_t player = 0;
-    std::uint8_t pushedFrom = 0;   // the cell the last pushed item left
-    std::uint8_t pushSide = 0;     // index into Steps of that push
-    std::uint8_t flags = 0;        // Expanded, Lost
+    std::uint8_t pushedFrom = 0; // the cell the last pushed item left
+    std::uint8_t pushSide = 0;   // index into Steps of that push
+    std::uint8_t flags = 0;      // Expanded, Lost
     static constexpr std::uint8_t Expanded = 1, Lost = 2;
 };
 
@@ -57,7 +57,7 @@ private:
     static constexpr std::uint32_t ChunkSize = 1U << ChunkBits;
     struct Slot
     {
-        std::uint32_t node = 0;   // index + 1; 0 for an empty slot
+        std::uint32_t node = 0; // index + 1; 0 for an empty slot
         std::uint32_t key = 0;
     };
 

@@ -14,7 +14,7 @@ PiCorral::Pushes PiCorral::pushesOf(const Maze &maze, const CellSet &items, cons
         unvisited -= area;
         const CellSet areaItems = area & items;
         if ((area & maze.places()) == areaItems)
-            continue;   // finished: the solution need not touch it
+            continue; // finished: the solution need not touch it
         const CellSet areaFree = area - items - maze.deadCells();
         Pushes pushes;
         pushes.restricted = true;

@@ -23,9 +23,9 @@ class PiCorral
 public:
     struct Pushes
     {
-        bool restricted = false;              // false: try every push
-        bool lost = false;                    // the position can never be won
-        std::array<CellSet, 4> items{};       // when restricted: per Steps side, the items to push
+        bool restricted = false;        // false: try every push
+        bool lost = false;              // the position can never be won
+        std::array<CellSet, 4> items{}; // when restricted: per Steps side, the items to push
     };
 
     // For a position with `items` where the player can walk to `reach`; picks the area with the

@@ -14,18 +14,20 @@ constexpr int FastCorralNodes = 400;
 constexpr int OptimalCorralNodes = 2000;
 // Fast mode orders positions by pushes + this × bound: quick to a solution, and not much longer.
 constexpr std::uint64_t FastBoundWeight = 2;
-constexpr std::uint64_t CheckEvery = 16;   // expansions between clock and stop checks
+constexpr std::uint64_t CheckEvery = 16; // expansions between clock and stop checks
 // Room kept free for the open list to double into and for the corral check's table.
 constexpr std::size_t OpenListReserve = std::size_t{4} << 20;
 
 } // namespace
 
 PushSearch::PushSearch(const Maze &maze, const SolveOptions &options)
-    : m_maze(maze), m_options(options), m_start(std::chrono::steady_clock::now()),
+    : m_maze(maze),
+      m_options(options),
+      m_start(std::chrono::steady_clock::now()),
       m_store(options.memoryLimitBytes > maze.memoryBytes() ? options.memoryLimitBytes - maze.memoryBytes() : 0),
-      m_freeze(maze), m_corral(maze, options.mode == SolveMode::Fast ? FastCorralNodes : OptimalCorralNodes)
-{
-}
+      m_freeze(maze),
+      m_corral(maze, options.mode == SolveMode::Fast ? FastCorralNodes : OptimalCorralNodes)
+{ }
 
 std::uint64_t PushSearch::keyOf(const CellSet &items, CellIndex player) const
 {
@@ -58,7 +60,7 @@ int PushSearch::lowerBound(const CellSet &items, CellIndex player)
 std::size_t PushSearch::memoryBytes() const
 {
     return m_maze.memoryBytes() + m_store.memoryBytes() + m_open.capacity() * sizeof(std::uint64_t)
-           + m_corral.memoryBytes() + (m_cost.capacity() + m_childCost.capacity()) * sizeof(int);
+        + m_corral.memoryBytes() + (m_cost.capacity() + m_childCost.capacity()) * sizeof(int);
 }
 
 // Queues a node by its priority: in optimal mode pushes + bound, ties to the smaller bound; in
@@ -69,8 +71,8 @@ bool PushSearch::queue(std::uint32_t index)
     const SearchNode &node = m_store[index];
     const std::uint64_t g = node.pushes, h = node.bound;
     const std::uint64_t priority = m_options.mode == SolveMode::Optimal
-                                       ? ((g + h) << 8) | std::min<std::uint64_t>(h, 255)
-                                       : ((g + FastBoundWeight * h) << 8) | std::min<std::uint64_t>(h, 255);
+        ? ((g + h) << 8) | std::min<std::uint64_t>(h, 255)
+        : ((g + FastBoundWeight * h) << 8) | std::min<std::uint64_t>(h, 255);
     if (m_open.size() == m_open.capacity()
         && memoryBytes() + 2 * m_open.capacity() * sizeof(std::uint64_t) > m_options.memoryLimitBytes) {
         m_stop = StopReason::MemoryLimit;
@@ -128,7 +130,8 @@ PushSearch::Outcome PushSearch::run()
         queue(root->index);
     }
 
-    for (std::uint64_t round = 0; goal == SearchNode::NoParent && m_stop == StopReason::None && !m_open.empty(); ++round) {
+    for (std::uint64_t round = 0; goal == SearchNode::NoParent && m_stop == StopReason::None && !m_open.empty();
+         ++round) {
         if (round % CheckEvery == 0 && outOfTime())
             break;
         // The store may grow into whatever the other tables leave of the budget.
@@ -167,8 +170,8 @@ PushSearch::Outcome PushSearch::run()
                 const CellIndex step = Steps[side];
                 const CellIndex behind = item - step;
                 const CellIndex to = item + step;
-                if (!leveldata::isOnBoard(behind) || !reach.test(behind) || !m_maze.isOpen(to)
-                    || items.test(to) || m_maze.deadCells().test(to) || (only.restricted && !only.items[side].test(item)))
+                if (!leveldata::isOnBoard(behind) || !reach.test(behind) || !m_maze.isOpen(to) || items.test(to)
+                    || m_maze.deadCells().test(to) || (only.restricted && !only.items[side].test(item)))
                     continue;
                 ++m_stats.pushes;
                 CellSet childItems = items;

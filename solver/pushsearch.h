@@ -38,9 +38,9 @@ public:
 
     struct Outcome
     {
-        Verdict verdict = Verdict::Unknown;   // Solved, NoSolution or Unknown
+        Verdict verdict = Verdict::Unknown; // Solved, NoSolution or Unknown
         StopReason stopReason = StopReason::None;
-        std::vector<Push> pushes;             // the solution, first push first
+        std::vector<Push> pushes; // the solution, first push first
         bool optimal = false;
         SearchStats stats;
     };
@@ -65,7 +65,7 @@ private:
     CorralCheck m_corral;
     MinCostMatching m_matching;
     std::vector<int> m_cost, m_childCost;
-    std::vector<std::uint64_t> m_open;   // min-heap of (priority << 32 | node)
+    std::vector<std::uint64_t> m_open; // min-heap of (priority << 32 | node)
     StopReason m_stop = StopReason::None;
     SearchStats m_stats;
 };

@@ -16,7 +16,7 @@ using namespace leveldata;
 
 namespace {
 
-constexpr std::string_view StepLetters = "lrud";   // in the order of Steps
+constexpr std::string_view StepLetters = "lrud"; // in the order of Steps
 
 // The shortest walk from `from` to `to` through `free`, as step letters; nothing when there is none.
 std::optional<std::string> walk(CellIndex from, CellIndex to, const CellSet &free)
@@ -56,9 +56,10 @@ std::string movesOf(const Maze &maze, const std::vector<Push> &pushes)
     CellIndex player = maze.startPlayer();
     for (const Push &push : pushes) {
         const CellIndex step = Steps[static_cast<std::size_t>(push.side)];
-        const auto path = isOnBoard(push.from - step) ? walk(player, push.from - step, maze.open() - items) : std::nullopt;
+        const auto path =
+            isOnBoard(push.from - step) ? walk(player, push.from - step, maze.open() - items) : std::nullopt;
         if (!path)
-            return {};   // not a solution: the replay that follows rejects it
+            return {}; // not a solution: the replay that follows rejects it
         moves += *path;
         moves.push_back(static_cast<char>(std::toupper(StepLetters[static_cast<std::size_t>(push.side)])));
         items.reset(push.from);

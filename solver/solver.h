@@ -18,54 +18,54 @@
 namespace levelsolver {
 
 enum class SolveMode {
-    Fast,      // any solution, found quickly (best-first on the lower bound)
-    Optimal,   // the fewest pushes (A* on an admissible lower bound); moves are not minimised
+    Fast,    // any solution, found quickly (best-first on the lower bound)
+    Optimal, // the fewest pushes (A* on an admissible lower bound); moves are not minimised
 };
 
 // Counters a caller may read from another thread while a search runs; relaxed, updated a few
 // hundred times a second at most.
 struct SearchProgress
 {
-    std::atomic<std::uint64_t> expanded{0};    // positions whose pushes were tried
-    std::atomic<std::uint64_t> pushes{0};      // pushes tried
+    std::atomic<std::uint64_t> expanded{0}; // positions whose pushes were tried
+    std::atomic<std::uint64_t> pushes{0};   // pushes tried
 };
 
 struct SolveOptions
 {
     SolveMode mode = SolveMode::Fast;
-    std::chrono::milliseconds timeLimit{10'000};   // of search, from the call on
+    std::chrono::milliseconds timeLimit{10'000}; // of search, from the call on
     std::size_t memoryLimitBytes = std::size_t{1024} << 20;
-    std::stop_token stop;                          // a stop request ends the search as Unknown
-    SearchProgress *progress = nullptr;            // optional, not owned
+    std::stop_token stop;               // a stop request ends the search as Unknown
+    SearchProgress *progress = nullptr; // optional, not owned
 };
 
 enum class Verdict {
-    Solved,       // moves holds a solution
-    NoSolution,   // every position was searched: the level cannot be won
-    Unknown,      // the search stopped first (see stopReason)
-    Invalid,      // the level has blocking problems and was not searched
+    Solved,     // moves holds a solution
+    NoSolution, // every position was searched: the level cannot be won
+    Unknown,    // the search stopped first (see stopReason)
+    Invalid,    // the level has blocking problems and was not searched
 };
 
 enum class StopReason { None, TimeLimit, MemoryLimit, Cancelled };
 
 struct SearchStats
 {
-    std::uint64_t expanded = 0;      // positions whose pushes were tried
-    std::uint64_t pushes = 0;        // pushes tried (the search rate counts these)
-    std::uint64_t stored = 0;        // positions kept in the transposition table
+    std::uint64_t expanded = 0; // positions whose pushes were tried
+    std::uint64_t pushes = 0;   // pushes tried (the search rate counts these)
+    std::uint64_t stored = 0;   // positions kept in the transposition table
     double seconds = 0;
-    std::size_t memoryBytes = 0;     // the most the search's tables took
+    std::size_t memoryBytes = 0; // the most the search's tables took
 };
 
 struct SolveResult
 {
     Verdict verdict = Verdict::Unknown;
-    StopReason stopReason = StopReason::None;    // why an Unknown search stopped
-    std::vector<Problem> problems;               // all found, warnings included
-    std::string moves;                           // l r u d steps, L R U D pushes
+    StopReason stopReason = StopReason::None; // why an Unknown search stopped
+    std::vector<Problem> problems;            // all found, warnings included
+    std::string moves;                        // l r u d steps, L R U D pushes
     int moveCount = 0;
     int pushCount = 0;
-    bool pushOptimal = false;                    // proven fewest pushes (Optimal mode only)
+    bool pushOptimal = false; // proven fewest pushes (Optimal mode only)
     SearchStats stats;
 };
 
@@ -79,6 +79,6 @@ SolveResult solveBoard(const leveldata::Board &board, const SolveOptions &option
 // last one. False for an empty string, an unknown letter or a board without a player.
 bool replaySolution(const leveldata::Board &board, std::string_view moves);
 
-const char *verdictName(Verdict verdict);   // "solved", "no solution", "unknown", "invalid"
+const char *verdictName(Verdict verdict); // "solved", "no solution", "unknown", "invalid"
 
 } // namespace levelsolver

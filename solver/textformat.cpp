@@ -29,7 +29,7 @@ bool isBoardLine(std::string_view line, bool inBoard)
 {
     line = withoutTrailingBlanks(line);
     return line.find_first_not_of("#@+$*.-_ ") == std::string_view::npos
-           && (line.find('#') != std::string_view::npos || (inBoard && !line.empty()));
+        && (line.find('#') != std::string_view::npos || (inBoard && !line.empty()));
 }
 
 bool sameLetters(std::string_view a, std::string_view b)
@@ -73,7 +73,7 @@ std::vector<std::string_view> splitLines(std::string_view text)
 std::vector<TextLevel> parseTextLevels(std::string_view text)
 {
     if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);   // a UTF-8 byte order mark would hide the first row
+        text.remove_prefix(3); // a UTF-8 byte order mark would hide the first row
     const std::vector<std::string_view> lines = splitLines(text);
     bool titlesBefore = false;
     for (std::string_view line : lines) {
@@ -90,9 +90,9 @@ std::vector<TextLevel> parseTextLevels(std::string_view text)
         std::optional<std::string> title, author;
     };
     std::vector<TextLevel> levels;
-    std::vector<Pending> keys;           // per level: texts from key lines
-    std::vector<std::string> fallback;   // per level: the text line before it
-    Pending ahead;                       // key lines waiting for the next level
+    std::vector<Pending> keys;         // per level: texts from key lines
+    std::vector<std::string> fallback; // per level: the text line before it
+    Pending ahead;                     // key lines waiting for the next level
     std::optional<std::string> defaultAuthor;
     std::string lastText;
     bool inBoard = false;

@@ -12,10 +12,10 @@ namespace levelsolver {
 //   '+' player on a place
 struct TextLevel
 {
-    std::string title;               // as in the file (UTF-8 expected, not checked)
+    std::string title; // as in the file (UTF-8 expected, not checked)
     std::string author;
-    std::vector<std::string> rows;   // floor as ' ', trailing blanks removed, at least one row
-    int line = 0;                    // line number of the first row, from 1
+    std::vector<std::string> rows; // floor as ' ', trailing blanks removed, at least one row
+    int line = 0;                  // line number of the first row, from 1
 
     bool operator==(const TextLevel &) const = default;
 };

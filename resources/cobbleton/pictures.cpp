@@ -8,8 +8,7 @@ namespace cobbletonresources {
 namespace {
 
 // Indexed by tile code.
-constexpr std::array TilePictures {WallPicture, FloorPicture, ItemPlacePicture, PlayerPicture,
-                                   ItemPicture};
+constexpr std::array TilePictures{WallPicture, FloorPicture, ItemPlacePicture, PlayerPicture, ItemPicture};
 
 } // namespace
 

@@ -12,7 +12,7 @@ inline constexpr int FloorPicture = 129;
 inline constexpr int ItemPlacePicture = 133;
 inline constexpr int PlayerPicture = 132;
 inline constexpr int ItemPicture = 130;
-inline constexpr int ProgramIcon = 128;   // 32 x 32 and 16 x 16
+inline constexpr int ProgramIcon = 128; // 32 x 32 and 16 x 16
 
 // The picture showing tile code `code` (0 Wall, 1 Floor, 2 ItemPlace, 3 Player, 4 Item),
 // or 0 for any other code: such a cell is shown empty.

@@ -8,7 +8,10 @@ namespace cobbletonresources {
 using namespace dialogkit;
 
 const DialogTemplate AboutDialog = {
-    "About Cobbleton", 235, 55, SystemMenu,
+    "About Cobbleton",
+    235,
+    55,
+    SystemMenu,
     {
         icon(NoId, ProgramIcon, 11, 17, 20, 20),
         staticText(NoId, "Cobbleton Version 1.0", 40, 10, 119, 8),
@@ -62,14 +65,10 @@ DialogTemplate buildGameWindow()
 const DialogTemplate GameWindow = buildGameWindow();
 
 const AcceleratorTable GameKeys = {
-    {Qt::Key_Down, MoveDownCommand},
-    {Qt::Key_Left, MoveLeftCommand},
-    {Qt::Key_Right, MoveRightCommand},
-    {Qt::Key_Up, MoveUpCommand},
-    {Qt::CTRL | Qt::Key_Z, UndoCommand},
-    {Qt::Key_Backspace, UndoCommand},
-    {Qt::CTRL | Qt::Key_Y, RedoCommand},
-    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, RedoCommand},
+    {Qt::Key_Down, MoveDownCommand},        {Qt::Key_Left, MoveLeftCommand},
+    {Qt::Key_Right, MoveRightCommand},      {Qt::Key_Up, MoveUpCommand},
+    {Qt::CTRL | Qt::Key_Z, UndoCommand},    {Qt::Key_Backspace, UndoCommand},
+    {Qt::CTRL | Qt::Key_Y, RedoCommand},    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, RedoCommand},
     {Qt::CTRL | Qt::Key_R, RestartCommand},
 };
 

@@ -25,7 +25,10 @@ extern const dialogkit::AcceleratorTable GameKeys;
 
 // The control id of cell `cell` (0..179): 1000 + cell in rows 0 to 7, 1060 + cell from row 8 on,
 // around the Load button's 1120.
-constexpr int cellControlId(int cell) { return cell < 120 ? 1000 + cell : 1060 + cell; }
+constexpr int cellControlId(int cell)
+{
+    return cell < 120 ? 1000 + cell : 1060 + cell;
+}
 
 // Commands of the game window.
 inline constexpr int LoadButton = 1120;

@@ -87,11 +87,11 @@ QImage paintWall(int scale)
 {
     QImage image(TileSide * scale, TileSide * scale, QImage::Format_RGB32);
     // Courses of brick between mortar rows {49,0}, {12,13}, {24,25}, {37,38}.
-    constexpr std::array<int, 4> courseTop {1, 14, 26, 39};
-    constexpr std::array<int, 4> courseBottom {11, 23, 36, 48};
+    constexpr std::array<int, 4> courseTop{1, 14, 26, 39};
+    constexpr std::array<int, 4> courseBottom{11, 23, 36, 48};
     const QColor mortar(0xa9, 0xa6, 0x9f);
-    const std::array<QColor, 4> bricks {QColor(0xb4, 0x42, 0x2e), QColor(0xa4, 0x38, 0x27),
-                                        QColor(0xc0, 0x4d, 0x34), QColor(0x9a, 0x33, 0x24)};
+    const std::array<QColor, 4> bricks{QColor(0xb4, 0x42, 0x2e), QColor(0xa4, 0x38, 0x27), QColor(0xc0, 0x4d, 0x34),
+                                       QColor(0x9a, 0x33, 0x24)};
     for (int fy = 0; fy < image.height(); ++fy) {
         const int y = fy / scale;
         int course = -1;
@@ -107,14 +107,14 @@ QImage paintWall(int scale)
                 image.setPixel(fx, fy, shade(mortar, noise(fx, fy, 3, 5) - (underBrick ? 22 : 0)));
                 continue;
             }
-            const int shifted = (x + 50 - (course % 2 ? 12 : 0)) % 25;   // 0 and 24 are mortar
+            const int shifted = (x + 50 - (course % 2 ? 12 : 0)) % 25; // 0 and 24 are mortar
             if (shifted == 0 || shifted == 24) {
                 image.setPixel(fx, fy, shade(mortar, noise(fx, fy, 3, 5) - (shifted == 0 ? 22 : 0)));
                 continue;
             }
             const int brick = ((x + 50 - (course % 2 ? 12 : 0)) % 50) / 25;
             const QColor base = bricks[hash(std::uint32_t(course), std::uint32_t(brick), 7) % 4];
-            const int u = shifted - 1;                 // 0 .. 22
+            const int u = shifted - 1; // 0 .. 22
             const int v = y - courseTop[course];
             const int last = courseBottom[course] - courseTop[course];
             int delta = noise(fx, fy, 4, 7);
@@ -127,7 +127,7 @@ QImage paintWall(int scale)
             else if (u == 22)
                 delta -= 28;
             else if (hash(std::uint32_t(fx), std::uint32_t(fy), 5) % 11 == 0)
-                delta -= 22;   // pits in the fired clay
+                delta -= 22; // pits in the fired clay
             image.setPixel(fx, fy, shade(base, delta));
         }
     }
@@ -153,8 +153,7 @@ void dropShadow(QPainter &p, QPointF centre, double radius)
 }
 
 // A disc lit from the top left: light at the top-left, `edge` towards the rim.
-void litDisc(QPainter &p, QPointF centre, double radius, const QColor &light, const QColor &body,
-             const QColor &edge)
+void litDisc(QPainter &p, QPointF centre, double radius, const QColor &light, const QColor &body, const QColor &edge)
 {
     QRadialGradient g(centre, radius, centre - QPointF(radius * 0.4, radius * 0.45));
     g.setColorAt(0.0, light);
@@ -165,8 +164,7 @@ void litDisc(QPainter &p, QPointF centre, double radius, const QColor &light, co
 }
 
 // A small lamp with its glint.
-void lamp(QPainter &p, QPointF centre, double radius, const QColor &glow, const QColor &body,
-          const QColor &edge)
+void lamp(QPainter &p, QPointF centre, double radius, const QColor &glow, const QColor &body, const QColor &edge)
 {
     p.setBrush(QColor(0, 0, 0, 160));
     p.drawEllipse(centre, radius + 0.9, radius + 0.9);
@@ -215,9 +213,9 @@ void playerToken(QPainter &p, QPointF c, double r, bool shadow)
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     auto at = [&](double x, double y) { return c + QPointF(x * k, y * k); };
-    p.drawLine(at(0, -4), at(0, 4));          // body
-    p.drawPolyline(QList<QPointF> {at(-6.2, 0.5), at(-3, -3.2), at(3, -3.2), at(6.2, 0.5)});   // arms
-    p.drawPolyline(QList<QPointF> {at(-4.2, 11), at(0, 4), at(4.2, 11)});   // legs
+    p.drawLine(at(0, -4), at(0, 4));                                                        // body
+    p.drawPolyline(QList<QPointF>{at(-6.2, 0.5), at(-3, -3.2), at(3, -3.2), at(6.2, 0.5)}); // arms
+    p.drawPolyline(QList<QPointF>{at(-4.2, 11), at(0, 4), at(4.2, 11)});                    // legs
     p.setPen(Qt::NoPen);
     p.setBrush(ink);
     p.drawEllipse(at(0, -9.2), 3.6 * k, 3.6 * k);
@@ -260,7 +258,7 @@ QImage floorTile(int scale)
 namespace {
 
 // The floor with a token drawn on it in the 50-pixel tile's coordinates.
-template<typename Draw>
+template <typename Draw>
 QImage floorWith(int scale, Draw draw)
 {
     QImage image = paintFloor(scale);
@@ -292,10 +290,10 @@ QImage itemTile(int scale)
 QImage cursorPicture(int scale)
 {
     // The standard 16-colour palette; 9 is pure red, 15 white.
-    const QList<QRgb> vga {qRgb(0, 0, 0), qRgb(128, 0, 0), qRgb(0, 128, 0), qRgb(128, 128, 0),
-                           qRgb(0, 0, 128), qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-                           qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0),
-                           qRgb(0, 0, 255), qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    const QList<QRgb> vga{qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+                          qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+                          qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+                          qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
     const int side = CursorSide * scale;
     const int frame = 3 * scale;
     QImage image(side, side, QImage::Format_Indexed8);
@@ -369,7 +367,7 @@ QImage quillmapIcon(int size)
     p.setBrush(QColor(0x26, 0x2a, 0x2c));
     p.drawRoundedRect(QRectF(1, 1, 30, 30), 3.5, 3.5);
     const QColor wall(0xb4, 0x42, 0x2e), floor(0x3c, 0xb8, 0xaa), place(0xf6, 0xcc, 0x12);
-    const std::array<QColor, 9> cells {wall, wall, wall, wall, floor, place, wall, floor, floor};
+    const std::array<QColor, 9> cells{wall, wall, wall, wall, floor, place, wall, floor, floor};
     for (int i = 0; i < 9; ++i) {
         const QRectF cell(2.0 + 9.5 * (i % 3) + 0.5, 2.0 + 9.5 * (i / 3) + 0.5, 8.5, 8.5);
         p.setBrush(cells[i]);
@@ -390,16 +388,16 @@ QImage quillmapIcon(int size)
     p.save();
     p.translate(12.5, 27.5);
     p.rotate(-45);
-    const double w = 5.8;   // pencil thickness
+    const double w = 5.8; // pencil thickness
     const double tipLength = 5.5, bodyEnd = 16.5, ferruleEnd = 18.5, end = 21.5;
     p.setBrush(QColor(0, 0, 0, 90));
-    p.drawRoundedRect(QRectF(tipLength, -w / 2 + 1.3, end - tipLength, w), 1.0, 1.0);   // its shadow
+    p.drawRoundedRect(QRectF(tipLength, -w / 2 + 1.3, end - tipLength, w), 1.0, 1.0); // its shadow
     p.setBrush(QColor(0xf0, 0xc8, 0x90));
     p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(tipLength, -w / 2), QPointF(tipLength, w / 2)}));
     const double lead = 2.2;
     p.setBrush(QColor(0x30, 0x30, 0x34));
-    p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(lead, -w / 2 * lead / tipLength),
-                             QPointF(lead, w / 2 * lead / tipLength)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(0, 0), QPointF(lead, -w / 2 * lead / tipLength), QPointF(lead, w / 2 * lead / tipLength)}));
     QLinearGradient body(QPointF(0, -w / 2), QPointF(0, w / 2));
     body.setColorAt(0.0, QColor(0xff, 0xe4, 0x5c));
     body.setColorAt(0.5, QColor(0xf6, 0xb8, 0x10));
@@ -431,7 +429,7 @@ QImage sixteenColours(const QImage &source, const QList<QRgb> &palette)
         return 3 * dr * dr + 4 * dg * dg + 2 * db * db;
     };
     QImage out(image.size(), QImage::Format_Indexed8);
-    QList<QRgb> table {qRgba(0, 0, 0, 0)};
+    QList<QRgb> table{qRgba(0, 0, 0, 0)};
     table << palette.mid(0, 15);
     out.setColorTable(table);
     for (int y = 0; y < image.height(); ++y) {

@@ -7,8 +7,8 @@
 // The pictures of both programs, drawn from code so they can be changed and drawn again.
 // Light falls from the top left everywhere: lit edges up and left, shadows down and right.
 
-inline constexpr int TileSide = 50;     // a board cell
-inline constexpr int CursorSide = 51;   // the editor's cursor reaches one pixel past its cell
+inline constexpr int TileSide = 50;   // a board cell
+inline constexpr int CursorSide = 51; // the editor's cursor reaches one pixel past its cell
 
 // The five tiles, TileSide x TileSide times `scale` (1, or 2 for screens of device pixel ratio 2),
 // opaque (Format_RGB32). The floor and the wall repeat seamlessly when laid edge to edge.

@@ -21,8 +21,7 @@ QDataStream &littleEndian(QDataStream &out)
 }
 
 // BITMAPINFOHEADER; `height` is the stored height (an icon stores twice its own, XOR + AND).
-void writeInfoHeader(QDataStream &out, int width, int height, int bitsPerPixel, quint32 imageBytes,
-                     quint32 paletteSize)
+void writeInfoHeader(QDataStream &out, int width, int height, int bitsPerPixel, quint32 imageBytes, quint32 paletteSize)
 {
     out << InfoHeaderSize << qint32(width) << qint32(height) << quint16(1) << quint16(bitsPerPixel)
         << quint32(0) /* BI_RGB */ << imageBytes << qint32(3780) << qint32(3780) /* 96 dpi */
@@ -39,8 +38,7 @@ void writePalette16(QDataStream &out, const QList<QRgb> &table)
 
 bool isSixteenColour(const QImage &image)
 {
-    return !image.isNull() && image.format() == QImage::Format_Indexed8
-        && image.colorCount() <= 16;
+    return !image.isNull() && image.format() == QImage::Format_Indexed8 && image.colorCount() <= 16;
 }
 
 void writeNibbleRows(QDataStream &out, const QImage &image)
@@ -89,8 +87,7 @@ QByteArray bmp4(const QImage &image)
     const quint32 imageBytes = quint32(rowBytes(image.width(), 4) * image.height());
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    littleEndian(out) << quint8('B') << quint8('M') << quint32(offset + imageBytes) << quint32(0)
-                      << offset;
+    littleEndian(out) << quint8('B') << quint8('M') << quint32(offset + imageBytes) << quint32(0) << offset;
     writeInfoHeader(out, image.width(), image.height(), 4, imageBytes, 16);
     writePalette16(out, image.colorTable());
     writeNibbleRows(out, image);
@@ -108,8 +105,7 @@ QByteArray ico4(const QList<QImage> &images)
         QByteArray entry;
         QDataStream out(&entry, QIODevice::WriteOnly);
         littleEndian(out);
-        writeInfoHeader(out, image.width(), image.height() * 2, 4,
-                        xorBytes + quint32(maskRow * image.height()), 16);
+        writeInfoHeader(out, image.width(), image.height() * 2, 4, xorBytes + quint32(maskRow * image.height()), 16);
         writePalette16(out, image.colorTable());
         writeNibbleRows(out, image);
         const QList<QRgb> table = image.colorTable();
@@ -131,8 +127,8 @@ QByteArray ico4(const QList<QImage> &images)
     quint32 offset = quint32(6 + 16 * images.size());
     for (int i = 0; i < images.size(); ++i) {
         const QImage &image = images[i];
-        out << quint8(image.width() % 256) << quint8(image.height() % 256) << quint8(16) << quint8(0)
-            << quint16(1) << quint16(4) << quint32(entries[i].size()) << offset;
+        out << quint8(image.width() % 256) << quint8(image.height() % 256) << quint8(16) << quint8(0) << quint16(1)
+            << quint16(4) << quint32(entries[i].size()) << offset;
         offset += quint32(entries[i].size());
     }
     for (const QByteArray &entry : entries)

@@ -50,9 +50,11 @@ struct Tile
 
 QList<Tile> tiles()
 {
-    const QList<std::pair<QString, std::function<QImage(int)>>> drawn {
-        {"wall", wallTile}, {"floor", floorTile}, {"itemplace", itemPlaceTile},
-        {"player", playerTile}, {"item", itemTile}};
+    const QList<std::pair<QString, std::function<QImage(int)>>> drawn{{"wall", wallTile},
+                                                                      {"floor", floorTile},
+                                                                      {"itemplace", itemPlaceTile},
+                                                                      {"player", playerTile},
+                                                                      {"item", itemTile}};
     QList<Tile> list;
     for (const auto &[name, draw] : drawn)
         list.append({name, draw(1), draw});
@@ -138,20 +140,17 @@ int main(int argc, char *argv[])
             const QImage image = scale == 1 ? tile.image : tile.draw(scale);
             ok = writeFile(out.filePath(scaledName(tile.name, scale, "bmp")), bmp24(image)) && ok;
         }
-        ok = writeFile(out.filePath(scaledName("cursor", scale, "bmp")), bmp4(cursorPicture(scale)))
-            && ok;
+        ok = writeFile(out.filePath(scaledName("cursor", scale, "bmp")), bmp4(cursorPicture(scale))) && ok;
     }
 
     for (const auto &[name, draw, palette] : icons()) {
         for (int scale : {1, 2}) {
             ok = writeFile(out.filePath(scaledName(name, scale, "ico")),
-                           ico4({sixteenColours(draw(32 * scale), palette),
-                                 sixteenColours(draw(16 * scale), palette)}))
+                           ico4({sixteenColours(draw(32 * scale), palette), sixteenColours(draw(16 * scale), palette)}))
                 && ok;
             for (int size : {16, 32, 48, 256}) {
-                const QString dir = QString("hicolor/%1x%1%2/apps")
-                                        .arg(size)
-                                        .arg(scale == 1 ? QString() : QString("@%1").arg(scale));
+                const QString dir =
+                    QString("hicolor/%1x%1%2/apps").arg(size).arg(scale == 1 ? QString() : QString("@%1").arg(scale));
                 out.mkpath(dir);
                 const QString path = out.filePath(dir + "/" + name + ".png");
                 if (!draw(size * scale).save(path, "PNG")) {

@@ -8,8 +8,8 @@ namespace quillmapresources {
 namespace {
 
 // Indexed by tile code.
-constexpr std::array TilePictures {WallPicture, FloorPicture, ItemPlacePicture, PlayerPicture,
-                                   ItemPicture, CursorPicture};
+constexpr std::array TilePictures{WallPicture,   FloorPicture, ItemPlacePicture,
+                                  PlayerPicture, ItemPicture,  CursorPicture};
 
 } // namespace
 

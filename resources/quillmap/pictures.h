@@ -12,8 +12,8 @@ inline constexpr int FloorPicture = 132;
 inline constexpr int ItemPlacePicture = 131;
 inline constexpr int PlayerPicture = 130;
 inline constexpr int ItemPicture = 133;
-inline constexpr int CursorPicture = 137;   // 51 x 51, one pixel past its cell
-inline constexpr int ProgramIcon = 128;     // 32 x 32 and 16 x 16
+inline constexpr int CursorPicture = 137; // 51 x 51, one pixel past its cell
+inline constexpr int ProgramIcon = 128;   // 32 x 32 and 16 x 16
 
 // The picture showing tile code `code` (0 Wall, 1 Floor, 2 ItemPlace, 3 Player, 4 Item, 5 Cursor),
 // or 0 for any other code: such a cell is shown empty.

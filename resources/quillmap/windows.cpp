@@ -43,7 +43,10 @@ std::vector<ControlTemplate> editorControls()
 // Templates 135 and 139 differ only in their captions.
 DialogTemplate levelInfoTemplate(const char *caption)
 {
-    return {caption, 288, 130, NoDialogStyle,
+    return {caption,
+            288,
+            130,
+            NoDialogStyle,
             {
                 pushButton(LevelInfoOkButton, "OK", 118, 109, 50, 14),
                 edit(AuthorEdit, 102, 11, 172, 14),
@@ -52,18 +55,20 @@ DialogTemplate levelInfoTemplate(const char *caption)
                 staticText(NoId, "Сложность уровня", 34, 50, 64, 8),
                 staticText(NoId, "Сообщение при победе.", 16, 68, 82, 8),
                 edit(NameEdit, 102, 28, 172, 14),
-                comboBox(DifficultyCombo, 102, 48, 172, 73, DropDown | VScroll | TabStop,
-                         {"Тестовый", "Очень легкий", "Легкий", "Средний", "Тяжелый",
-                          "Очень тяжелый", "Нереально сложный"}),
-                edit(VictoryMessageEdit, 102, 65, 172, 38,
-                     MultiLine | WordWrap | VScroll | Border | TabStop),
+                comboBox(
+                    DifficultyCombo, 102, 48, 172, 73, DropDown | VScroll | TabStop,
+                    {"Тестовый", "Очень легкий", "Легкий", "Средний", "Тяжелый", "Очень тяжелый", "Нереально сложный"}),
+                edit(VictoryMessageEdit, 102, 65, 172, 38, MultiLine | WordWrap | VScroll | Border | TabStop),
             }};
 }
 
 } // namespace
 
 const DialogTemplate AboutDialog = {
-    "About Quillmap", 235, 55, SystemMenu,
+    "About Quillmap",
+    235,
+    55,
+    SystemMenu,
     {
         icon(NoId, ProgramIcon, 11, 17, 20, 20),
         staticText(NoId, "Quillmap Version 1.0", 40, 10, 119, 8),
@@ -74,7 +79,10 @@ const DialogTemplate AboutDialog = {
 const DialogTemplate EditorWindow = {"Quillmap", 601, 369, SystemMenu, editorControls()};
 
 const DialogTemplate StartDialog = {
-    "Запуск программы", 176, 121, NoDialogStyle,
+    "Запуск программы",
+    176,
+    121,
+    NoDialogStyle,
     {
         pushButton(IdOk, "OK", 63, 100, 50, 14),
         groupBox(NoId, "Выберите действие", 7, 7, 162, 91),
@@ -88,17 +96,11 @@ const DialogTemplate NewLevelDialog = levelInfoTemplate("Создание нов
 const DialogTemplate LevelInfoDialog = levelInfoTemplate("Информация об уровне");
 
 const AcceleratorTable EditorKeys = {
-    {Qt::Key_1, BrushWallCommand},
-    {Qt::Key_2, BrushPlayerCommand},
-    {Qt::Key_3, BrushItemPlaceCommand},
-    {Qt::Key_4, BrushFloorCommand},
-    {Qt::Key_5, BrushItemCommand},
-    {Qt::Key_Left, CursorLeftCommand},
-    {Qt::Key_Right, CursorRightCommand},
-    {Qt::Key_Down, CursorDownCommand},
-    {Qt::Key_Up, CursorUpCommand},
-    {Qt::Key_F5, PlayLevelCommand, false},   // held down, it still starts one game
-    {Qt::Key_F7, CheckLevelCommand, false},   // a second press cancels, so never repeat
+    {Qt::Key_1, BrushWallCommand},          {Qt::Key_2, BrushPlayerCommand},   {Qt::Key_3, BrushItemPlaceCommand},
+    {Qt::Key_4, BrushFloorCommand},         {Qt::Key_5, BrushItemCommand},     {Qt::Key_Left, CursorLeftCommand},
+    {Qt::Key_Right, CursorRightCommand},    {Qt::Key_Down, CursorDownCommand}, {Qt::Key_Up, CursorUpCommand},
+    {Qt::Key_F5, PlayLevelCommand, false},  // held down, it still starts one game
+    {Qt::Key_F7, CheckLevelCommand, false}, // a second press cancels, so never repeat
 };
 
 } // namespace quillmapresources

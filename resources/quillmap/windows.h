@@ -8,7 +8,10 @@
 namespace quillmapresources {
 
 // Editor window (template 102): the control id of cell `cell` (0..179), then the panel's controls.
-constexpr int cellControlId(int cell) { return 1000 + cell; }
+constexpr int cellControlId(int cell)
+{
+    return 1000 + cell;
+}
 inline constexpr int RefreshButton = 1181;
 inline constexpr int LevelDataButton = 1190;
 inline constexpr int SaveLevelButton = 1191;
@@ -27,7 +30,7 @@ inline constexpr int AuthorEdit = 1185;
 inline constexpr int NameEdit = 1186;
 inline constexpr int DifficultyCombo = 1187;
 inline constexpr int VictoryMessageEdit = 1188;
-inline constexpr int LevelInfoOkButton = 1189;   // an ordinary button, not the OK command
+inline constexpr int LevelInfoOkButton = 1189; // an ordinary button, not the OK command
 
 // Commands of accelerator table 138.
 inline constexpr int CursorLeftCommand = 32771;
@@ -45,11 +48,11 @@ inline constexpr int CheckLevelCommand = 32782;
 // The About item's command in the window menu.
 inline constexpr int AboutCommand = 16;
 
-extern const dialogkit::DialogTemplate AboutDialog;       // template 100: About Quillmap
-extern const dialogkit::DialogTemplate EditorWindow;      // template 102: the editor window
-extern const dialogkit::DialogTemplate StartDialog;       // template 134: program start
-extern const dialogkit::DialogTemplate NewLevelDialog;    // template 135: a new level's texts
-extern const dialogkit::DialogTemplate LevelInfoDialog;   // template 139: the level's texts
+extern const dialogkit::DialogTemplate AboutDialog;     // template 100: About Quillmap
+extern const dialogkit::DialogTemplate EditorWindow;    // template 102: the editor window
+extern const dialogkit::DialogTemplate StartDialog;     // template 134: program start
+extern const dialogkit::DialogTemplate NewLevelDialog;  // template 135: a new level's texts
+extern const dialogkit::DialogTemplate LevelInfoDialog; // template 139: the level's texts
 
 // Accelerator table 138: arrows move the cursor, the main keyboard's 1..5 choose the brush, F5
 // plays the level in the game.
@@ -75,8 +78,7 @@ inline constexpr const char *ScratchNotWrittenMessage =
     "сохраните его кнопкой «Сохранить уровень».";
 inline constexpr const char *GameNotFoundMessage =
     "Игра cobbleton не найдена ни рядом с редактором, ни в папках из PATH.";
-inline constexpr const char *PlayCopyFailedMessage =
-    "Не удалось записать временный файл уровня для игры.";
+inline constexpr const char *PlayCopyFailedMessage = "Не удалось записать временный файл уровня для игры.";
 inline constexpr const char *GameNotStartedMessage = "Не удалось запустить игру.";
 inline constexpr const char *SolutionFoundMessage = "Решение найдено: %1 ходов, %2 толканий.";
 inline constexpr const char *NoSolutionMessage = "Решения нет.";

@@ -39,17 +39,20 @@ Board shown(const CCobbletonDlg &game)
 
 // The game's keys by letter: L R U D the arrows, z and b undo (Ctrl+Z, Backspace), y and Y redo
 // (Ctrl+Y, Ctrl+Shift+Z), r restart (Ctrl+R).
-const std::map<char, QKeyCombination> GameKeys{
-    {'L', Qt::Key_Left}, {'R', Qt::Key_Right}, {'U', Qt::Key_Up}, {'D', Qt::Key_Down},
-    {'z', Qt::CTRL | Qt::Key_Z}, {'b', Qt::Key_Backspace}, {'y', Qt::CTRL | Qt::Key_Y},
-    {'Y', Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, {'r', Qt::CTRL | Qt::Key_R}};
+const std::map<char, QKeyCombination> GameKeys{{'L', Qt::Key_Left},         {'R', Qt::Key_Right},
+                                               {'U', Qt::Key_Up},           {'D', Qt::Key_Down},
+                                               {'z', Qt::CTRL | Qt::Key_Z}, {'b', Qt::Key_Backspace},
+                                               {'y', Qt::CTRL | Qt::Key_Y}, {'Y', Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+                                               {'r', Qt::CTRL | Qt::Key_R}};
 
 // What the rules do for the key of `letter`.
 cobbleton::MoveResult ruleOf(cobbleton::GameState &state, char letter)
 {
     switch (letter) {
-    case 'z': case 'b': return cobbleton::undo(state);
-    case 'y': case 'Y': return cobbleton::redo(state);
+    case 'z':
+    case 'b': return cobbleton::undo(state);
+    case 'y':
+    case 'Y': return cobbleton::redo(state);
     case 'r': return cobbleton::restart(state);
     default: return cobbleton::move(state, testsupport::stepOf(letter));
     }
@@ -77,7 +80,7 @@ private slots:
         setUp(QStringLiteral("Cobbleton"));
         CCobbletonApp::registerPictures();
     }
-    void init() { m_state = cobbleton::GameState{}; }   // as a fresh program
+    void init() { m_state = cobbleton::GameState{}; } // as a fresh program
     void cleanup() { checkNoWindowLeaked(); }
 
     // `arguments` after the program's name, as names in a folder holding "Мои уровни/пусто.lay", a
@@ -110,7 +113,7 @@ private slots:
         QVERIFY(!leveldata::writeLevel(QFile::encodeName(level).toStdString(),
                                        testsupport::boardFromArt({"#####", "#@.$#", "#####"}),
                                        {"Тест", "Пусто", "Тестовый", "Победа без мест"}));
-        std::vector<QByteArray> bytes{QByteArrayLiteral("cobbleton")};   // argv as main() has it
+        std::vector<QByteArray> bytes{QByteArrayLiteral("cobbleton")}; // argv as main() has it
         for (const QString &argument : arguments)
             bytes.push_back(QFile::encodeName(dir.filePath(argument)));
         std::vector<char *> argv;
@@ -151,14 +154,14 @@ private slots:
     // button do nothing, and the window menu opens the About box.
     void keysMenusAndAbout()
     {
-        const std::string solution = "RDRRRRRRLLLLLLDDRRRRRR";   // the rules replay every shipped level
+        const std::string solution = "RDRRRRRRLLLLLLDDRRRRRR"; // the rules replay every shipped level
         cobbleton::GameState rules;
         QVERIFY(cobbleton::loadLevelFile(rules, ExampleLevel.toStdString()));
         CCobbletonDlg game(m_state);
         FileDialogWatch files({ExampleLevel, ExampleLevel});
         MessageWatch messages;
         WatchFor<CAboutDlg> about([](CAboutDlg *d) { QTest::keyClick(d, Qt::Key_Return); });
-        QString perKey;   // victory boxes per key
+        QString perKey; // victory boxes per key
         runWindow(game, [&] {
             QWidget *load = game.GetDlgItem(cobbletonresources::LoadButton);
             press(&game, Qt::Key_Return);
@@ -169,8 +172,8 @@ private slots:
                 ruleOf(rules, letter);
                 QCOMPARE(shown(game), rules.board);
             }
-            QCOMPARE(QApplication::focusWidget(), load);   // the keys leave the focus on Load
-            press(&game, Qt::Key_Space);                   // and Space on it loads afresh
+            QCOMPARE(QApplication::focusWidget(), load); // the keys leave the focus on Load
+            press(&game, Qt::Key_Space);                 // and Space on it loads afresh
             QCOMPARE(shown(game), testsupport::exampleBoard());
 
             for (QAction *top : game.findChild<QMenuBar *>()->actions())
@@ -191,7 +194,7 @@ private slots:
     }
 
 private:
-    cobbleton::GameState m_state;   // what the application would hand its window
+    cobbleton::GameState m_state; // what the application would hand its window
 };
 
 QTEST_MAIN(CobbletonDlgTest)

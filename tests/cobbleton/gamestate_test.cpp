@@ -50,7 +50,14 @@ Shown play(GameState &state, const std::string &moves)
 TEST(GameMove, ShowsEachStepAndRestoredPlace)
 {
     // `shown`: the board at each showing of the last move, none when it is refused.
-    struct Case { const char *name; Art start; std::string moves; std::vector<Art> shown; int victories; };
+    struct Case
+    {
+        const char *name;
+        Art start;
+        std::string moves;
+        std::vector<Art> shown;
+        int victories;
+    };
     const Case cases[] = {
         {"wall", {"#@o#"}, "L", {}, 0},
         {"step off the top", {"..@"}, "U", {}, 0},
@@ -70,8 +77,11 @@ TEST(GameMove, ShowsEachStepAndRestoredPlace)
         {"no places: won at every showing", {"#@.#"}, "R", {{"#.@#"}}, 1},
         {"step across the open side and back", {"##############@", ".o"}, "RL", {{"##############@", ".o"}}, 0},
         {"push across the open side", {"#############@$", ".o"}, "R", {{"#############.@", "$o"}}, 0},
-        {"24 places", {"###############", "#@$o**********#", "#*************#"}, "R",
-         {{"###############", "#.@***********#", "#*************#"}}, 1},
+        {"24 places",
+         {"###############", "#@$o**********#", "#*************#"},
+         "R",
+         {{"###############", "#.@***********#", "#*************#"}},
+         1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -92,10 +102,10 @@ TEST(GameLoad, LoadOrClearStartsAfresh)
 {
     const Art start{"#####", "#@o$#", "#...#"};
     GameState state;
-    EXPECT_FALSE(isWon(state));   // the one place of the start is cell 0, a wall
+    EXPECT_FALSE(isWon(state)); // the one place of the start is cell 0, a wall
     for (const bool load : {true, false}) {
         loadLevel(state, levelFromArt(start));
-        play(state, "R");   // onto the place
+        play(state, "R"); // onto the place
         load ? loadLevel(state, levelFromArt(start)) : clearBoard(state);
         for (const char command : std::string("zyr"))
             EXPECT_FALSE(act(state, command).moved) << command << (load ? " after a load" : " after clearing");
@@ -106,10 +116,10 @@ TEST(GameLoad, LoadOrClearStartsAfresh)
     EXPECT_EQ(state.playerCell, cellIndex(2, 1));
     EXPECT_FALSE(isWon(state));
 
-    loadLevel(state, levelFromArt(start));   // the tile under the player is floor again
+    loadLevel(state, levelFromArt(start)); // the tile under the player is floor again
     play(state, "D");
     EXPECT_EQ(state.board, boardFromArt({"#####", "#.o$#", "#@..#"}));
-    loadLevel(state, levelFromArt({"#####", "#...#"}));   // without a player the cell stays
+    loadLevel(state, levelFromArt({"#####", "#...#"})); // without a player the cell stays
     EXPECT_EQ(state.playerCell, cellIndex(1, 2));
 }
 
@@ -118,7 +128,15 @@ TEST(GameHistory, UndoRedoRestart)
 {
     // Commands: moves L R U D, z undo, y redo, r restart. `end`: the board after them; `shown`
     // and `victories`: showings and victory boxes of the last command.
-    struct Case { const char *name; Art start; std::string commands; Art end; int shown; int victories; };
+    struct Case
+    {
+        const char *name;
+        Art start;
+        std::string commands;
+        Art end;
+        int shown;
+        int victories;
+    };
     const Art yard{"######", "#@$.o#", "#....#", "######"};
     const Art afterR{"######", "#.@$o#", "#....#", "######"};
     const Case cases[] = {

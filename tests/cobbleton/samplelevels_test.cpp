@@ -22,8 +22,8 @@ const fs::path LevelsDir = LEVELS_DIR;
 // were found by a search for the fewest pushes; any winning sequence would do.
 struct SampleLevel
 {
-    std::string fileName;   // inside levels/
-    std::string solution;   // moves: L, R, U, D
+    std::string fileName; // inside levels/
+    std::string solution; // moves: L, R, U, D
 };
 
 const std::vector<SampleLevel> Samples{
@@ -31,12 +31,21 @@ const std::vector<SampleLevel> Samples{
     {"02-yard.lay", "LUULDRDRRDDRUULLLULD"},
     {"03-sample.lay", "RDRRRRRRLLLLLLDDRRRRRR"},
     {"04-lane.lay", "URRRRDRRUUULLLUULLDDRLUURRDDDURRRDDDLLULUUUURRDULLDDDDRDRRUUULRDDDLLULLL"},
-    {"05-pantry.lay", "RRRRDDRRDDLDLLUUDDRRULRRUULLULLDRRRRUURRDDDDLLLDLLUUDDRRURUULLLULULLDDRDDRLUULUURRRRDDRRDDLDLLUUU"},
-    {"06-workshop.lay", "LDLDDRRRRUUULRDDLLDLLUULLLDDRLUUUURRRDRDLLRDDRRRRUUULLRRDDLLDLLUUUULLLDDDDRRRRRURRUULLLDLDDLLLUUUURRRDRRRRDDLLDDDLLLUDRRRUUURRDLRUUULLLLULLLDDDDRR"},
-    {"07-gallery.lay", "DDLLDDRLUUULRDDLLULLUURRDDURRDDDRRUDLLDLLDLLUDRRRRUUUURRUURRDDLLDDLLDLLDLLUUDDLLUURRUDDDRRRRUUUUULLDLLRRURRDDDRRDDRRUUL"},
-    {"08-cellar.lay", "RRDDDDRRRUULRDDLLLUULLLRRRUULLDURRDDDDLLLUURRLUURRDDDULLLDDRRRRRLLLLLLLUURRRRLUURRDDDULLLDDDDRRRRRUULLL"},
-    {"09-attic.lay", "DLDDDLLLUUURLDDRDRRRRRRRUULRDDLLLLLLLLUUURRRDRRDDRRRUULLRDRDLLLLLLDLURRRRRRUULLLLRRUULDRDLULDDURRUURDLDDDRRUULL"},
-    {"10-warehouse.lay", "LDLLLUURRDRDLLRRDDDRRRUUUULLLDDRULDDDRUDRRUUUULLDLDDRULLULLUURRDULLDDRRDRRDDRRUUUULLLDDLULLUURRDULLDDRRURDLDDDRRUUUDDDRRUUUULLLDLLLUURRDULLDDRRLLUULLDDRR"},
+    {"05-pantry.lay",
+     "RRRRDDRRDDLDLLUUDDRRULRRUULLULLDRRRRUURRDDDDLLLDLLUUDDRRURUULLLULULLDDRDDRLUULUURRRRDDRRDDLDLLUUU"},
+    {"06-workshop.lay",
+     "LDLDDRRRRUUULRDDLLDLLUULLLDDRLUUUURRRDRDLLRDDRRRRUUULLRRDDLLDLLUUUULLLDDDDRRRRRURRUULLLDLDDLLLUUUURRRDRRRRDDLLDDD"
+     "LLLUDRRRUUURRDLRUUULLLLULLLDDDDRR"},
+    {"07-gallery.lay",
+     "DDLLDDRLUUULRDDLLULLUURRDDURRDDDRRUDLLDLLDLLUDRRRRUUUURRUURRDDLLDDLLDLLDLLUUDDLLUURRUDDDRRRRUUUUULLDLLRRURRDDDRRD"
+     "DRRUUL"},
+    {"08-cellar.lay",
+     "RRDDDDRRRUULRDDLLLUULLLRRRUULLDURRDDDDLLLUURRLUURRDDDULLLDDRRRRRLLLLLLLUURRRRLUURRDDDULLLDDDDRRRRRUULLL"},
+    {"09-attic.lay",
+     "DLDDDLLLUUURLDDRDRRRRRRRUULRDDLLLLLLLLUUURRRDRRDDRRRUULLRDRDLLLLLLDLURRRRRRUULLLLRRUULDRDLULDDURRUURDLDDDRRUULL"},
+    {"10-warehouse.lay",
+     "LDLLLUURRDRDLLRRDDDRRRUUUULLLDDRULDDDRUDRRUUUULLDLDDRULLULLUURRDULLDDRRDRRDDRRUUUULLLDDLULLUURRDULLDDRRURDLDDDRRU"
+     "UUDDDRRUUUULLLDLLLUURRDULLDDRRLLUULLDDRR"},
     {"11-labyrinth.lay", "DDDRURRRRDULLDDDDRRRUULLLLRRRUURURRDDDLLLRRRUULLLLLLRRRDDRRURULLLLRDDRDDLLLUULLRRDDRRRUULL"},
 };
 
@@ -48,9 +57,8 @@ const std::vector<SampleLevel> Samples{
 TEST(SampleLevels, AreSoundLevelsAsTheEditorSavesThem)
 {
     // Every file is listed with its solution (a missing one would read as walls).
-    EXPECT_EQ(std::count_if(fs::directory_iterator(LevelsDir), {}, [](const fs::directory_entry &entry) {
-                  return entry.path().extension() == ".lay";
-              }),
+    EXPECT_EQ(std::count_if(fs::directory_iterator(LevelsDir), {},
+                            [](const fs::directory_entry &entry) { return entry.path().extension() == ".lay"; }),
               std::ssize(Samples));
     const testsupport::TempDir dir;
     for (const SampleLevel &sample : Samples) {
@@ -60,7 +68,8 @@ TEST(SampleLevels, AreSoundLevelsAsTheEditorSavesThem)
         EXPECT_EQ(testsupport::fileBytes(LevelsDir / sample.fileName), testsupport::fileBytes(dir / sample.fileName));
         EXPECT_TRUE(quillmap::difficultyIndex(info.difficulty)) << info.difficulty;
         for (const std::string &text : {info.author, info.name, info.victoryMessage})
-            EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](char c) { return c & 0x80; })) << "not Russian: " << text;
+            EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](char c) { return c & 0x80; }))
+                << "not Russian: " << text;
         const auto count = [&](TileCode code) { return std::count(board.begin(), board.end(), code); };
         EXPECT_EQ(count(Player), 1);
         EXPECT_EQ(count(Item), count(ItemPlace));
@@ -107,11 +116,12 @@ TEST(SampleLevels, UndoAndRedoRetraceRandomPlay)
         SCOPED_TRACE(sample.fileName);
         GameState state;
         ASSERT_TRUE(loadLevelFile(state, LevelsDir / sample.fileName));
-        std::vector positions{position(state)};   // [i]: after the i-th step
+        std::vector positions{position(state)}; // [i]: after the i-th step
         std::vector<std::pair<char, MoveResult>> steps;
         while (steps.size() < 400) {
             const char command = random() % 40 == 0 ? 'r' : "LRUD"[random() % 4];
-            if (MoveResult result = command == 'r' ? restart(state) : move(state, testsupport::stepOf(command)); result.moved) {
+            if (MoveResult result = command == 'r' ? restart(state) : move(state, testsupport::stepOf(command));
+                result.moved) {
                 steps.emplace_back(command, std::move(result));
                 positions.push_back(position(state));
             }

@@ -66,12 +66,11 @@ private slots:
     void layOutAndShow_data()
     {
         QTest::addColumn<bool>("game");
-        QTest::addColumn<int>("cell120");   // its control; in the game, row 8 skips the Load button's id
-        QTest::addColumn<QList<int>>("pictures");   // of the codes -1, 0 (Wall) ... 5 (Cursor), 7
+        QTest::addColumn<int>("cell120");         // its control; in the game, row 8 skips the Load button's id
+        QTest::addColumn<QList<int>>("pictures"); // of the codes -1, 0 (Wall) ... 5 (Cursor), 7
         QTest::newRow("game: 5 and unknown codes blank")
             << true << 1180 << QList<int>{0, 131, 129, 133, 132, 130, 0, 0};
-        QTest::newRow("editor: 5 is the cursor")
-            << false << 1120 << QList<int>{0, 129, 132, 131, 130, 133, 137, 0};
+        QTest::newRow("editor: 5 is the cursor") << false << 1120 << QList<int>{0, 129, 132, 131, 130, 133, 137, 0};
     }
     void layOutAndShow()
     {
@@ -82,13 +81,13 @@ private slots:
         registerPictures(game);
         Dialog dialog(boardTemplate(program.ids));
         BoardView view(dialog, program.ids, program.images);
-        QCOMPARE(dialog.GetDlgItem(cell120)->pos(), QPoint(21, 76));   // the template's placeholder
+        QCOMPARE(dialog.GetDlgItem(cell120)->pos(), QPoint(21, 76)); // the template's placeholder
         view.layOut();
         QCOMPARE(view.cell(119), dialog.GetDlgItem(1119));
         QCOMPARE(view.cell(119)->geometry(), QRect(700, 350, 50, 50));
         QCOMPARE(view.cell(120), dialog.GetDlgItem(cell120));
         QCOMPARE(view.cell(120)->geometry(), QRect(0, 400, 50, 50));
-        if (game)   // Load keeps its place
+        if (game) // Load keeps its place
             QCOMPARE(dialog.GetDlgItem(cobbletonresources::LoadButton)->pos(), QPoint(344, 613));
 
         // Down column 1 from cell 16 (x 50..99, y 50..99); code 5 in cell 106 (y 350..399).
@@ -105,7 +104,7 @@ private slots:
         QCOMPARE(shown, pictures);
         const QImage screen = dialog.clientArea()->grab().toImage();
         const QColor background = dialog.palette().color(QPalette::Window);
-        QCOMPARE(screen.pixelColor(75, 75), background);   // blank
+        QCOMPARE(screen.pixelColor(75, 75), background); // blank
         // The editor's 51-pixel cursor reaches column 100 and row 400, over cells 107 and 121 (blank).
         const QImage wall = PictureStore::picture(program.images(leveldata::Wall)).toImage();
         QCOMPARE(screen.pixelColor(100, 375), game ? wall.pixelColor(0, 25) : QColor(Qt::red));
@@ -141,7 +140,7 @@ private slots:
         const QPixmap &normal = PictureStore::picture(131);
         QCOMPARE(normal.size(), QSize(50, 50));
         QCOMPARE(normal.toImage().pixelColor(10, 10), QColor(Qt::blue));
-        QCOMPARE(PictureStore::picture(131, 1.0).cacheKey(), normal.cacheKey());   // read once, shared
+        QCOMPARE(PictureStore::picture(131, 1.0).cacheKey(), normal.cacheKey()); // read once, shared
         const QPixmap &sharp = PictureStore::picture(131, 2.0);
         QCOMPARE(sharp.size(), QSize(100, 100));
         QCOMPARE(sharp.deviceIndependentSize(), QSizeF(50, 50));

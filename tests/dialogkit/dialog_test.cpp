@@ -21,15 +21,18 @@ namespace {
 constexpr int ButtonA = 1001;
 constexpr int ButtonB = 1002;
 constexpr int LineEdit = 1003;
-constexpr int Notes = 1004;   // multi-line
+constexpr int Notes = 1004; // multi-line
 constexpr int Combo = 1005;
-constexpr int CloseBox = 0;   // in the tables, a "key" that clicks the close box
+constexpr int CloseBox = 0; // in the tables, a "key" that clicks the close box
 
 const MenuTemplate TestMenu = {popup("&File", {menuItem("New", 32775)})};
 
 DialogTemplate testTemplate(unsigned style = SystemMenu, bool withDefault = false)
 {
-    return {"Test", 200, 120, style,
+    return {"Test",
+            200,
+            120,
+            style,
             {pushButton(ButtonA, "A", 10, 10, 50, 14),
              pushButton(ButtonB, "B", 70, 10, 50, 14, withDefault ? TabStop | DefaultButton : TabStop),
              edit(LineEdit, 10, 30, 100, 14),
@@ -43,8 +46,7 @@ class Recorder : public Dialog
 {
     Q_OBJECT
 public:
-    explicit Recorder(const DialogTemplate &t = testTemplate())
-        : Dialog(t)
+    explicit Recorder(const DialogTemplate &t = testTemplate()) : Dialog(t)
     {
         setCommandHandler(ButtonA, [this] { log << QStringLiteral("A"); });
         setCommandHandler(ButtonB, [this] { log << QStringLiteral("B"); });
@@ -52,13 +54,29 @@ public:
     QStringList log;
     int shows = 0;
 
-    void OnOK() override { log << QStringLiteral("OK"); Dialog::OnOK(); }
-    void OnCancel() override { log << QStringLiteral("Cancel"); Dialog::OnCancel(); }
+    void OnOK() override
+    {
+        log << QStringLiteral("OK");
+        Dialog::OnOK();
+    }
+    void OnCancel() override
+    {
+        log << QStringLiteral("Cancel");
+        Dialog::OnCancel();
+    }
     void OnSysCommand(int id) override { log << QStringLiteral("sys %1").arg(id); }
-    void OnTimer(int id) override { log << QStringLiteral("timer %1").arg(id); KillTimer(id); }
+    void OnTimer(int id) override
+    {
+        log << QStringLiteral("timer %1").arg(id);
+        KillTimer(id);
+    }
 
 protected:
-    void showEvent(QShowEvent *event) override { ++shows; Dialog::showEvent(event); }
+    void showEvent(QShowEvent *event) override
+    {
+        ++shows;
+        Dialog::showEvent(event);
+    }
 };
 
 } // namespace
@@ -81,8 +99,9 @@ private slots:
     {
         // Edges convert one by one, so stacked buttons still touch.
         QCOMPARE(dluRect(508, 190, 89, 14).bottom() + 1, dluRect(508, 204, 89, 14).top());
-        const DialogTemplate game = {"Cobbleton", 500, 390, SystemMenu | MinimizeBox,
-                                     {pushButton(1120, "Загрузить", 229, 377, 50, 14)}, &TestMenu};
+        const DialogTemplate game = {
+            "Cobbleton", 500, 390, SystemMenu | MinimizeBox, {pushButton(1120, "Загрузить", 229, 377, 50, 14)},
+            &TestMenu};
         Dialog dialog(game);
         dialog.show();
         activate(&dialog);
@@ -100,7 +119,7 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<bool>("withDefault");
-        QTest::addColumn<QString>("logged");   // OK and Cancel end the window with IdOk, IdCancel
+        QTest::addColumn<QString>("logged"); // OK and Cancel end the window with IdOk, IdCancel
         const int none = Qt::NoModifier;
         const int enter = Qt::Key_Return;
         QTest::newRow("Enter on a button presses it") << ButtonA << enter << none << true << "A";
@@ -111,8 +130,7 @@ private slots:
         QTest::newRow("Enter in the combo box is OK") << Combo << enter << none << false << "OK";
         QTest::newRow("Enter off a button is the default button") << LineEdit << enter << none << true << "B";
         QTest::newRow("Esc is Cancel") << Notes << int(Qt::Key_Escape) << none << false << "Cancel";
-        QTest::newRow("Alt+F4 is Cancel")
-            << ButtonA << int(Qt::Key_F4) << int(Qt::AltModifier) << false << "Cancel";
+        QTest::newRow("Alt+F4 is Cancel") << ButtonA << int(Qt::Key_F4) << int(Qt::AltModifier) << false << "Cancel";
         QTest::newRow("close box is Cancel") << ButtonA << CloseBox << none << false << "Cancel";
     }
     void keys()
@@ -134,7 +152,7 @@ private slots:
         });
         QCOMPARE(result, logged == "OK" ? IdOk : logged == "Cancel" ? IdCancel : EndedByTest);
         QCOMPARE(dialog.log.join(QLatin1Char(' ')), logged);
-        QCOMPARE(dialog.GetDlgItemText(Notes), QString());   // no line break typed
+        QCOMPARE(dialog.GetDlgItemText(Notes), QString()); // no line break typed
     }
 
     void endDialogDuringInit()
@@ -169,7 +187,7 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), button);
         // They come before the focused control.
         QTest::keyClick(button, Qt::Key_Left);
-        QTest::keyClick(button, Qt::Key_Left, Qt::KeypadModifier);   // the keypad's arrow
+        QTest::keyClick(button, Qt::Key_Left, Qt::KeypadModifier); // the keypad's arrow
         QCOMPARE(QApplication::focusWidget(), button);
 
         // Digits of the main keyboard only; each press (or auto-repeat) is one command.
@@ -217,7 +235,7 @@ private slots:
                 buttons << button->text().remove(QLatin1Char('&'));
             buttons.sort();
             shown = box->windowTitle() + QLatin1Char('|') + box->text() + QLatin1Char('|') + buttons.join(' ')
-                    + (box->textFormat() == Qt::PlainText ? "|plain" : "|markup");
+                + (box->textFormat() == Qt::PlainText ? "|plain" : "|markup");
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         });
         // Texts from a level file are shown as they are, never as markup.
@@ -249,7 +267,7 @@ private slots:
         WatchFor<QMessageBox> overwrite([&questions](QMessageBox *q) {
             const bool first = ++questions == 1;
             q->button(first ? QMessageBox::No : QMessageBox::Yes)->click();
-            if (first)   // the same file dialog is up again: accept the name once more
+            if (first) // the same file dialog is up again: accept the name once more
                 QMetaObject::invokeMethod(QApplication::activeModalWidget(), "accept", Qt::QueuedConnection);
         });
         QCOMPARE(save(), std::optional<QString>(existing));
@@ -290,7 +308,8 @@ private slots:
             QTest::keyClick(&dialog, Qt::Key_Space, Qt::AltModifier);
         } else {
             QWidget *target = how == QLatin1String("button") ? dialog.GetDlgItem(ButtonA) : dialog.clientArea();
-            const QPoint at = how == QLatin1String("button") ? QPoint(3, 3) : QPoint(target->width() - 2, target->height() - 2);
+            const QPoint at =
+                how == QLatin1String("button") ? QPoint(3, 3) : QPoint(target->width() - 2, target->height() - 2);
             QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
             QApplication::sendEvent(target, &event);
         }
@@ -306,8 +325,7 @@ private slots:
         QTest::addColumn<uint>("style");
         QTest::addColumn<bool>("owned");
         QTest::addColumn<int>("type");
-        QTest::newRow("no owner: a main window, no minimise box added")
-            << uint(SystemMenu) << false << int(Qt::Window);
+        QTest::newRow("no owner: a main window, no minimise box added") << uint(SystemMenu) << false << int(Qt::Window);
         QTest::newRow("owned: a dialog") << uint(SystemMenu) << true << int(Qt::Dialog);
         QTest::newRow("owned, minimise box: a main window") << uint(MinimizeBox) << true << int(Qt::Window);
     }

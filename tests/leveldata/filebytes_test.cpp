@@ -39,7 +39,7 @@ TEST(FileReplace, KeepsPermissionBitsAndLinksAndTakesLongNames)
     ASSERT_TRUE(putFile(dir / name, "old"));
     EXPECT_FALSE(replaceFileBytes(dir / name, "new"));
     EXPECT_EQ(fileBytes(dir / name), "new");
-    EXPECT_EQ(dir.entryCount(), 4u);   // no temporary file left behind
+    EXPECT_EQ(dir.entryCount(), 4u); // no temporary file left behind
 }
 
 TEST(FileReplace, FailuresKeepTheOldFileAndLeaveNoTemporary)
@@ -80,13 +80,13 @@ TEST(FileRead, TakesOnlyRegularFilesUpToTheLimit)
     EXPECT_EQ(bytes, "");
     EXPECT_EQ(readFileBytes(dir.path(), bytes), std::errc::is_a_directory);
     ASSERT_EQ(::mkfifo((dir / "fifo.lay").c_str(), 0600), 0);
-    EXPECT_EQ(readFileBytes(dir / "fifo.lay", bytes), std::errc::invalid_argument);   // and no hang
+    EXPECT_EQ(readFileBytes(dir / "fifo.lay", bytes), std::errc::invalid_argument); // and no hang
 
     const std::string start("[s]\r\n\0", 6);
     putFile(dir / "huge.lay", start);
     EXPECT_FALSE(readFileBytes(dir / "huge.lay", bytes));
     EXPECT_EQ(bytes, start);
-    fs::resize_file(dir / "huge.lay", MaxFileBytes + 4096);   // sparse: cheap to make
+    fs::resize_file(dir / "huge.lay", MaxFileBytes + 4096); // sparse: cheap to make
     EXPECT_EQ(readFileBytes(dir / "huge.lay", bytes), std::errc::file_too_large);
     EXPECT_EQ(bytes.size(), MaxFileBytes);
     EXPECT_EQ(bytes.substr(0, 6), start);

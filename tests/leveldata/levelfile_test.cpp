@@ -42,10 +42,11 @@ TEST(LevelWrite, NewUpdatedAndTextOnlyFiles)
 
     // The texts alone, then the whole level over them.
     ASSERT_FALSE(writeLevelInfo(dir / "info.lay", {"a", "n", "Средний", ""}));
-    EXPECT_EQ(fileBytes(dir / "info.lay"),
-              utf8ToCp1251("[AUTOR]\r\ntext=a\r\n[NAMELAYER]\r\ntext=n\r\n[YROVWN]\r\ntext=Средний\r\n[TEXT]\r\ntext=\r\n"));
+    EXPECT_EQ(
+        fileBytes(dir / "info.lay"),
+        utf8ToCp1251("[AUTOR]\r\ntext=a\r\n[NAMELAYER]\r\ntext=n\r\n[YROVWN]\r\ntext=Средний\r\n[TEXT]\r\ntext=\r\n"));
     Board board = exampleBoard();
-    board[33] = Cursor;   // written as it stands: turning the cursor into a tile is the editor's
+    board[33] = Cursor; // written as it stands: turning the cursor into a tile is the editor's
     ASSERT_FALSE(writeLevel(dir / "info.lay", board, exampleInfo()));
     EXPECT_EQ(readEditorLevel(dir / "info.lay").board, board);
 }
@@ -53,7 +54,7 @@ TEST(LevelWrite, NewUpdatedAndTextOnlyFiles)
 TEST(LevelWrite, TextsInOneWindows1251LineAndOverTenMegabyteLines)
 {
     const testsupport::TempDir dir;
-    std::string longName;   // 250 characters, one file byte each
+    std::string longName; // 250 characters, one file byte each
     for (int i = 0; i < 250; ++i)
         longName += "ж";
     const LevelInfo info{"Zoë 日本 €", longName, "", "Победа\r\n[Layer]\r32=0\nконец"};
@@ -120,9 +121,9 @@ TEST(LevelRead, PartialStrayAndCrowdedContent)
 
     // Of two players the last counts; every place counts.
     const testsupport::TempDir dir;
-    const GameLevel drawn = testsupport::levelFromArt(
-        {"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
-    ASSERT_EQ(drawn.placeList.size(), 26u);   // no cap
+    const GameLevel drawn =
+        testsupport::levelFromArt({"###############", "#ooooooooooooo#", "#ooooooooooooo#", "#@.@$$$$$$$$$$#"});
+    ASSERT_EQ(drawn.placeList.size(), 26u); // no cap
     ASSERT_FALSE(writeLevel(dir / "level.lay", drawn.board, exampleInfo()));
     const GameLevel level = readGameLevel(dir / "level.lay");
     EXPECT_EQ(level.playerCell, 48);

@@ -21,7 +21,7 @@ TEST(ProfileRead, EachRuleOnItsFixture)
 {
     struct Case
     {
-        const char *file, *section, *key, *value;   // names in UTF-8, looked up in Windows-1251
+        const char *file, *section, *key, *value; // names in UTF-8, looked up in Windows-1251
     };
     const Case cases[] = {
         {"case_insensitive.lay", "LAYER", "text", "ascii"},
@@ -36,14 +36,14 @@ TEST(ProfileRead, EachRuleOnItsFixture)
         {"quotes.lay", "q", "empty", ""},
         {"quotes.lay", "q", "spaced", " a "},
         {"quotes.lay", "q", "nested", "\"in\""},
-        {"comments.lay", "c", ";b", ""},   // " \t;b=2": an indented comment is one too
+        {"comments.lay", "c", ";b", ""}, // " \t;b=2": an indented comment is one too
         {"comments.lay", "c", "c", "3 ;not a comment"},
         {"no_equals.lay", "s", "lonely", ""},
         {"no_equals.lay", "s", "k", "v"},
         {"before_first_section.lay", "", "k", ""},
         {"before_first_section.lay", "s", "k", ""},
         {"section_brackets.lay", "a", "x", "1"},
-        {"section_brackets.lay", "a", "y", "2"},   // "[c" has no ']': an ordinary line
+        {"section_brackets.lay", "a", "y", "2"}, // "[c" has no ']': an ordinary line
         {"duplicate_sections.lay", "d", "k", "first"},
         {"duplicate_sections.lay", "d", "only", ""},
         {"duplicate_keys.lay", "d", "k", "first"},
@@ -65,7 +65,10 @@ TEST(ProfileRead, EachRuleOnItsFixture)
 
 TEST(ProfileWrite, ChangesOnlyWhatItWrites)
 {
-    struct Case { const char *before, *section, *key, *value, *after; };
+    struct Case
+    {
+        const char *before, *section, *key, *value, *after;
+    };
     const Case cases[] = {
         // A new file, and missing sections appended after a line end of their own.
         {"", "s", "k", "", "[s]\r\nk=\r\n"},
@@ -73,7 +76,8 @@ TEST(ProfileWrite, ChangesOnlyWhatItWrites)
         {"[a]\rx=1\r", "b", "k", "v", "[a]\rx=1\r[b]\r\nk=v\r\n"},
         {"[a]\r\n\r\n", "b", "k", "v", "[a]\r\n\r\n[b]\r\nk=v\r\n"},
         // A missing key goes after the last key line of the first matching section.
-        {"[a]\r\nx=1\r\n; note\r\n\r\n[b]\r\ny=2\r\n", "A", "k", "v", "[a]\r\nx=1\r\nk=v\r\n; note\r\n\r\n[b]\r\ny=2\r\n"},
+        {"[a]\r\nx=1\r\n; note\r\n\r\n[b]\r\ny=2\r\n", "A", "k", "v",
+         "[a]\r\nx=1\r\nk=v\r\n; note\r\n\r\n[b]\r\ny=2\r\n"},
         {"[a]", "a", "k", "v", "[a]\r\nk=v\r\n"},
         {"[a]\nx=1", "a", "k", "v", "[a]\nx=1\r\nk=v\r\n"},
         {"[a]\r\n;c\r\n[a]\r\nk=old\r\n", "a", "k", "v", "[a]\r\nk=v\r\n;c\r\n[a]\r\nk=old\r\n"},

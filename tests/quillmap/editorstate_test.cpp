@@ -52,10 +52,14 @@ struct InDirectory
 
 TEST(EditorCursor, StaysInsideTheRingAndRefusalsChangeNothing)
 {
-    struct Case { const char *keys; leveldata::CellIndex cursor; int refused; };
+    struct Case
+    {
+        const char *keys;
+        leveldata::CellIndex cursor;
+        int refused;
+    };
     const Case cases[] = {
-        {"L", 16, 1}, {"U", 16, 1}, {"RL", 16, 0}, {"DU", 16, 0},
-        {"DDDDDDDDDD", 151, 1}, {"RRRRRRRRRRRRR", 28, 1},
+        {"L", 16, 1}, {"U", 16, 1}, {"RL", 16, 0}, {"DU", 16, 0}, {"DDDDDDDDDD", 151, 1}, {"RRRRRRRRRRRRR", 28, 1},
     };
     for (const Case &c : cases) {
         const std::string_view keys = c.keys;
@@ -63,7 +67,7 @@ TEST(EditorCursor, StaysInsideTheRingAndRefusalsChangeNothing)
         const int refused = act(state, keys);
         EXPECT_EQ(refused, c.refused) << keys;
         EXPECT_EQ(state.cursorCell(), c.cursor) << keys;
-        EditorState accepted;   // the same keys without the refused last ones
+        EditorState accepted; // the same keys without the refused last ones
         act(accepted, keys.substr(0, keys.size() - static_cast<std::size_t>(refused)));
         EXPECT_EQ(state.board(), accepted.board()) << keys;
     }
@@ -75,14 +79,15 @@ TEST(EditorCursor, AcceptedMovesLeaveTheBrushBehind)
     EditorState state;
     EXPECT_EQ(act(state, "R4RRRRRRRRRRRR3DD2"), 1);
     EXPECT_EQ(state.cursorCell(), 58);
-    EXPECT_EQ(state.board(), boardFromArt({"###############", "##...........o#", "#############o#", "#############+#"}));
+    EXPECT_EQ(state.board(),
+              boardFromArt({"###############", "##...........o#", "#############o#", "#############+#"}));
 }
 
 TEST(EditorLoad, KeepsCursorAndBrushAndMarksNoCursor)
 {
     const testsupport::TempDir dir;
     EditorState state;
-    act(state, "5D");   // cursor on 31, brush Item
+    act(state, "5D"); // cursor on 31, brush Item
     load(state, dir / "given.lay", testsupport::exampleBoard());
     // A file that cannot be read is refused and the level in hand stays.
     EXPECT_EQ(state.loadLevel(dir / "nothing.lay"), std::errc::no_such_file_or_directory);
@@ -98,11 +103,22 @@ TEST(EditorLoad, KeepsCursorAndBrushAndMarksNoCursor)
 TEST(EditorSave, ChecksPlayersFirstThenItems)
 {
     using enum SaveCheck;
-    struct Case { testsupport::Art art; int brush; SaveCheck expected; };
+    struct Case
+    {
+        testsupport::Art art;
+        int brush;
+        SaveCheck expected;
+    };
     const Case cases[] = {
-        {{"#.$o"}, 1, PlayerCountWrong}, {{"#@@$$o"}, 1, PlayerCountWrong}, {{"#@$$o"}, 1, ItemCountMismatch},
-        {{"#@$o"}, 1, Ok},               {{"#@."}, 1, Ok},                  {{"#+$o"}, 2, Ok},
-        {{"#+@$o"}, 2, PlayerCountWrong}, {{"#+@$o"}, 4, Ok},               {{"#+@$o"}, 5, ItemCountMismatch},
+        {{"#.$o"}, 1, PlayerCountWrong},
+        {{"#@@$$o"}, 1, PlayerCountWrong},
+        {{"#@$$o"}, 1, ItemCountMismatch},
+        {{"#@$o"}, 1, Ok},
+        {{"#@."}, 1, Ok},
+        {{"#+$o"}, 2, Ok},
+        {{"#+@$o"}, 2, PlayerCountWrong},
+        {{"#+@$o"}, 4, Ok},
+        {{"#+@$o"}, 5, ItemCountMismatch},
     };
     const testsupport::TempDir dir;
     for (const Case &c : cases) {
@@ -118,10 +134,10 @@ TEST(EditorSave, WritesTheBrushForTheCursorOnlyWhenSaved)
     const testsupport::TempDir dir;
     EditorState state;
     load(state, dir / "given.lay", testsupport::exampleBoard());
-    act(state, "1RR");   // cursor on 18, brush Wall
+    act(state, "1RR"); // cursor on 18, brush Wall
     const Board before = state.board();
     EXPECT_TRUE(state.saveLevel(dir / "missing" / "out.lay"));
-    EXPECT_EQ(state.board(), before);   // the cursor stays where it is seen
+    EXPECT_EQ(state.board(), before); // the cursor stays where it is seen
     Board expected = testsupport::exampleBoard();
     expected[16] = expected[17] = expected[18] = leveldata::Wall;
     ASSERT_FALSE(state.saveLevel(dir / "out.lay"));
@@ -160,6 +176,6 @@ TEST(EditorNewLevel, UnwritableScratchFileLeavesTheLevelInMemoryUntilSaved)
     EXPECT_EQ(state.board(), Board{});
     EXPECT_EQ(state.levelPath(), fs::path());
     EXPECT_EQ(state.cursorCell(), 17);
-    ASSERT_FALSE(state.saveLevel(dir / "saved.lay"));   // with the texts it was given
+    ASSERT_FALSE(state.saveLevel(dir / "saved.lay")); // with the texts it was given
     EXPECT_EQ(leveldata::readEditorLevel(dir / "saved.lay").info, SomeInfo);
 }

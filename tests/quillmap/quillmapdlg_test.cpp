@@ -67,8 +67,7 @@ struct Editor
 {
     explicit Editor(QStringList names = {}, QMessageBox::StandardButton answer = QMessageBox::Ok)
         : messages(answer), files(std::move(names))
-    {
-    }
+    { }
     // Runs the window with Esc in its start dialog (an all-wall board), then `body`.
     int run(const std::function<void()> &body)
     {
@@ -97,7 +96,8 @@ void putFakeGame(const QString &folder, int seconds)
                  "printf '%s\\n' \"$@\" > \"$0.arguments\"\n"
                  "/bin/cp \"$1\" \"$0.level\"\n"
                  "echo $$ > \"$0.pid\"\n"
-                 "exec /bin/sleep " + QByteArray::number(seconds) + "\n");
+                 "exec /bin/sleep "
+                 + QByteArray::number(seconds) + "\n");
     script.close();
     QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
@@ -114,7 +114,7 @@ private slots:
         setUp(QStringLiteral("Quillmap"));
         CQuillmapApp::registerPictures();
     }
-    void init() { m_dir.emplace(); }   // New level reads and writes NewLayer.lay here
+    void init() { m_dir.emplace(); } // New level reads and writes NewLayer.lay here
     void cleanup()
     {
         m_dir.reset();
@@ -126,9 +126,9 @@ private slots:
     void start_data()
     {
         QTest::addColumn<QString>("startFile");
-        QTest::addColumn<QList<int>>("radios");   // clicked in the start dialog, then `key`
+        QTest::addColumn<QList<int>>("radios"); // clicked in the start dialog, then `key`
         QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("opened");      // the open dialog's answer; empty: cancelled
+        QTest::addColumn<QString>("opened"); // the open dialog's answer; empty: cancelled
         QTest::addColumn<int>("result");
         QTest::addColumn<Board>("board");
         QTest::addColumn<QStringList>("messages");
@@ -141,8 +141,7 @@ private slots:
         const int esc = Qt::Key_Escape;
         const QStringList quiet, noChoice{QString::fromUtf8(NoChoiceMessage)}, noFile{NoFile};
         QTest::newRow("Esc: an all-wall board") << "" << none << esc << "" << EndedByTest << walls << quiet;
-        QTest::newRow("Esc after a choice: the same")
-            << "" << newLevel << esc << "" << EndedByTest << walls << quiet;
+        QTest::newRow("Esc after a choice: the same") << "" << newLevel << esc << "" << EndedByTest << walls << quiet;
         QTest::newRow("OK without a choice says so and stays")
             << "" << none << enter << "" << EndedByTest << walls << noChoice;
         QTest::newRow("new level: the scratch file's board")
@@ -151,8 +150,7 @@ private slots:
             << "" << newThenEdit << enter << "old.lay" << EndedByTest << old << quiet;
         QTest::newRow("edit level, no file chosen: says so, then a new level")
             << "" << edit << enter << "" << EndedByTest << scratch << noFile;
-        QTest::newRow("leave: ends at once, no question")
-            << "" << leave << enter << "" << IdCancel << walls << quiet;
+        QTest::newRow("leave: ends at once, no question") << "" << leave << enter << "" << IdCancel << walls << quiet;
         QTest::newRow("a start file: opened, no start dialog")
             << "old.lay" << none << 0 << "" << EndedByTest << old << quiet;
         QTest::newRow("a start file that is a folder: says so, then a new level")
@@ -193,14 +191,15 @@ private slots:
         QVERIFY(QDir().mkdir(QStringLiteral("locked")));
         QVERIFY(QFile::setPermissions(QStringLiteral("locked"), QFile::ReadOwner | QFile::ExeOwner));
         QVERIFY(QDir::setCurrent(m_dir->filePath(QStringLiteral("locked"))));
-        const QString message = QString::fromUtf8(ScratchNotWrittenMessage)
-                                    .arg(QDir::toNativeSeparators(QDir::currentPath()));
+        const QString message =
+            QString::fromUtf8(ScratchNotWrittenMessage).arg(QDir::toNativeSeparators(QDir::currentPath()));
         WatchFor<CStart> start([](CStart *d) {
             d->GetDlgItem<QRadioButton>(NewLevelRadio)->click();
             click(*d, IdOk);
         });
         WatchFor<CNewLayer> description([](CNewLayer *d) {
-            QCOMPARE(d->GetDlgItemText(AuthorEdit) + d->GetDlgItemText(NameEdit) + d->GetDlgItemText(VictoryMessageEdit),
+            QCOMPARE(d->GetDlgItemText(AuthorEdit) + d->GetDlgItemText(NameEdit)
+                         + d->GetDlgItemText(VictoryMessageEdit),
                      QString());
             QCOMPARE(d->GetDlgItemText(DifficultyCombo), QStringLiteral("Тестовый"));
             QTest::keyClick(d->GetDlgItem(AuthorEdit), Qt::Key_Return);
@@ -213,20 +212,24 @@ private slots:
         });
         Editor e;
         runWindow(e.window, [&] { QCOMPARE(e.messages.texts, QStringList{message}); });
-        const std::string x199(199, 'x');   // saved by the next save
+        const std::string x199(199, 'x'); // saved by the next save
         QCOMPARE(e.state.levelInfo(), (leveldata::LevelInfo{x199, x199, "Очень тяжелый", x199}));
     }
 
     void infoDialog_data()
     {
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("typed");   // into the drop-down's edit box; empty: nothing
+        QTest::addColumn<QString>("typed"); // into the drop-down's edit box; empty: nothing
         QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("taken");
-        QTest::newRow("a stored entry is selected") << "Средний" << "" << 3 << "Средний";
-        QTest::newRow("a stored text of no entry is kept") << "средний" << "" << -1 << "средний";
-        QTest::newRow("typing an entry's text selects it") << "Средний" << "Легкий" << 3 << "Легкий";
-        QTest::newRow("typing another text keeps the old one") << "Средний" << "Лёгкий" << 3 << "Средний";
+        QTest::newRow("a stored entry is selected") << "Средний"
+                                                    << "" << 3 << "Средний";
+        QTest::newRow("a stored text of no entry is kept") << "средний"
+                                                           << "" << -1 << "средний";
+        QTest::newRow("typing an entry's text selects it") << "Средний"
+                                                           << "Легкий" << 3 << "Легкий";
+        QTest::newRow("typing another text keeps the old one") << "Средний"
+                                                               << "Лёгкий" << 3 << "Средний";
     }
     void infoDialog()
     {
@@ -262,9 +265,11 @@ private slots:
             press(&e.window, Qt::Key_Up);
             QCOMPARE(e.messages.texts, QStringList(2, QString::fromUtf8(BorderCellMessage)));
             // Each brush shows in the marker and, once the cursor moves on, in the cell it leaves.
-            const std::pair<Qt::Key, int> brushes[] = {
-                {Qt::Key_2, PlayerPicture}, {Qt::Key_3, ItemPlacePicture}, {Qt::Key_4, FloorPicture},
-                {Qt::Key_5, ItemPicture}, {Qt::Key_1, WallPicture}};
+            const std::pair<Qt::Key, int> brushes[] = {{Qt::Key_2, PlayerPicture},
+                                                       {Qt::Key_3, ItemPlacePicture},
+                                                       {Qt::Key_4, FloorPicture},
+                                                       {Qt::Key_5, ItemPicture},
+                                                       {Qt::Key_1, WallPicture}};
             for (int cell = 16; const auto &[key, picture] : brushes) {
                 press(&e.window, key);
                 QCOMPARE(shownPicture(e.window, MarkerPicture), picture);
@@ -278,17 +283,21 @@ private slots:
     // A level of walls made with keys; the cursor ends on cell 17.
     void save_data()
     {
-        QTest::addColumn<QString>("keys");   // digits, and R for the right arrow
-        QTest::addColumn<QString>("name");   // typed into the save dialog; empty: cancelled
+        QTest::addColumn<QString>("keys"); // digits, and R for the right arrow
+        QTest::addColumn<QString>("name"); // typed into the save dialog; empty: cancelled
         QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<int>("dialogs");    // save dialogs shown
+        QTest::addColumn<int>("dialogs"); // save dialogs shown
         QTest::newRow("items and places differ: says so, no save dialog")
-            << "2R5" << "" << QStringList{QString::fromUtf8(ItemCountMessage)} << 0;
-        QTest::newRow("save dialog cancelled") << "2R4" << "" << QStringList() << 1;
+            << "2R5"
+            << "" << QStringList{QString::fromUtf8(ItemCountMessage)} << 0;
+        QTest::newRow("save dialog cancelled") << "2R4"
+                                               << "" << QStringList() << 1;
         QTest::newRow("save failed: says so")
-            << "2R4" << "missing/level.lay" << QStringList{QString::fromUtf8(SaveFailedMessage)} << 1;
+            << "2R4"
+            << "missing/level.lay" << QStringList{QString::fromUtf8(SaveFailedMessage)} << 1;
         QTest::newRow("saved in a Cyrillic folder, with the suffix")
-            << "2R4" << "Уровни Пети/склад у реки" << QStringList() << 1;
+            << "2R4"
+            << "Уровни Пети/склад у реки" << QStringList() << 1;
     }
     void save()
     {
@@ -315,7 +324,7 @@ private slots:
 
     void newAndOpenedLevelsAreDrawnByTheTimer_data()
     {
-        QTest::addColumn<QString>("file");   // opened; empty: a new level, the scratch file's board
+        QTest::addColumn<QString>("file"); // opened; empty: a new level, the scratch file's board
         QTest::newRow("new level") << QString();
         QTest::newRow("open a level in a Cyrillic folder") << QStringLiteral("Уровни Пети/склад у реки.lay");
     }
@@ -328,7 +337,7 @@ private slots:
         Editor e({m_dir->filePath(file)});
         WatchFor<CNewLayer> newLevel([](CNewLayer *d) { click(*d, LevelInfoOkButton); });
         e.run([&] {
-            press(&e.window, Qt::Key_Right);   // the cursor on 17, seen until the level is drawn
+            press(&e.window, Qt::Key_Right); // the cursor on 17, seen until the level is drawn
             QElapsedTimer clock;
             clock.start();
             click(e.window, file.isEmpty() ? NewLevelButton : OpenLevelButton);
@@ -358,7 +367,7 @@ private slots:
         });
         WatchFor<CInfoLayer> info([&owners](CInfoLayer *d) {
             owners << d->parentWidget();
-            QCOMPARE(d->GetDlgItemText(NameEdit), QStringLiteral("Имя"));   // the level's texts
+            QCOMPARE(d->GetDlgItemText(NameEdit), QStringLiteral("Имя")); // the level's texts
             d->SetDlgItemText(NameEdit, QStringLiteral("Второе"));
             click(*d, LevelInfoOkButton);
         });
@@ -373,7 +382,7 @@ private slots:
             QCOMPARE(e.window.windowType(), Qt::Window);
             e.window.GetDlgItem<dialogkit::PictureControl>(cellControlId(17))->setPicture(QPixmap());
             click(e.window, LevelDataButton);
-            QCOMPARE(shownPicture(e.window, cellControlId(17)), int(WallPicture));   // drawn again afterwards
+            QCOMPARE(shownPicture(e.window, cellControlId(17)), int(WallPicture)); // drawn again afterwards
             click(e.window, NewLevelButton);
             press(&e.window, Qt::Key_Space, Qt::AltModifier);
             QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Quillmap..."));
@@ -386,7 +395,7 @@ private slots:
 
     void leavingAsksFirst_data()
     {
-        QTest::addColumn<int>("key");   // 0: the Close program button
+        QTest::addColumn<int>("key"); // 0: the Close program button
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("result");
         QTest::newRow("Close program, OK") << 0 << int(QMessageBox::Ok) << IdOk;
@@ -402,11 +411,11 @@ private slots:
         QFETCH(int, result);
         Editor e({}, QMessageBox::StandardButton(answer));
         QCOMPARE(e.run([&] {
-                     if (key == 0)
-                         click(e.window, CloseProgramButton);
-                     else
-                         QTest::keyClick(&e.window, Qt::Key(key));
-                 }),
+            if (key == 0)
+                click(e.window, CloseProgramButton);
+            else
+                QTest::keyClick(&e.window, Qt::Key(key));
+        }),
                  result);
         QCOMPARE(e.messages.texts,
                  key == Qt::Key_Return ? QStringList() : QStringList{QString::fromUtf8(CloseQuestion)});
@@ -414,14 +423,13 @@ private slots:
 
     void playLevel_data()
     {
-        QTest::addColumn<int>("first");   // the digit of cell 16's tile; the cursor then leaves floor on 17
-        QTest::addColumn<int>("game");    // how long the game plays, in seconds; -1: no game anywhere
+        QTest::addColumn<int>("first"); // the digit of cell 16's tile; the cursor then leaves floor on 17
+        QTest::addColumn<int>("game");  // how long the game plays, in seconds; -1: no game anywhere
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("a copy played, the cursor cell as the brush; gone when the game ends")
             << 2 << 0 << QStringList();
         QTest::newRow("a game still running ends with the editor; its copy goes") << 2 << 30 << QStringList();
-        QTest::newRow("no game anywhere: says so")
-            << 2 << -1 << QStringList{QString::fromUtf8(GameNotFoundMessage)};
+        QTest::newRow("no game anywhere: says so") << 2 << -1 << QStringList{QString::fromUtf8(GameNotFoundMessage)};
         QTest::newRow("no player: the save check's message, no game")
             << 4 << 0 << QStringList{QString::fromUtf8(PlayerCountMessage)};
     }
@@ -460,26 +468,27 @@ private slots:
             QCOMPARE(e.messages.texts, messages);
         }
         QCOMPARE(entriesOf(temp), QStringList());
-        const auto written = [&games](const char *suffix) {   // by the stand-in game, beside itself
+        const auto written = [&games](const char *suffix) { // by the stand-in game, beside itself
             return testsupport::fileBytes(QFile::encodeName(games + "/cobbleton." + suffix).toStdString());
         };
         const std::string pid = written("pid");
-        QCOMPARE(pid.empty(), !messages.isEmpty());   // a game started only without a message
+        QCOMPARE(pid.empty(), !messages.isEmpty()); // a game started only without a message
         if (pid.empty())
             return;
         // One argument, the copy in the temporary folder: the level as a save would write it.
         QCOMPARE(QFileInfo(QString::fromStdString(written("arguments")).chopped(1)).absolutePath(), temp);
         const leveldata::EditorLevel copy = leveldata::editorLevelFromBytes(written("level"));
-        QCOMPARE(testsupport::artOf(copy.board)[1], std::string("#@.############"));   // the cursor as floor
+        QCOMPARE(testsupport::artOf(copy.board)[1], std::string("#@.############")); // the cursor as floor
         QCOMPARE(copy.info, SomeInfo);
-        QVERIFY(::kill(std::stoi(pid), 0) != 0 && errno == ESRCH);   // the game is over, however it ended
+        QVERIFY(::kill(std::stoi(pid), 0) != 0 && errno == ESRCH); // the game is over, however it ended
     }
 
     void checkLevel_data()
     {
-        QTest::addColumn<QString>("keys");   // digits choose the brush, R moves the cursor right
+        QTest::addColumn<QString>("keys"); // digits choose the brush, R moves the cursor right
         QTest::addColumn<QString>("message");
-        QTest::newRow("solvable: moves and pushes") << "2R5R3R1" << QString::fromUtf8(SolutionFoundMessage).arg(1).arg(1);
+        QTest::newRow("solvable: moves and pushes")
+            << "2R5R3R1" << QString::fromUtf8(SolutionFoundMessage).arg(1).arg(1);
         QTest::newRow("item in a corner: no solution") << "5R2R3R1" << QString::fromUtf8(NoSolutionMessage);
         QTest::newRow("the save check comes first") << "4" << QString::fromUtf8(PlayerCountMessage);
     }
@@ -507,14 +516,15 @@ private slots:
     {
         QFETCH(int, key);
         Editor e;
-        e.window.setStartFile(HARD_LEVEL);   // twelve items: seconds of search at best
-        QCOMPARE(runWindow(e.window, [&] {
-                     press(&e.window, Qt::Key_F7);
-                     QCOMPARE(e.window.cursor().shape(), Qt::BusyCursor);   // while it runs
-                     press(&e.window, Qt::Key(key));
-                     QTRY_COMPARE(e.window.cursor().shape(), Qt::ArrowCursor);
-                     QCoreApplication::processEvents();
-                 }),
+        e.window.setStartFile(HARD_LEVEL); // twelve items: seconds of search at best
+        QCOMPARE(runWindow(e.window,
+                           [&] {
+                               press(&e.window, Qt::Key_F7);
+                               QCOMPARE(e.window.cursor().shape(), Qt::BusyCursor); // while it runs
+                               press(&e.window, Qt::Key(key));
+                               QTRY_COMPARE(e.window.cursor().shape(), Qt::ArrowCursor);
+                               QCoreApplication::processEvents();
+                           }),
                  EndedByTest);
         QCOMPARE(e.messages.texts, QStringList());
     }

@@ -60,7 +60,6 @@ int main(int argc, char *argv[])
     for (int row = 0; row < Rows; ++row)
         for (int column = 0; column < Columns; ++column)
             walls += showsAt(screen, tile, left + column * tile.width(), top + row * tile.height());
-    std::printf("%d of %d cells show the wall picture, board at (%d, %d)\n", walls, Rows * Columns, left,
-                top);
+    std::printf("%d of %d cells show the wall picture, board at (%d, %d)\n", walls, Rows * Columns, left, top);
     return walls == Rows * Columns ? 0 : 1;
 }

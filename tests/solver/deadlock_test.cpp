@@ -97,11 +97,11 @@ TEST(FreezeCheck, FrozenOffAPlaceIsADeadlock)
         bool deadlock;
     };
     const std::vector<Case> cases{
-        {{"######", "#....#", "#.$$.#", "#.$$.#", "#o..o#", "#oo..#", "######"}, 2, 2, true},   // a square
-        {{"######", "#....#", "#.**.#", "#.**.#", "#....#", "######"}, 2, 2, false},            // on places
-        {{"######", "#o$$.#", "#o...#", "######"}, 3, 1, true},                                  // a pair on a wall
-        {{"######", "#o.$.#", "#o.$.#", "#....#", "######"}, 3, 1, false},                       // pushed away from below
-        {{"#######", "#o.$..#", "#..$.o#", "#.....#", "#######"}, 3, 2, false},                 // the lower one moves sideways
+        {{"######", "#....#", "#.$$.#", "#.$$.#", "#o..o#", "#oo..#", "######"}, 2, 2, true}, // a square
+        {{"######", "#....#", "#.**.#", "#.**.#", "#....#", "######"}, 2, 2, false},          // on places
+        {{"######", "#o$$.#", "#o...#", "######"}, 3, 1, true},                               // a pair on a wall
+        {{"######", "#o.$.#", "#o.$.#", "#....#", "######"}, 3, 1, false},                    // pushed away from below
+        {{"#######", "#o.$..#", "#..$.o#", "#.....#", "#######"}, 3, 2, false}, // the lower one moves sideways
     };
     for (const Case &c : cases) {
         const Position position = positionOf(c.art);
@@ -127,7 +127,7 @@ TEST(CorralCheck, FenceThatCanOnlyCloseInIsADeadlock)
         EXPECT_FALSE(FreezeCheck(maze).isDeadlock(position.items, leveldata::cellIndex(2, 1)));
         CorralCheck corral(maze, 1000);
         EXPECT_TRUE(corral.isDeadlock(position.items, reach, leveldata::cellIndex(2, 1))) << art[1];
-        if (art == fence) {   // with the corner open to the player nothing is lost
+        if (art == fence) { // with the corner open to the player nothing is lost
             EXPECT_FALSE(corral.isDeadlock(position.items, reach | corner, leveldata::cellIndex(2, 1)));
         }
     }

@@ -35,7 +35,7 @@ TEST(CheckBoard, FindsEachProblem)
     const std::vector<Problem> open = checkBoard(boardFromArt({"#####", "@.$o.", "#####"}));
     ASSERT_EQ(open.size(), 1u);
     EXPECT_EQ(open[0].kind, Kind::OpenRing);
-    EXPECT_FALSE(hasBlockingProblem(open));   // the only warning
+    EXPECT_FALSE(hasBlockingProblem(open)); // the only warning
 
     leveldata::Board board = boardFromArt({"######", "#@.$o#", "######"});
     board[17] = leveldata::Cursor;

@@ -62,8 +62,7 @@ TEST(SolveBoard, SampleLevelsSolvedForFewestPushes)
 // more but must still win.
 TEST(SolveBoard, BothModesWinAndOptimalTakesFewestPushes)
 {
-    const leveldata::Board board =
-        boardFromArt({"#######", "#@....#", "#.$.$.#", "#...o.#", "#..o..#", "#######"});
+    const leveldata::Board board = boardFromArt({"#######", "#@....#", "#.$.$.#", "#...o.#", "#..o..#", "#######"});
     for (SolveMode mode : {SolveMode::Fast, SolveMode::Optimal}) {
         const SolveResult result = solve(board, mode);
         ASSERT_EQ(result.verdict, Verdict::Solved);
@@ -78,10 +77,10 @@ TEST(SolveBoard, BothModesWinAndOptimalTakesFewestPushes)
 TEST(SolveBoard, HopelessLevelsHaveNoSolution)
 {
     const std::vector<testsupport::Art> levels{
-        {"#########", "#o..@.$.#", "#########"},   // the player is on the wrong side of the item
-        {"#########", "#..$$@oo#", "#########"},   // two items in a row cannot be pushed
-        {"#######", "#..##.#", "#.o.$.#", "###.###", "#@....#", "#######"},   // the cell for pushing left
-        {"########", "#@.$o$.#", "#####o.#", "########"},   // nothing can reach the lower place
+        {"#########", "#o..@.$.#", "#########"}, // the player is on the wrong side of the item
+        {"#########", "#..$$@oo#", "#########"}, // two items in a row cannot be pushed
+        {"#######", "#..##.#", "#.o.$.#", "###.###", "#@....#", "#######"}, // the cell for pushing left
+        {"########", "#@.$o$.#", "#####o.#", "########"},                   // nothing can reach the lower place
     };
     for (const auto &art : levels) {
         EXPECT_EQ(solve(boardFromArt(art)).verdict, Verdict::NoSolution) << art[1];
@@ -162,7 +161,7 @@ TEST(ReplaySolution, RejectsWhatTheGameWouldNotWin)
 {
     const leveldata::Board board = boardFromArt({"######", "#@$.o#", "######"});
     EXPECT_TRUE(replaySolution(board, "RR"));
-    EXPECT_FALSE(replaySolution(board, "R"));      // not won yet
-    EXPECT_FALSE(replaySolution(board, "RRR"));    // the third push is blocked
+    EXPECT_FALSE(replaySolution(board, "R"));   // not won yet
+    EXPECT_FALSE(replaySolution(board, "RRR")); // the third push is blocked
     EXPECT_FALSE(replaySolution(board, "RxR"));
 }

@@ -14,21 +14,20 @@ using namespace levelsolver;
 
 TEST(ParseTextLevels, TitlesAfterLevelsWithCommentsAsFallback)
 {
-    const std::vector<TextLevel> levels = parseTextLevels(
-        "; Pack header\r\n"
-        "Author: Pack Author\r\n"
-        "\r\n"
-        "#####\r\n"
-        "#@$.#   \r\n"
-        "#####\r\n"
-        "Title: One\r\n"
-        "Author: Ann\r\n"
-        "\r\n"
-        "; Second level\r\n"
-        "  ####\n"
-        "###--#\n"
-        "#@$._#\n"
-        "######\n");
+    const std::vector<TextLevel> levels = parseTextLevels("; Pack header\r\n"
+                                                          "Author: Pack Author\r\n"
+                                                          "\r\n"
+                                                          "#####\r\n"
+                                                          "#@$.#   \r\n"
+                                                          "#####\r\n"
+                                                          "Title: One\r\n"
+                                                          "Author: Ann\r\n"
+                                                          "\r\n"
+                                                          "; Second level\r\n"
+                                                          "  ####\n"
+                                                          "###--#\n"
+                                                          "#@$._#\n"
+                                                          "######\n");
     ASSERT_EQ(levels.size(), 2u);
     EXPECT_EQ(levels[0], (TextLevel{"One", "Ann", {"#####", "#@$.#", "#####"}, 4}));
     EXPECT_EQ(levels[1], (TextLevel{"Second level", "Pack Author", {"  ####", "###  #", "#@$. #", "######"}, 11}));
@@ -36,18 +35,18 @@ TEST(ParseTextLevels, TitlesAfterLevelsWithCommentsAsFallback)
 
 TEST(ParseTextLevels, TitlesBeforeLevelsAndNoiseBetween)
 {
-    const std::vector<TextLevel> levels = parseTextLevels(
-        "title: Alpha\rAUTHOR: A\r#####\r#@*.#\r#####\r"
-        "Comment: not a title\r"
-        "Title: Beta\r#####\r#+$ #\r#####\r"
-        "#\tx\r");   // a tab or another letter makes a line text, not a board row
+    const std::vector<TextLevel> levels =
+        parseTextLevels("title: Alpha\rAUTHOR: A\r#####\r#@*.#\r#####\r"
+                        "Comment: not a title\r"
+                        "Title: Beta\r#####\r#+$ #\r#####\r"
+                        "#\tx\r"); // a tab or another letter makes a line text, not a board row
     ASSERT_EQ(levels.size(), 2u);
     EXPECT_EQ(levels[0], (TextLevel{"Alpha", "A", {"#####", "#@*.#", "#####"}, 3}));
     EXPECT_EQ(levels[1], (TextLevel{"Beta", "", {"#####", "#+$ #", "#####"}, 8}));
 
     EXPECT_EQ(parseTextLevels("\xEF\xBB\xBF#####\n#@$.#\n#####\n").at(0).rows.front(), "#####");
     EXPECT_TRUE(parseTextLevels("").empty());
-    EXPECT_TRUE(parseTextLevels("Title: x\n\n   \n@$.\n").empty());   // no '#': not a board
+    EXPECT_TRUE(parseTextLevels("Title: x\n\n   \n@$.\n").empty()); // no '#': not a board
 }
 
 // The program's export test shows rows, title and author; here the empty texts left out.

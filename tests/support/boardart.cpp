@@ -9,7 +9,7 @@ using namespace leveldata;
 
 namespace {
 
-constexpr std::string_view Symbols = "#.o@$+";   // indexed by TileCode 0 .. 5
+constexpr std::string_view Symbols = "#.o@$+"; // indexed by TileCode 0 .. 5
 constexpr char ItemOnPlace = '*';
 
 } // namespace
@@ -32,7 +32,7 @@ GameLevel levelFromArt(const Art &rows)
             const CellIndex i = cellIndex(static_cast<int>(column), static_cast<int>(row));
             level.board[i] = static_cast<TileCode>(code);
             if (code == Player)
-                level.playerCell = i;   // cells come in CellIndex order: the last one stays
+                level.playerCell = i; // cells come in CellIndex order: the last one stays
             if (code == ItemPlace || line[column] == ItemOnPlace)
                 level.placeList.push_back(i);
         }

@@ -23,7 +23,10 @@ using Art = std::vector<std::string>;
 // 'o' and '*' cells are the places in ascending order, no victory text. Throws
 // std::invalid_argument for a drawing larger than 12 x 15 or an unknown character.
 leveldata::GameLevel levelFromArt(const Art &rows);
-inline leveldata::Board boardFromArt(const Art &rows) { return levelFromArt(rows).board; }
+inline leveldata::Board boardFromArt(const Art &rows)
+{
+    return levelFromArt(rows).board;
+}
 
 // The whole board as 12 rows of 15 characters; a code without a character shows as '?'.
 Art artOf(const leveldata::Board &board);
@@ -43,7 +46,7 @@ leveldata::CellIndex stepOf(char move);
 //   ###############
 // Functions, not globals, so other globals may be built from them.
 const leveldata::Board &exampleBoard();
-const leveldata::LevelInfo &exampleInfo();   // "Иван Петров", "Склад у реки", "Средний", "Все предметы на местах!"
+const leveldata::LevelInfo &exampleInfo(); // "Иван Петров", "Склад у реки", "Средний", "Все предметы на местах!"
 
 } // namespace testsupport
 

@@ -48,8 +48,7 @@ MessageWatch::MessageWatch(QMessageBox::StandardButton button)
           texts << box->text();
           box->button(button)->click();
       })
-{
-}
+{ }
 
 FileDialogWatch::FileDialogWatch(QStringList names)
     : WatchFor<QFileDialog>([this](QFileDialog *dialog) {
@@ -61,8 +60,7 @@ FileDialogWatch::FileDialogWatch(QStringList names)
           QMetaObject::invokeMethod(dialog, name.isEmpty() ? "reject" : "accept", Qt::QueuedConnection);
       }),
       m_names(std::move(names))
-{
-}
+{ }
 
 int runWindow(dialogkit::Dialog &window, const std::function<void()> &body)
 {
@@ -138,8 +136,7 @@ leveldata::Board shownBoard(const dialogkit::Dialog &dialog,
     return board;
 }
 
-ScratchFolder::ScratchFolder()
-    : m_previous(QDir::currentPath())
+ScratchFolder::ScratchFolder() : m_previous(QDir::currentPath())
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(QDir::setCurrent(m_dir.path()));

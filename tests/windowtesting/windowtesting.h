@@ -48,8 +48,7 @@ public:
     explicit WatchFor(const std::function<void(Window *)> &answer)
         : ModalWatch([](QWidget *w) { return qobject_cast<Window *>(w) != nullptr; },
                      [answer](QWidget *w) { answer(qobject_cast<Window *>(w)); })
-    {
-    }
+    { }
 };
 
 // While it lives, records the text of every message box and presses `button` in it.

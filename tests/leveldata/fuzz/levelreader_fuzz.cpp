@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const std::string &s : sections) {
         for (const std::string &k : keys) {
             check(after.read(s, k) == reread.read(s, k));
-            const bool written = (sameAscii(s, "Layer") && sameAscii(k, "7"))
-                || (sameAscii(s, "TEXT") && sameAscii(k, "text"));
+            const bool written =
+                (sameAscii(s, "Layer") && sameAscii(k, "7")) || (sameAscii(s, "TEXT") && sameAscii(k, "text"));
             check(written || before.read(s, k) == reread.read(s, k));
         }
     }
