@@ -10,6 +10,9 @@ namespace {
 // Indexed by tile code.
 constexpr std::array TilePictures{WallPicture, FloorPicture, ItemPlacePicture, PlayerPicture, ItemPicture};
 
+constexpr std::array Bitmaps{WallPicture, FloorPicture,       ItemPlacePicture,    PlayerPicture,
+                             ItemPicture, ItemOnPlacePicture, PlayerOnPlacePicture};
+
 } // namespace
 
 int tilePictureId(int code)
@@ -17,9 +20,14 @@ int tilePictureId(int code)
     return code >= 0 && code < int(TilePictures.size()) ? TilePictures[std::size_t(code)] : 0;
 }
 
+int onPlacePictureId(int code)
+{
+    return code == 4 ? ItemOnPlacePicture : code == 3 ? PlayerOnPlacePicture : tilePictureId(code);
+}
+
 QString bitmapPath(int id)
 {
-    for (int picture : TilePictures) {
+    for (int picture : Bitmaps) {
         if (picture == id)
             return QStringLiteral(":/cobbleton/bitmap/%1.bmp").arg(id);
     }
