@@ -56,6 +56,7 @@ public:
     const GameSettings &settings() const { return m_settings; }
     const Progress &progress() const { return m_progress; }
     const GameFolders &folders() const { return m_folders; }
+    const GameStorage &storage() const { return m_storage; }
 
     // Keeps new settings (written only when they changed).
     Notice setSettings(const GameSettings &settings);

@@ -211,8 +211,8 @@ std::optional<SavedGame> GameStorage::readSavedGame() const
         return std::nullopt;
     SavedGame game;
     const std::string source = file->read(GameSection, "source");
-    const auto named = std::find_if(SourceNames.begin(), SourceNames.end(),
-                                    [&](const auto &entry) { return entry.second == source; });
+    const auto named =
+        std::find_if(SourceNames.begin(), SourceNames.end(), [&](const auto &entry) { return entry.second == source; });
     const std::optional<std::string> path = readLong(*file, GameSection, "path");
     const std::optional<std::string> steps = readLong(*file, GameSection, "steps");
     const std::optional<std::string> plainPath = path ? decoded(*path) : std::nullopt;

@@ -15,9 +15,9 @@ namespace cobbleton {
 struct CollectionLevel
 {
     leveldata::GameLevel level;
-    std::string name;                // the level's own name (UTF-8), empty when it has none
-    std::filesystem::path path;      // the file it came from: the level file, or the text file
-    std::string digest;              // of that file's bytes (fileDigest), to see later whether it changed
+    std::string name;           // the level's own name (UTF-8), empty when it has none
+    std::filesystem::path path; // the file it came from: the level file, or the text file
+    std::string digest;         // of that file's bytes (fileDigest), to see later whether it changed
 };
 
 // A sequence of levels played one after the other: the .lay files of a folder in name order, or
@@ -59,8 +59,8 @@ public:
 private:
     bool m_isText = false;
     std::filesystem::path m_source;
-    std::vector<std::filesystem::path> m_files;  // a folder's
-    std::vector<CollectionLevel> m_textLevels;   // a text file's
+    std::vector<std::filesystem::path> m_files; // a folder's
+    std::vector<CollectionLevel> m_textLevels;  // a text file's
 };
 
 // A short fingerprint of `bytes` (64-bit FNV-1a as 16 hexadecimal digits), the same on every

@@ -137,9 +137,10 @@ TEST(GameSession, FoldersAndTextCollections)
     ASSERT_TRUE(session.advanceAfterVictory().loaded);
     EXPECT_EQ(playingName(session), "b.lay 2/3");
     const fs::path pack = folders.dir / "pack.sok";
-    ASSERT_TRUE(testsupport::putFile(pack, "#####\n#@$.#\n#####\nTitle: Первый\n\n"
-                               "################\n#@$.           #\n################\nTitle: Широкий\n\n"
-                                           "####\n#@$.#\n####\n"));
+    ASSERT_TRUE(testsupport::putFile(pack,
+                                     "#####\n#@$.#\n#####\nTitle: Первый\n\n"
+                                     "################\n#@$.           #\n################\nTitle: Широкий\n\n"
+                                     "####\n#@$.#\n####\n"));
     ASSERT_TRUE(session.openMoreLevels(pack).loaded);
     EXPECT_EQ(playingName(session), "Первый 1/2");
     static_cast<void>(move(state, RightStep));

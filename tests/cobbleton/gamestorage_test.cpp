@@ -61,14 +61,16 @@ TEST(GameStorage, BadFilesGiveTheDefaults)
         {"empty", "", false},
         {"damaged", std::string("\0\xff[Cobbleton\r\nversion==1\x01", 24), false},
         {"not ours", "[Settings]\r\nmarkPlaced=1\r\n[Level 1]\r\nmoves=5\r\npushes=2\r\n", false},
-        {"bad values", "[Cobbleton]\r\nversion=1\r\n[Settings]\r\nmarkPlaced=yes\r\nshowCounts=2\r\n"
-                       "[Level 1]\r\nmoves=5\r\npushes=7\r\n[Level 2]\r\nmoves=-1\r\npushes=0\r\n"
-                       "[Game]\r\nsource=campaign\r\npath.parts=1\r\npath.0=a.lay\r\nindex=0\r\n"
-                       "digest=0123456789abcdef\r\nsteps.parts=1\r\nsteps.0=lrq\r\nundoable=0\r\n",
+        {"bad values",
+         "[Cobbleton]\r\nversion=1\r\n[Settings]\r\nmarkPlaced=yes\r\nshowCounts=2\r\n"
+         "[Level 1]\r\nmoves=5\r\npushes=7\r\n[Level 2]\r\nmoves=-1\r\npushes=0\r\n"
+         "[Game]\r\nsource=campaign\r\npath.parts=1\r\npath.0=a.lay\r\nindex=0\r\n"
+         "digest=0123456789abcdef\r\nsteps.parts=1\r\nsteps.0=lrq\r\nundoable=0\r\n",
          false},
-        {"history shorter than its undo", "[Cobbleton]\r\nversion=1\r\n[Game]\r\nsource=text\r\npath.parts=1\r\n"
-                                          "path.0=a.sok\r\nindex=0\r\ndigest=0123456789abcdef\r\nsteps.parts=1\r\n"
-                                          "steps.0=lr\r\nundoable=3\r\n",
+        {"history shorter than its undo",
+         "[Cobbleton]\r\nversion=1\r\n[Game]\r\nsource=text\r\npath.parts=1\r\n"
+         "path.0=a.sok\r\nindex=0\r\ndigest=0123456789abcdef\r\nsteps.parts=1\r\n"
+         "steps.0=lr\r\nundoable=3\r\n",
          false},
         {"newer version", "[Cobbleton]\r\nversion=2\r\n[Settings]\r\nmarkPlaced=1\r\n", true},
         {"unreadable: a folder", "/", true},
