@@ -151,8 +151,7 @@ void CCobbletonDlg::Tell(Notice notice)
     case Notice::SavedLevelMissing: MessageBox(QString::fromUtf8(SavedLevelMissingMessage)); return;
     case Notice::CannotReplay: MessageBox(QString::fromUtf8(CannotReplayMessage)); return;
     case Notice::CannotKeepFiles:
-        MessageBox(QString::fromUtf8(CannotKeepFilesMessage)
-                       .arg(folderName(m_session.storage().progressFile().parent_path())));
+        MessageBox(QString::fromUtf8(CannotKeepFilesMessage).arg(folderName(m_session.unwritableFolder())));
         return;
     }
 }

@@ -16,11 +16,11 @@ GameSession::GameSession(GameState &state, const GameStorage &storage, GameFolde
       m_progress(storage.readProgress())
 { }
 
-Notice GameSession::kept(std::error_code error)
+Notice GameSession::kept(std::error_code error, const fs::path &file)
 {
-    if (!error || m_toldCannotKeep)
+    if (!error || !m_unwritableFolder.empty())
         return Notice::None;
-    m_toldCannotKeep = true;
+    m_unwritableFolder = file.parent_path();
     return Notice::CannotKeepFiles;
 }
 
@@ -29,7 +29,7 @@ Notice GameSession::setSettings(const GameSettings &settings)
     if (settings == m_settings)
         return Notice::None;
     m_settings = settings;
-    return kept(m_storage.writeSettings(m_settings));
+    return kept(m_storage.writeSettings(m_settings), m_storage.settingsFile());
 }
 
 void GameSession::enter(const CollectionLevel &level)
@@ -113,7 +113,7 @@ Notice GameSession::recordVictory()
     if (!m_inPlay || m_inPlay->source != LevelSource::Campaign
         || !m_progress.recordWin(m_inPlay->index, moveCountOf(m_state)))
         return Notice::None;
-    return kept(m_storage.writeProgress(m_progress));
+    return kept(m_storage.writeProgress(m_progress), m_storage.progressFile());
 }
 
 Outcome GameSession::advanceAfterVictory()
@@ -134,7 +134,7 @@ Notice GameSession::saveGame()
     game.digest = m_inPlay->digest;
     game.steps = m_state.history.names();
     game.undoable = m_state.history.undoableCount();
-    return kept(m_storage.writeSavedGame(game));
+    return kept(m_storage.writeSavedGame(game), m_storage.savedGameFile());
 }
 
 Outcome GameSession::continueGame()

@@ -28,7 +28,8 @@ enum class Notice {
     NoFile,            // no file was chosen, or it cannot be read (the "Загрузить" message)
     SavedLevelMissing, // the saved game's level file has gone: nothing changed
     CannotReplay,      // the saved game's level changed: it starts from its beginning
-    CannotKeepFiles,   // settings, progress or the saved game cannot be written (said once)
+    CannotKeepFiles,   // settings, progress or the saved game cannot be written (said once; see
+                       // GameSession::unwritableFolder)
 };
 
 // What a command did: whether another level (or the same one afresh) is now in play, and what to say.
@@ -98,6 +99,9 @@ public:
     };
     std::optional<Place> place() const;
 
+    // The folder of the first file that could not be written; empty while every write succeeded.
+    const std::filesystem::path &unwritableFolder() const { return m_unwritableFolder; }
+
     // Where a file dialog starts: the folder of the level last loaded, at first the sample levels.
     std::filesystem::path startFolder() const;
 
@@ -117,7 +121,7 @@ private:
     // Level `index` of the collection in play.
     Outcome playAt(std::size_t index);
     void enter(const CollectionLevel &level);
-    Notice kept(std::error_code error);
+    Notice kept(std::error_code error, const std::filesystem::path &file);
 
     GameState &m_state;
     const GameStorage &m_storage;
@@ -125,7 +129,7 @@ private:
     GameSettings m_settings;
     Progress m_progress;
     std::optional<InPlay> m_inPlay;
-    bool m_toldCannotKeep = false;
+    std::filesystem::path m_unwritableFolder;
 };
 
 } // namespace cobbleton

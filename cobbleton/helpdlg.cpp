@@ -5,8 +5,7 @@
 
 namespace cobbleton {
 
-CHelpDlg::CHelpDlg(const QString &text, QWidget *parent)
-    : Dialog(cobbletonresources::HelpDialog, parent), m_text(text)
+CHelpDlg::CHelpDlg(const QString &text, QWidget *parent) : Dialog(cobbletonresources::HelpDialog, parent), m_text(text)
 { }
 
 bool CHelpDlg::OnInitDialog()

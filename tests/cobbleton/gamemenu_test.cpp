@@ -94,7 +94,11 @@ void play(CCobbletonDlg &game, const std::string &moves)
 {
     for (const char move : moves) {
         const char lower = char(std::tolower(static_cast<unsigned char>(move)));
-        press(&game, lower == 'l' ? Qt::Key_Left : lower == 'r' ? Qt::Key_Right : lower == 'u' ? Qt::Key_Up : Qt::Key_Down);
+        press(&game,
+              lower == 'l'       ? Qt::Key_Left
+                  : lower == 'r' ? Qt::Key_Right
+                  : lower == 'u' ? Qt::Key_Up
+                                 : Qt::Key_Down);
     }
 }
 
@@ -195,10 +199,9 @@ private slots:
             press(&game, Qt::Key_PageDown); // nothing in play yet
             QCOMPARE(shown(game), Board{});
             choose(game, QStringLiteral("Новая игра"));
-            const std::pair<Qt::Key, int> steps[] = {{Qt::Key_PageDown, 1}, {Qt::Key_PageDown, 2},
-                                                     {Qt::Key_PageDown, 2}, // level 4 is closed
-                                                     {Qt::Key_PageUp, 1},   {Qt::Key_PageUp, 0},
-                                                     {Qt::Key_PageUp, 0}};
+            const std::pair<Qt::Key, int> steps[] = {
+                {Qt::Key_PageDown, 1}, {Qt::Key_PageDown, 2}, {Qt::Key_PageDown, 2}, // level 4 is closed
+                {Qt::Key_PageUp, 1},   {Qt::Key_PageUp, 0},   {Qt::Key_PageUp, 0}};
             for (const auto &[key, level] : steps) {
                 press(&game, key);
                 QCOMPARE(shown(game), boardOf(campaignFile(level)));
@@ -242,7 +245,7 @@ private slots:
             play(game, "R");
             QCOMPARE(m_session->place()->name, "Two");
             play(game, "RR");
-            QCOMPARE(m_session->place()->name, "Two"); // the last one stays
+            QCOMPARE(m_session->place()->name, "Two");             // the last one stays
             choose(game, QStringLiteral("Дополнительные уровни")); // cancelled: nothing changes
             QCOMPARE(m_session->place()->name, "Two");
         });
@@ -283,8 +286,9 @@ private slots:
             choose(game, QStringLiteral("Уровень 2"));
             const std::vector<leveldata::CellIndex> places = m_state->placeList;
             const auto home = [&] {
-                return std::count_if(places.begin(), places.end(),
-                                     [&](leveldata::CellIndex place) { return m_state->board[place] == leveldata::Item; });
+                return std::count_if(places.begin(), places.end(), [&](leveldata::CellIndex place) {
+                    return m_state->board[place] == leveldata::Item;
+                });
             };
             const std::string moves = solution(campaignFile(1));
             std::size_t played = 0;
@@ -343,7 +347,7 @@ private slots:
             QCOMPARE(shown(game), boardOf(campaignFile(1)));
         });
         QCOMPARE(messages.texts.size(), 2); // once about the files, once the victory
-        QVERIFY(messages.texts.first().contains(m_files->filePath("blocker/data")));
+        QVERIFY(messages.texts.first().contains(m_files->filePath("blocker/config")));
     }
 
     // "Справка" and F1 show the help, which says where the files are; "О игре" the About box;
@@ -366,7 +370,8 @@ private slots:
         });
         QCOMPARE(result, int(dialogkit::IdCancel));
         QCOMPARE(helps.size(), 2);
-        for (const QString &path : {m_files->filePath("config"), m_files->filePath("data"), nameOf(LevelsDir.parent_path())})
+        for (const QString &path :
+             {m_files->filePath("config"), m_files->filePath("data"), nameOf(LevelsDir.parent_path())})
             QVERIFY2(helps.first().contains(path), qPrintable(path));
     }
 
@@ -383,7 +388,8 @@ private slots:
                 QCOMPARE(enabledLevelItems(game), std::min(10, 3 + level));
                 play(game, solution(campaignFile(level)));
                 QCOMPARE(messages.texts.size(), level + 1);
-                QCOMPARE(messages.texts.last(), QString::fromStdString(leveldata::readGameLevel(campaignFile(level)).victoryText));
+                QCOMPARE(messages.texts.last(),
+                         QString::fromStdString(leveldata::readGameLevel(campaignFile(level)).victoryText));
             }
             QCOMPARE(enabledLevelItems(game), 10);
             QCOMPARE(m_state->levelPath, campaignFile(9));
