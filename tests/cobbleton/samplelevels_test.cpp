@@ -67,8 +67,8 @@ const std::vector<CampaignLevel> Campaign{
     {"01-porch.lay", "Очень легкий", 7},     {"02-hallway.lay", "Очень легкий", 15},
     {"03-kitchen.lay", "Легкий", 14},        {"04-crossroads.lay", "Легкий", 20},
     {"05-storeroom.lay", "Средний", 32},     {"06-backyard.lay", "Средний", 38},
-    {"07-passages.lay", "Тяжелый", 47},      {"08-depot.lay", "Очень тяжелый", 83},
-    {"09-granary.lay", "Очень тяжелый", 86}, {"10-tower.lay", "Нереально сложный", 83},
+    {"07-passages.lay", "Тяжелый", 47},      {"08-depot.lay", "Очень тяжелый", 78},
+    {"09-granary.lay", "Очень тяжелый", 81}, {"10-tower.lay", "Нереально сложный", 87},
 };
 
 std::ptrdiff_t layFileCount(const fs::path &dir)
