@@ -2,7 +2,7 @@
 #pragma once
 
 #include "leveldata/board.h"
-#include "solver/levelcheck.h"
+#include "solver/levelproblems.h"
 
 #include <atomic>
 #include <chrono>
@@ -69,7 +69,7 @@ struct SolveResult
     SearchStats stats;
 };
 
-// Checks the board (checkBoard) and, when nothing blocks, searches it. A solution always wins the
+// Checks the board (levelProblems) and, when nothing blocks, searches it. A solution always wins the
 // level when replayed through the game's moves from the level as loaded; NoSolution is given only
 // after a complete search, never when a limit or a stop request ended it.
 SolveResult solveBoard(const leveldata::Board &board, const SolveOptions &options);

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/levelinput.h"
+#include "leveltool/levelinput.h"
 
 #include "leveldata/filebytes.h"
 #include "leveldata/profile.h"
 
 #include <algorithm>
 
-namespace levelsolver {
+namespace leveltool {
 
 using namespace leveldata;
 
@@ -58,4 +58,4 @@ LevelInput readLevelInput(const std::filesystem::path &path)
     return input;
 }
 
-} // namespace levelsolver
+} // namespace leveltool

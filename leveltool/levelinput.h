@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-namespace levelsolver {
+namespace leveltool {
 
 // A file the command line tools were given, read once with its problems told in words.
 struct InputFile
@@ -30,4 +30,4 @@ struct LevelInput
 // give it. A file without a single "Layer" value is refused rather than read as all Wall.
 LevelInput readLevelInput(const std::filesystem::path &path);
 
-} // namespace levelsolver
+} // namespace leveltool

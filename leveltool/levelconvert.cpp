@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/levelconvert.h"
+#include "leveltool/levelconvert.h"
 
-#include "solver/levelcheck.h"
+#include "solver/levelproblems.h"
 
 #include <algorithm>
 #include <deque>
 
-namespace levelsolver {
+namespace leveltool {
 
 using namespace leveldata;
 
@@ -123,8 +123,8 @@ Conversion convertTextLevel(const TextLevel &text)
     }
     result.level.info = LevelInfo{text.author, text.title, "", std::string(ImportedVictoryMessage)};
 
-    const std::vector<Problem> problems = checkBoard(board);
-    for (const Problem &problem : problems) {
+    using levelsolver::Problem;
+    for (const Problem &problem : levelsolver::levelProblems(board)) {
         if (problem.blocking || problem.kind == Problem::Kind::OpenRing) {
             result.skip = problem.blocking ? SkipReason::NotPlayable : SkipReason::OpenEdge;
             result.detail = problem.text();
@@ -228,4 +228,4 @@ std::error_code writeNewLevelFile(const std::filesystem::path &path, const Edito
     return writeLevel(path, level.board, level.info);
 }
 
-} // namespace levelsolver
+} // namespace leveltool

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// cobbleton-levels: checks, solves, imports and exports levels from the command line. The work is
-// done by the levelsolver library; this file reads the arguments and prints.
-#include "solver/levelcheck.h"
-#include "solver/levelconvert.h"
-#include "solver/levelinput.h"
+// cobbleton-levels: checks, solves, imports and exports levels from the command line. The search is
+// the levelsolver library's, the file formats the leveltool library's; this file reads the
+// arguments and prints.
+#include "leveltool/levelconvert.h"
+#include "leveltool/levelinput.h"
+#include "leveltool/textformat.h"
+#include "solver/levelproblems.h"
 #include "solver/solver.h"
-#include "solver/textformat.h"
 
 #include <unistd.h>
 
@@ -24,6 +25,7 @@
 
 namespace fs = std::filesystem;
 using namespace levelsolver;
+using namespace leveltool;
 
 namespace {
 

@@ -2,14 +2,14 @@
 #pragma once
 
 #include "leveldata/levelfile.h"
-#include "solver/textformat.h"
+#include "leveltool/textformat.h"
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
 
-namespace levelsolver {
+namespace leveltool {
 
 // Why a level of a text file does not become a level file.
 enum class SkipReason {
@@ -18,7 +18,7 @@ enum class SkipReason {
     ItemOnPlace,   // '*': a level file has no tile for an item standing on a place
     PlayerOnPlace, // '+': nor for the player on a place
     OpenEdge,      // the level fills the board's width or height and is open there
-    NotPlayable,   // the player count, the item and place counts, or reachability (checkBoard)
+    NotPlayable,   // the player count, the item and place counts, or reachability (levelProblems)
 };
 
 const char *skipReasonName(SkipReason reason); // "larger than 15 × 12", …
@@ -57,4 +57,4 @@ std::string levelFileName(int number, std::string_view title, std::string_view f
 // `path` already.
 std::error_code writeNewLevelFile(const std::filesystem::path &path, const leveldata::EditorLevel &level);
 
-} // namespace levelsolver
+} // namespace leveltool
