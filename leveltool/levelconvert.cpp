@@ -222,9 +222,9 @@ std::string levelFileName(int number, std::string_view title, std::string_view f
 
 std::error_code writeNewLevelFile(const std::filesystem::path &path, const EditorLevel &level)
 {
-    std::error_code ec;
-    if (std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found)
-        return ec ? ec : std::make_error_code(std::errc::file_exists);
+    std::error_code error;
+    if (std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found)
+        return error ? error : std::make_error_code(std::errc::file_exists);
     return writeLevel(path, level.board, level.info);
 }
 
