@@ -22,8 +22,8 @@ public:
     [[nodiscard]] bool isDeadlock(const CellSet &items, CellIndex cell);
 
 private:
-    bool frozen(CellIndex cell);
-    bool blockedAlong(CellIndex cell, CellIndex step);
+    [[nodiscard]] bool frozen(CellIndex cell);
+    [[nodiscard]] bool blockedAlong(CellIndex cell, CellIndex step);
 
     const Maze &m_maze;
     CellSet m_items, m_heldWalls;
