@@ -161,7 +161,8 @@ PushSearch::Expansion PushSearch::expand(std::uint32_t index)
 {
     SearchNode &node = m_store[index];
 
-    // Step 1. A position queued twice (reopened by a shorter way) is expanded once, a lost one never.
+    // Step 1. A position queued again (a shorter way reached it) is expanded at its first pop only;
+    // a lost one never.
     if (node.flags & (SearchNode::Expanded | SearchNode::Lost))
         return Expansion::Continue;
     node.flags |= SearchNode::Expanded;
