@@ -2,9 +2,9 @@
 #include "cobbleton/levelcollection.h"
 
 #include "leveldata/filebytes.h"
-#include "solver/levelconvert.h"
-#include "solver/levelinput.h"
-#include "solver/textformat.h"
+#include "leveltool/levelconvert.h"
+#include "leveltool/levelinput.h"
+#include "leveltool/textformat.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -53,16 +53,16 @@ LevelCollection LevelCollection::around(const fs::path &file)
 
 std::optional<LevelCollection> LevelCollection::textFile(const fs::path &path)
 {
-    const levelsolver::InputFile file = levelsolver::readTextFile(path);
+    const leveltool::InputFile file = leveltool::readTextFile(path);
     if (!file.error.empty())
         return std::nullopt;
     LevelCollection collection;
     collection.m_isText = true;
     collection.m_source = path;
     const std::string digest = fileDigest(file.bytes);
-    for (const levelsolver::TextLevel &text : levelsolver::parseTextLevels(file.bytes)) {
-        const levelsolver::Conversion conversion = levelsolver::convertTextLevel(text);
-        if (conversion.skip != levelsolver::SkipReason::None)
+    for (const leveltool::TextLevel &text : leveltool::parseTextLevels(file.bytes)) {
+        const leveltool::Conversion conversion = leveltool::convertTextLevel(text);
+        if (conversion.skip != leveltool::SkipReason::None)
             continue;
         leveldata::GameLevel level = leveldata::gameLevelOf(conversion.level.board);
         level.victoryText = conversion.level.info.victoryMessage;
