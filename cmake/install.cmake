@@ -1,16 +1,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts where (GNU install dirs): both programs and the level tool
-# cobbleton-levels beside them, the sample levels, and on freedesktop systems a desktop entry,
+# cobbleton-levels beside them, the sample levels and the ten levels of the game's menu, and on freedesktop systems a desktop entry,
 # AppStream metadata and hicolor icons for each program plus the MIME type of level files.
 # Included at the end of the top-level CMakeLists.txt, after every target exists.
 
-set(COBBLETON_LEVELS_DIR "${CMAKE_INSTALL_DATADIR}/cobbleton/levels")
 
 install(TARGETS cobbleton quillmap cobbleton-levels
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)
 
-install(DIRECTORY levels/ DESTINATION ${COBBLETON_LEVELS_DIR} FILES_MATCHING PATTERN "*.lay")
+install(DIRECTORY levels/ DESTINATION ${COBBLETON_LEVELS_DIR} FILES_MATCHING PATTERN "*.lay"
+        PATTERN campaign EXCLUDE)
+install(DIRECTORY levels/campaign/ DESTINATION ${COBBLETON_CAMPAIGN_DIR} FILES_MATCHING PATTERN "*.lay")
 
 if(UNIX AND NOT APPLE)
     set(desktop_dir resources/desktop)
@@ -86,10 +87,10 @@ if(UNIX AND NOT APPLE)
                 RENAME application-x-cobbleton-level.png)
     endforeach()
 
-    # A manual page per program, and the licence and history where Debian keeps them (these go
-    # into every install, so a package holds exactly what `cmake --install` installs). Pages and
-    # history are installed compressed; gzip -n stores no name or time, so the bytes follow the
-    # text alone.
+    # A manual page per program (the level tool's too), and the licence and history where Debian
+    # keeps them (these go into every install, so a package holds exactly what `cmake --install`
+    # installs). Pages and history are installed compressed; gzip -n stores no name or time, so
+    # the bytes follow the text alone.
     find_program(GZIP gzip REQUIRED)
     set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/cobbleton")
     function(cobbleton_install_compressed source destination)
@@ -104,7 +105,7 @@ if(UNIX AND NOT APPLE)
         endif()
         install(FILES "${output}" DESTINATION "${destination}")
     endfunction()
-    foreach(page IN ITEMS cobbleton.6 quillmap.6)
+    foreach(page IN ITEMS cobbleton.6 quillmap.6 cobbleton-levels.6)
         cobbleton_install_compressed("${PROJECT_SOURCE_DIR}/docs/man/${page}" "${CMAKE_INSTALL_MANDIR}/man6")
     endforeach()
     cobbleton_install_compressed("${PROJECT_SOURCE_DIR}/packaging/changelog" "${doc_dir}")
