@@ -6,6 +6,7 @@
 #include "leveldata/profile.h"
 
 #include <algorithm>
+#include <bitset>
 #include <charconv>
 #include <limits>
 
@@ -25,6 +26,51 @@ Board readBoard(const Profile &profile)
     for (CellIndex i = 0; i < CellCount; ++i)
         board[i] = tileCodeFromText(profile.read(LayerSection, decimal(i)));
     return board;
+}
+
+bool canCoverPlace(TileCode code)
+{
+    return code == Item || code == Player;
+}
+
+std::vector<CellIndex> placesOf(const std::bitset<CellCount> &cells)
+{
+    std::vector<CellIndex> places;
+    for (CellIndex i = 0; i < CellCount; ++i) {
+        if (cells[static_cast<std::size_t>(i)])
+            places.push_back(i);
+    }
+    return places;
+}
+
+// The cells of `places` that can be covered places on `board`.
+std::bitset<CellCount> coveredCells(const std::vector<CellIndex> &places, const Board &board)
+{
+    std::bitset<CellCount> cells;
+    for (const CellIndex cell : places) {
+        if (isOnBoard(cell) && canCoverPlace(board[cell]))
+            cells.set(static_cast<std::size_t>(cell));
+    }
+    return cells;
+}
+
+// A CellIndex as the writer spells it: "0" .. "179", no sign, no leading zero.
+std::optional<CellIndex> cellOfToken(std::string_view token)
+{
+    if (token.empty() || token.size() > 3 || (token.size() > 1 && token[0] == '0'))
+        return std::nullopt;
+    CellIndex cell = 0;
+    for (const char c : token) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        cell = cell * 10 + (c - '0');
+    }
+    return isOnBoard(cell) ? std::optional(cell) : std::nullopt;
+}
+
+std::vector<CellIndex> readCoveredPlaces(const Profile &profile, const Board &board)
+{
+    return coveredPlacesFromText(profile.read(CoveredPlacesSection, TextKey, std::string::npos), board);
 }
 
 std::string readText(const Profile &profile, std::string_view section)
@@ -80,14 +126,41 @@ TileCode tileCodeFromText(std::string_view text)
     return static_cast<TileCode>(value);
 }
 
-GameLevel gameLevelOf(const Board &board)
+std::vector<CellIndex> coveredPlacesFromText(std::string_view text, const Board &board)
 {
+    std::bitset<CellCount> cells;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t begin = std::min(text.find_first_not_of(" \t", pos), text.size());
+        const std::size_t end = std::min(text.find_first_of(" \t", begin), text.size());
+        if (const std::optional<CellIndex> cell = cellOfToken(text.substr(begin, end - begin));
+            cell && canCoverPlace(board[*cell]))
+            cells.set(static_cast<std::size_t>(*cell));
+        pos = end;
+    }
+    return placesOf(cells);
+}
+
+std::string coveredPlacesText(const std::vector<CellIndex> &places, const Board &board)
+{
+    std::string text;
+    for (const CellIndex cell : placesOf(coveredCells(places, board))) {
+        if (!text.empty())
+            text += ' ';
+        text += decimal(cell);
+    }
+    return text;
+}
+
+GameLevel gameLevelOf(const Board &board, const std::vector<CellIndex> &coveredPlaces)
+{
+    const std::bitset<CellCount> covered = coveredCells(coveredPlaces, board);
     GameLevel level;
     level.board = board;
     for (CellIndex i = 0; i < CellCount; ++i) {
         if (board[i] == Player)
             level.playerCell = i;
-        else if (board[i] == ItemPlace)
+        if (board[i] == ItemPlace || covered[static_cast<std::size_t>(i)])
             level.placeList.push_back(i);
     }
     return level;
@@ -96,7 +169,8 @@ GameLevel gameLevelOf(const Board &board)
 GameLevel gameLevelFromBytes(std::string bytes)
 {
     const Profile profile(std::move(bytes));
-    GameLevel level = gameLevelOf(readBoard(profile));
+    const Board board = readBoard(profile);
+    GameLevel level = gameLevelOf(board, readCoveredPlaces(profile, board));
     level.victoryText = readText(profile, VictorySection);
     return level;
 }
@@ -110,6 +184,7 @@ EditorLevel editorLevelFromBytes(std::string bytes)
     level.info.name = readText(profile, NameSection);
     level.info.difficulty = readText(profile, DifficultySection);
     level.info.victoryMessage = readText(profile, VictorySection);
+    level.coveredPlaces = readCoveredPlaces(profile, level.board);
     return level;
 }
 
@@ -123,7 +198,8 @@ EditorLevel readEditorLevel(const std::filesystem::path &path)
     return editorLevelFromBytes(fileBytesOrEmpty(path));
 }
 
-std::error_code writeLevel(const std::filesystem::path &path, const Board &board, const LevelInfo &info)
+std::error_code writeLevel(const std::filesystem::path &path, const Board &board, const LevelInfo &info,
+                           const std::vector<CellIndex> &coveredPlaces)
 {
     Profile profile;
     if (const auto ec = loadForUpdate(path, profile))
@@ -131,6 +207,10 @@ std::error_code writeLevel(const std::filesystem::path &path, const Board &board
     for (CellIndex i = 0; i < CellCount; ++i)
         profile.write(LayerSection, decimal(i), decimal(board[i]));
     writeInfo(profile, info);
+    if (const std::string places = coveredPlacesText(coveredPlaces, board); places.empty())
+        profile.removeSection(CoveredPlacesSection);
+    else
+        profile.write(CoveredPlacesSection, TextKey, places);
     return replaceFileBytes(path, profile.bytes());
 }
 

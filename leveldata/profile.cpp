@@ -149,7 +149,7 @@ std::string_view slice(std::string_view bytes, std::size_t begin, std::size_t en
     return bytes.substr(begin, end - begin);
 }
 
-std::string valueOf(std::string_view raw)
+std::string valueOf(std::string_view raw, std::size_t maxBytes)
 {
     raw = raw.substr(0, raw.find('\0'));
     while (!raw.empty() && isBlank(raw.front()))
@@ -158,7 +158,7 @@ std::string valueOf(std::string_view raw)
         raw.remove_suffix(1);
     if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
         raw = raw.substr(1, raw.size() - 2);
-    return std::string(raw.substr(0, Profile::MaxValueBytes));
+    return std::string(raw.substr(0, maxBytes));
 }
 
 // Where write() finds a key, or where it would put it.
@@ -257,7 +257,7 @@ void Profile::buildIndex() const
     });
 }
 
-std::string Profile::read(std::string_view section, std::string_view key) const
+std::string Profile::read(std::string_view section, std::string_view key, std::size_t maxBytes) const
 {
     if (m_indexStale)
         buildIndex();
@@ -275,7 +275,7 @@ std::string Profile::read(std::string_view section, std::string_view key) const
     });
     if (k == last || !equalFolded(slice(bytes, k->nameBegin, k->nameEnd), key))
         return {};
-    return valueOf(slice(bytes, k->valueBegin, k->valueEnd));
+    return valueOf(slice(bytes, k->valueBegin, k->valueEnd), maxBytes);
 }
 
 void Profile::write(std::string_view section, std::string_view key, std::string_view value)
@@ -293,6 +293,33 @@ void Profile::write(std::string_view section, std::string_view key, std::string_
             m_bytes += "\r\n";
         m_bytes += "[" + s + "]\r\n" + k + "=" + v + "\r\n";
     }
+    m_indexStale = true;
+}
+
+void Profile::removeSection(std::string_view section)
+{
+    std::string kept;
+    bool dropping = false;
+    bool removed = false;
+    std::size_t keptFrom = 0; // start of the run of lines kept since the last dropped one
+    LineScanner lines(m_bytes);
+    for (Line line{}; lines.next(line);) {
+        const ParsedLine parsed = parseLine(m_bytes, line);
+        if (parsed.kind == LineKind::Section) {
+            const bool match = equalFolded(slice(m_bytes, parsed.nameBegin, parsed.nameEnd), section);
+            if (match && !dropping)
+                kept.append(m_bytes, keptFrom, line.begin - keptFrom);
+            else if (!match && dropping)
+                keptFrom = line.begin;
+            dropping = match;
+            removed |= match;
+        }
+    }
+    if (!removed)
+        return;
+    if (!dropping)
+        kept.append(m_bytes, keptFrom, std::string::npos);
+    m_bytes = std::move(kept);
     m_indexStale = true;
 }
 

@@ -32,8 +32,8 @@ public:
     // - Of duplicate sections only the first counts; of duplicate keys in it, the first.
     // - Lines before the first section, comments and lines without '=' hold no key.
     // - The value ends at a NUL byte if it holds one, loses the blanks around it, then loses one
-    //   enclosing pair of equal quotes (" or ', at least two bytes), then is cut to MaxValueBytes.
-    std::string read(std::string_view section, std::string_view key) const;
+    //   enclosing pair of equal quotes (" or ', at least two bytes), then is cut to `maxBytes`.
+    std::string read(std::string_view section, std::string_view key, std::size_t maxBytes = MaxValueBytes) const;
 
     // Sets one key, as WritePrivateProfileString does, touching no other byte of the file:
     // - an existing key (first section, first key as read() finds it) keeps its line up to and
@@ -47,6 +47,11 @@ public:
     // byte, as the C strings of the platform call would be. Names are meant to be plain: a key
     // holding '=' or a section holding ']' is written as given and will not read back.
     void write(std::string_view section, std::string_view key, std::string_view value);
+
+    // Removes every section named `section` (matched as read() matches it): its header line and
+    // every line after it up to the next section header or the end of the file. Nothing else
+    // changes; a file without such a section stays byte for byte as it was.
+    void removeSection(std::string_view section);
 
     const std::string &bytes() const { return m_bytes; }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 
@@ -129,6 +130,69 @@ TEST(LevelRead, PartialStrayAndCrowdedContent)
     const GameLevel level = readGameLevel(dir / "level.lay");
     EXPECT_EQ(level.playerCell, 48);
     EXPECT_EQ(level.placeList, drawn.placeList);
+}
+
+// Each fixture's board: player 16, items 17 and 18, place 19, floor 20; its MESTA value is one
+// kind of damage. The places it lists stand under the player and the items, the rest is ignored.
+TEST(LevelRead, CoveredPlacesFromDamagedSections)
+{
+    struct Case
+    {
+        const char *file;
+        std::vector<CellIndex> covered;
+    };
+    const Case cases[] = {
+        {"covered_garbage.lay", {16, 17}},        // signs, hex, "017", stray bytes; walls named
+        {"covered_huge_numbers.lay", {18}},       // past 179 and past 32 bits (2^32 + 17 is no 17)
+        {"covered_negative.lay", {16}},           // -16, -0, INT32_MIN
+        {"covered_many_tokens.lay", {17, 18}},    // 10 000 tokens, the place and the floor named too
+        {"covered_duplicates.lay", {16, 17, 18}}, // out of order, twice each, tabs and double blanks
+    };
+    for (const Case &c : cases) {
+        const EditorLevel editor = readEditorLevel(Data / c.file);
+        EXPECT_EQ(editor.coveredPlaces, c.covered) << c.file;
+        std::vector<CellIndex> places = c.covered;
+        places.insert(std::upper_bound(places.begin(), places.end(), 19), 19);
+        const GameLevel game = readGameLevel(Data / c.file);
+        EXPECT_EQ(game.placeList, places) << c.file;
+        EXPECT_EQ(game.board, editor.board) << c.file;
+        EXPECT_EQ(game.playerCell, 16) << c.file;
+        EXPECT_EQ(game.victoryText, "ok") << c.file;
+    }
+
+    // The whole value counts, not its first 199 bytes: a 10 MiB line (too big to keep as a
+    // fixture) whose only valid token comes last.
+    const testsupport::TempDir dir;
+    std::string tokens;
+    while (tokens.size() < 10 * 1024 * 1024)
+        tokens += "200 19 0 ";
+    ASSERT_TRUE(testsupport::putFile(dir / "long.lay", "[Layer]\r\n16=3\r\n17=4\r\n[MESTA]\r\ntext=" + tokens + "17"));
+    EXPECT_EQ(readEditorLevel(dir / "long.lay").coveredPlaces, (std::vector<CellIndex>{17}));
+    EXPECT_EQ(coveredPlacesFromText(std::string(10'000'000, '1'), exampleBoard()), std::vector<CellIndex>{});
+}
+
+TEST(LevelWrite, CoveredPlacesSectionOnlyWhenNeeded)
+{
+    const testsupport::TempDir dir;
+    const fs::path file = dir / "level.lay";
+    // Places under the player (32) and an item (49); 16 is floor and 300 off the board: dropped.
+    ASSERT_FALSE(writeLevel(file, exampleBoard(), exampleInfo(), {49, 16, 32, 300, 49}));
+    EXPECT_EQ(fileBytes(file), fileBytes(Data / "example.lay") + "[MESTA]\r\ntext=32 49\r\n");
+    const EditorLevel level = readEditorLevel(file);
+    EXPECT_EQ(level.coveredPlaces, (std::vector<CellIndex>{32, 49}));
+    EXPECT_EQ(readGameLevel(file).placeList, (std::vector<CellIndex>{32, 49, 55, 85}));
+
+    // Saved again without them, the file is the one a level without covered places always gave.
+    ASSERT_FALSE(writeLevel(file, level.board, level.info));
+    EXPECT_EQ(fileBytes(file), fileBytes(Data / "example.lay"));
+
+    // A section in the middle of a file goes with all its lines; the rest stays.
+    ASSERT_TRUE(testsupport::putFile(file, "[MESTA]\r\ntext=32\r\n; note\r\n[Other]\r\nk=v\r\n[mesta]\r\nx=1\r\n"));
+    ASSERT_FALSE(writeLevelInfo(file, exampleInfo()));
+    ASSERT_FALSE(writeLevel(file, exampleBoard(), exampleInfo()));
+    EXPECT_EQ(fileBytes(file).find("MESTA"), std::string::npos);
+    EXPECT_EQ(fileBytes(file).find("mesta"), std::string::npos);
+    EXPECT_TRUE(fileBytes(file).starts_with("[Other]\r\nk=v\r\n"));
 }
 
 // The fuzz entry point (fuzz/levelreader_fuzz.cpp), which aborts on a broken rule, over its seed

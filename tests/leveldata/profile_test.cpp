@@ -61,6 +61,7 @@ TEST(ProfileRead, EachRuleOnItsFixture)
     }
     const std::string longValue = fileBytes(Data / "long_value.lay");
     EXPECT_EQ(Profile(longValue).read("s", "k"), longValue.substr(7, 199));
+    EXPECT_EQ(Profile(longValue).read("s", "k", std::string::npos), longValue.substr(7, longValue.find('\r', 7) - 7));
 }
 
 TEST(ProfileWrite, ChangesOnlyWhatItWrites)
@@ -90,5 +91,29 @@ TEST(ProfileWrite, ChangesOnlyWhatItWrites)
         profile.write(c.section, c.key, c.value);
         EXPECT_EQ(profile.bytes(), c.after) << "writing [" << c.section << "] " << c.key << " into: " << c.before;
         EXPECT_EQ(profile.read(c.section, c.key), c.value) << "read back from: " << c.after;
+    }
+}
+
+TEST(ProfileWrite, RemoveSectionTakesEveryCopyAndNothingElse)
+{
+    struct Case
+    {
+        const char *before, *after;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"[a]\r\nx=1\r\n", "[a]\r\nx=1\r\n"},
+        {"[a]\r\nx=1\r\n[m]\r\nk=v\r\n", "[a]\r\nx=1\r\n"},
+        {"[a]\r\nx=1\r\n[m]\r\nk=v", "[a]\r\nx=1\r\n"},
+        // Its comments and blank lines go with it; lines before the first section stay.
+        {"top\n [ M ]\n;c\n\nk=v\n[b]\ny=2\n", "top\n[b]\ny=2\n"},
+        {"\xEF\xBB\xBF[m]\rk=1\r[b]\r[M]\rk=2\r[m]\r", "\xEF\xBB\xBF[b]\r"},
+        {"[ma]\r\n[m\r\nk=v\r\n", "[ma]\r\n[m\r\nk=v\r\n"}, // "[m" has no ']'
+    };
+    for (const Case &c : cases) {
+        Profile profile(c.before);
+        profile.removeSection("m");
+        EXPECT_EQ(profile.bytes(), c.after) << "removing [m] from: " << c.before;
+        EXPECT_EQ(profile.read("m", "k"), "") << c.before;
     }
 }

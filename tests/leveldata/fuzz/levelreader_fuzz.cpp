@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the level readers and to a save over them. Besides crashes it checks
-// that a save changes only the keys it writes, and that a profile read after writes (a scan of
-// the bytes) agrees with a fresh parse (the index).
+// that a save changes only the keys it writes, that removing the covered places' section touches
+// nothing else, and that a profile read after writes (a scan of the bytes) agrees with a fresh
+// parse (the index).
 #include "leveldata/levelfile.h"
 #include "leveldata/profile.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,11 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     check(game.board == editor.board);
     check(game.victoryText == editor.info.victoryMessage);
     check(!game.playerCell || game.board[*game.playerCell] == Player);
-    check(std::is_sorted(game.placeList.begin(), game.placeList.end()));
-    for (CellIndex place : game.placeList)
-        check(game.board[place] == ItemPlace);
+    check(std::adjacent_find(game.placeList.begin(), game.placeList.end(), std::greater_equal<>())
+          == game.placeList.end());
+    for (CellIndex place : game.placeList) {
+        const TileCode code = game.board[place];
+        const bool covered = std::binary_search(editor.coveredPlaces.begin(), editor.coveredPlaces.end(), place);
+        check(code == ItemPlace ? !covered : covered && (code == Item || code == Player));
+    }
+    check(std::includes(game.placeList.begin(), game.placeList.end(), editor.coveredPlaces.begin(),
+                        editor.coveredPlaces.end()));
 
-    std::vector<std::string> sections{"Layer", "TEXT", ""};
+    std::vector<std::string> sections{"Layer", "TEXT", "MESTA", ""};
     std::vector<std::string> keys{"7", "text", "0"};
     collectNames(bytes, sections, keys);
 
@@ -71,15 +79,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Profile after(bytes);
     after.write("Layer", "7", "4");
     after.write("TEXT", "text", " \"x\r\ny\" ");
+    std::vector<CellIndex> covered = editor.coveredPlaces;
+    covered.push_back(7);
+    if (game.playerCell)
+        covered.push_back(*game.playerCell);
+    Board board = editor.board;
+    board[7] = Item;
+    const std::string coveredText = coveredPlacesText(covered, board);
+    after.write("MESTA", "text", coveredText);
     const Profile reread(after.bytes());
     check(reread.read("layer", "7") == "4");
     check(reread.read("Text", "TEXT") == "x y");
+    check(editorLevelFromBytes(after.bytes()).coveredPlaces == coveredPlacesFromText(coveredText, board));
+    Profile removed(after.bytes());
+    removed.removeSection("mesta");
+    check(editorLevelFromBytes(removed.bytes()).coveredPlaces.empty());
     for (const std::string &s : sections) {
         for (const std::string &k : keys) {
             check(after.read(s, k) == reread.read(s, k));
-            const bool written =
-                (sameAscii(s, "Layer") && sameAscii(k, "7")) || (sameAscii(s, "TEXT") && sameAscii(k, "text"));
+            const bool written = (sameAscii(s, "Layer") && sameAscii(k, "7"))
+                || (sameAscii(s, "TEXT") && sameAscii(k, "text")) || (sameAscii(s, "MESTA") && sameAscii(k, "text"));
             check(written || before.read(s, k) == reread.read(s, k));
+            check(removed.read(s, k) == (sameAscii(s, "MESTA") ? "" : reread.read(s, k)));
         }
     }
     return 0;
