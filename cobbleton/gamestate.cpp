@@ -54,7 +54,10 @@ void loadLevel(GameState &state, const GameLevel &level)
     if (level.playerCell)
         state.playerCell = *level.playerCell;
     state.victoryText = level.victoryText;
-    state.underTile = Floor;
+    // A player that starts on a place leaves it behind, as one that stepped onto it would.
+    const bool onPlace =
+        level.playerCell && std::binary_search(level.placeList.begin(), level.placeList.end(), *level.playerCell);
+    state.underTile = onPlace ? ItemPlace : Floor;
     state.history.clear();
 }
 

@@ -42,8 +42,9 @@ struct GameState
 void clearBoard(GameState &state);
 
 // Takes a level as the game reads it: the file's places in order, the board, playerCell only
-// when the file has a player (otherwise the previous one stays), victoryText, underTile back to
-// Floor, and an empty history. levelPath is not touched.
+// when the file has a player (otherwise the previous one stays), victoryText, and an empty
+// history. underTile becomes ItemPlace when the level's player starts on one of its places (a
+// place under the player), Floor otherwise. levelPath is not touched.
 void loadLevel(GameState &state, const leveldata::GameLevel &level);
 
 // Loads the level file at `path` as leveldata::readGameLevel reads it and makes `path` the level

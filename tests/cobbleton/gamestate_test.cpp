@@ -2,6 +2,7 @@
 #include "cobbleton/gamestate.h"
 
 #include "tests/support/boardart.h"
+#include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,8 @@ TEST(GameMove, ShowsEachStepAndRestoredPlace)
         {"a strange code walked over is floor", {"#@+.o#"}, "RR", {{"#..@o#"}}, 0},
         {"more items than places", {"#@$o.$#"}, "R", {{"#.@*.$#"}}, 1},
         {"no places: won at every showing", {"#@.#"}, "R", {{"#.@#"}}, 1},
+        {"step off the starting place", {"#p.#"}, "R", {{"#o@#"}}, 0},
+        {"push from the starting place", {"#p$.o#"}, "R", {{"#o@$o#"}}, 0},
         {"step across the open side and back", {"##############@", ".o"}, "RL", {{"##############@", ".o"}}, 0},
         {"push across the open side", {"#############@$", ".o"}, "R", {{"#############.@", "$o"}}, 0},
         {"24 places",
@@ -126,6 +129,25 @@ TEST(GameLoad, LoadOrClearStartsAfresh)
     EXPECT_EQ(state.playerCell, cellIndex(1, 2));
 }
 
+// The places under the player and under items come from the file and count like any other.
+TEST(GameLoad, PlacesUnderThePlayerAndItemsFromTheFile)
+{
+    const GameLevel drawn = levelFromArt({"######", "#p..*#", "#$#..#", "#....#", "######"});
+    const testsupport::TempDir dir;
+    ASSERT_FALSE(writeLevel(dir / "level.lay", drawn.board, {}, testsupport::coveredPlacesOf(drawn)));
+    GameState state;
+    ASSERT_TRUE(loadLevelFile(state, dir / "level.lay"));
+    EXPECT_EQ(state.placeList, (std::vector<CellIndex>{cellIndex(1, 1), cellIndex(4, 1)}));
+    EXPECT_EQ(state.underTile, ItemPlace);
+    EXPECT_FALSE(isWon(state));
+    EXPECT_EQ(play(state, "RRDDLLU").victories, 1);
+    EXPECT_EQ(state.board, boardFromArt({"######", "#$..*#", "#@#..#", "#....#", "######"}));
+    play(state, "r");
+    EXPECT_EQ(state.board, drawn.board);
+    EXPECT_EQ(play(state, "R").boards,
+              std::vector<Board>{boardFromArt({"######", "#o@.*#", "#$#..#", "#....#", "######"})});
+}
+
 // Undoing and redoing every step of random play is in SampleLevels; these are the edges.
 TEST(GameHistory, UndoRedoRestart)
 {
@@ -151,6 +173,7 @@ TEST(GameHistory, UndoRedoRestart)
         {"restart after an undo, then undo", yard, "RDzrz", afterR, 1, 0},
         {"restart at the start does nothing", yard, "Rzry", afterR, 1, 0},
         {"restart of a level without places", {"#@.#"}, "Rr", {"#@.#"}, 1, 1},
+        {"restart onto the starting place, then off it", {"#p.#"}, "RrR", {"#o@#"}, 1, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

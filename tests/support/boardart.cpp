@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view Symbols = "#.o@$+"; // indexed by TileCode 0 .. 5
 constexpr char ItemOnPlace = '*';
+constexpr char PlayerOnPlace = 'p';
 
 } // namespace
 
@@ -26,18 +27,31 @@ GameLevel levelFromArt(const Art &rows)
         if (line.size() > static_cast<std::size_t>(BoardColumns))
             throw std::invalid_argument("board art row wider than 15: " + line);
         for (std::size_t column = 0; column < line.size(); ++column) {
-            const std::size_t code = line[column] == ItemOnPlace ? std::size_t{Item} : Symbols.find(line[column]);
+            const char c = line[column];
+            const std::size_t code = c == ItemOnPlace ? std::size_t{Item}
+                : c == PlayerOnPlace                  ? std::size_t{Player}
+                                                      : Symbols.find(c);
             if (code == std::string_view::npos)
                 throw std::invalid_argument("unknown board art character in: " + line);
             const CellIndex i = cellIndex(static_cast<int>(column), static_cast<int>(row));
             level.board[i] = static_cast<TileCode>(code);
             if (code == Player)
                 level.playerCell = i; // cells come in CellIndex order: the last one stays
-            if (code == ItemPlace || line[column] == ItemOnPlace)
+            if (code == ItemPlace || c == ItemOnPlace || c == PlayerOnPlace)
                 level.placeList.push_back(i);
         }
     }
     return level;
+}
+
+std::vector<CellIndex> coveredPlacesOf(const GameLevel &level)
+{
+    std::vector<CellIndex> covered;
+    for (const CellIndex place : level.placeList) {
+        if (level.board[place] != ItemPlace)
+            covered.push_back(place);
+    }
+    return covered;
 }
 
 Art artOf(const Board &board)

@@ -12,6 +12,7 @@
 //
 //   '#' Wall   '.' Floor   'o' ItemPlace   '@' Player   '$' Item   '+' Cursor (5)
 //   '*' an Item standing on an ItemPlace: Item on the board, a place in levelFromArt's list
+//   'p' the Player standing on an ItemPlace: Player on the board, a place in the list too
 //
 // Row r of the drawing is board row r and character c is column c. A drawing may be smaller
 // than the board (e.g. 4 rows of 5): the cells it does not reach are Wall.
@@ -19,14 +20,18 @@ namespace testsupport {
 
 using Art = std::vector<std::string>;
 
-// The drawing as the game reader gives it: the last '@' in CellIndex order is the player, the
-// 'o' and '*' cells are the places in ascending order, no victory text. Throws
+// The drawing as the game reader gives it: the last '@' or 'p' in CellIndex order is the player,
+// the 'o', '*' and 'p' cells are the places in ascending order, no victory text. Throws
 // std::invalid_argument for a drawing larger than 12 x 15 or an unknown character.
 leveldata::GameLevel levelFromArt(const Art &rows);
 inline leveldata::Board boardFromArt(const Art &rows)
 {
     return levelFromArt(rows).board;
 }
+
+// The places of `level` that something stands on ('*' and 'p' in a drawing), as a file's MESTA
+// section lists them.
+std::vector<leveldata::CellIndex> coveredPlacesOf(const leveldata::GameLevel &level);
 
 // The whole board as 12 rows of 15 characters; a code without a character shows as '?'.
 Art artOf(const leveldata::Board &board);
