@@ -26,13 +26,21 @@ std::optional<TileCode> brushForDigit(int digit)
     case 3: return leveldata::ItemPlace;
     case 4: return leveldata::Floor;
     case 5: return leveldata::Item;
+    case 6: return leveldata::Item;
+    case 7: return leveldata::Player;
     default: return std::nullopt;
     }
+}
+
+bool digitPutsPlaceUnder(int digit)
+{
+    return digit == 6 || digit == 7;
 }
 
 void EditorState::clearBoard()
 {
     m_board.fill(leveldata::Wall);
+    m_coveredPlaces.reset();
 }
 
 bool EditorState::moveCursor(CursorMove move)
@@ -51,7 +59,9 @@ bool EditorState::moveCursor(CursorMove move)
         return false;
 
     m_board[target] = leveldata::Cursor;
+    m_coveredPlaces.reset(std::size_t(target));
     m_board[m_cursorCell] = m_brushCode;
+    m_coveredPlaces.set(std::size_t(m_cursorCell), m_brushOnPlace);
     m_cursorCell = target;
     return true;
 }
@@ -62,6 +72,7 @@ bool EditorState::selectBrush(int digit)
     if (!code)
         return false;
     m_brushCode = *code;
+    m_brushOnPlace = digitPutsPlaceUnder(digit);
     return true;
 }
 
@@ -73,6 +84,9 @@ std::error_code EditorState::loadLevel(const std::filesystem::path &path)
     leveldata::EditorLevel level = leveldata::editorLevelFromBytes(std::move(bytes));
     m_levelPath = path;
     m_board = level.board;
+    m_coveredPlaces.reset();
+    for (const CellIndex place : level.coveredPlaces)
+        m_coveredPlaces.set(std::size_t(place));
     m_info = std::move(level.info);
     return {};
 }
@@ -97,10 +111,20 @@ Board EditorState::boardAsSaved() const
     return saved;
 }
 
+std::vector<CellIndex> EditorState::coveredPlacesAsSaved() const
+{
+    std::vector<CellIndex> places;
+    for (CellIndex i = 0; i < leveldata::CellCount; ++i) {
+        if (m_board[i] == leveldata::Cursor ? m_brushOnPlace : isCoveredPlace(i))
+            places.push_back(i);
+    }
+    return places;
+}
+
 SaveRefusal EditorState::saveRefusal() const
 {
     int players = 0;
-    int places = 0;
+    int places = static_cast<int>(coveredPlacesAsSaved().size());
     int items = 0;
     for (const TileCode code : boardAsSaved()) {
         players += code == leveldata::Player;
@@ -116,15 +140,18 @@ SaveRefusal EditorState::saveRefusal() const
 
 std::error_code EditorState::writeCopy(const std::filesystem::path &path) const
 {
-    return leveldata::writeLevel(path, boardAsSaved(), m_info);
+    return leveldata::writeLevel(path, boardAsSaved(), m_info, coveredPlacesAsSaved());
 }
 
 std::error_code EditorState::saveLevel(const std::filesystem::path &path)
 {
     // A failed save leaves the cursor where the user sees it.
     const std::error_code error = writeCopy(path);
-    if (!error)
+    if (!error) {
+        for (const CellIndex place : coveredPlacesAsSaved())
+            m_coveredPlaces.set(std::size_t(place));
         m_board = boardAsSaved();
+    }
     return error;
 }
 

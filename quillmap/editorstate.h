@@ -4,9 +4,11 @@
 #include "leveldata/board.h"
 #include "leveldata/levelfile.h"
 
+#include <bitset>
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 namespace quillmap {
 
@@ -20,9 +22,12 @@ inline constexpr int MaxLevelTextLength = 199;
 // directory at the moment it is used.
 std::filesystem::path scratchLevelPath();
 
-// The tile a digit key 1..5 chooses: 1 Wall, 2 Player, 3 ItemPlace, 4 Floor, 5 Item.
-// Any other digit chooses nothing.
+// The tile a digit key 1..7 chooses: 1 Wall, 2 Player, 3 ItemPlace, 4 Floor, 5 Item, 6 Item and
+// 7 Player, the last two each standing on a place (digitPutsPlaceUnder). Any other digit chooses
+// nothing.
 std::optional<leveldata::TileCode> brushForDigit(int digit);
+// True for the digits whose brush puts a place under its tile: 6 and 7.
+bool digitPutsPlaceUnder(int digit);
 
 enum class CursorMove { Left, Right, Up, Down };
 
@@ -30,12 +35,14 @@ enum class CursorMove { Left, Right, Up, Down };
 enum class SaveRefusal {
     None,              // it may be saved
     PlayerCountWrong,  // not exactly one Player
-    ItemCountMismatch, // number of Item cells differs from number of ItemPlace cells
+    ItemCountMismatch, // number of Item cells differs from number of places (ItemPlace and covered)
 };
 
 // Everything the editor knows about the level being edited: the Board (which may hold Cursor in
-// the cell under the cursor), the cursor cell, the brush tile, the four texts and the path of the
-// level file last created or opened. The editor window owns one and turns its commands into the
+// the cell under the cursor), the covered places (the places under an Item or the Player), the
+// cursor cell, the brush tile, the four texts and the path of the level file last created or
+// opened. The covered places are kept beside the Board, never as codes in it, so a file's own
+// codes (a 6 or 7 too) stay what they are. The editor window owns one and turns its commands into the
 // calls below; nothing here draws or shows a message.
 class EditorState
 {
@@ -46,28 +53,31 @@ public:
     const leveldata::Board &board() const { return m_board; }
     leveldata::CellIndex cursorCell() const { return m_cursorCell; }
     leveldata::TileCode brushCode() const { return m_brushCode; }
+    bool brushOnPlace() const { return m_brushOnPlace; } // the brush puts a place under its tile
+    // Whether a place lies under the Item or Player of `cell` (0..179). Never for a Cursor cell.
+    bool isCoveredPlace(leveldata::CellIndex cell) const { return m_coveredPlaces.test(std::size_t(cell)); }
     const leveldata::LevelInfo &levelInfo() const { return m_info; }
     const std::filesystem::path &levelPath() const { return m_levelPath; }
 
-    // Sets every Board cell to Wall, as the editor window does when it opens. Cursor, brush,
-    // texts and path keep their values.
+    // Sets every Board cell to Wall, with no covered places, as the editor window does when it
+    // opens. Cursor, brush, texts and path keep their values.
     void clearBoard();
 
     // Moves the cursor one cell. A move into the outer ring (column 0, column 14, row 11 or
     // row 0) is refused: returns false and changes nothing. An accepted move marks the target
-    // Cursor, writes the brush into the cell being left, whatever it held, moves the cursor there
-    // and returns true.
+    // Cursor, writes the brush into the cell being left, whatever it held (a place under it only
+    // for brushes 6 and 7), moves the cursor there and returns true.
     [[nodiscard]] bool moveCursor(CursorMove move);
 
     // Chooses the brush by digit key (see brushForDigit). Only the brush changes, not the Board.
-    // Returns false, changing nothing, for a digit outside 1..5.
+    // Returns false, changing nothing, for a digit outside 1..7.
     [[nodiscard]] bool selectBrush(int digit);
 
     // Takes the four texts back (the level-data command). In memory only.
     void setLevelInfo(const leveldata::LevelInfo &info) { m_info = info; }
 
-    // Reads the Board and the four texts from the level file at `path` and makes it the level
-    // path. Missing keys read as Wall cells and empty texts; values are stored as read. The
+    // Reads the Board, the covered places and the four texts from the level file at `path` and
+    // makes it the level path. Missing keys read as Wall cells and empty texts; values are stored as read. The
     // cursor cell and the brush are untouched, and no cell is marked Cursor unless the file
     // holds 5 there. A file that cannot be read (missing, a directory, unreadable, longer than
     // leveldata::MaxFileBytes) changes nothing and its error is returned; empty on success.
@@ -82,18 +92,22 @@ public:
 
     // The board as a save writes it: every Cursor cell holds the brush tile.
     leveldata::Board boardAsSaved() const;
+    // The covered places as a save writes them, ascending: a Cursor cell has one when the brush
+    // puts a place under its tile.
+    std::vector<leveldata::CellIndex> coveredPlacesAsSaved() const;
 
     // The save checks, over the 180 cells of boardAsSaved(): exactly one Player first, then as
-    // many Item as ItemPlace cells (none of either passes). Returns the first that fails.
+    // many Item cells as places (none of either passes). A covered place counts as a place and
+    // its tile as an Item or the Player. Returns the first that fails.
     [[nodiscard]] SaveRefusal saveRefusal() const;
 
-    // Writes boardAsSaved() and the texts into `path`, changing nothing here (a copy to play, for
-    // instance). Returns the write error, empty on success.
+    // Writes boardAsSaved(), coveredPlacesAsSaved() and the texts into `path`, changing nothing here (a copy to play,
+    // for instance). Returns the write error, empty on success.
     [[nodiscard]] std::error_code writeCopy(const std::filesystem::path &path) const;
 
-    // Writes boardAsSaved() and the texts into `path` (the file the user chose; the level path is
-    // not changed). On success the Board becomes what was written, so the cursor cell shows the
-    // brush tile. On failure
+    // Writes the level as writeCopy does into `path` (the file the user chose; the level path is
+    // not changed). On success the Board and the covered places become what was written, so the
+    // cursor cell shows the brush tile. On failure
     // the error is returned, the Board is left exactly as it was and the old file is untouched.
     // Does not run the save checks; the caller does that before asking for a file.
     [[nodiscard]] std::error_code saveLevel(const std::filesystem::path &path);
@@ -102,6 +116,8 @@ private:
     leveldata::Board m_board;
     leveldata::CellIndex m_cursorCell = StartCursorCell;
     leveldata::TileCode m_brushCode = StartBrushCode;
+    bool m_brushOnPlace = false;
+    std::bitset<leveldata::CellCount> m_coveredPlaces; // only ever on Item and Player cells
     leveldata::LevelInfo m_info;
     std::filesystem::path m_levelPath;
 };

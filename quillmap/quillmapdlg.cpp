@@ -33,6 +33,8 @@ CQuillmapDlg::CQuillmapDlg(EditorState &state, const dialogkit::PictureStore &pi
     setCommandHandler(BrushItemPlaceCommand, [this] { OnBrush(3); });
     setCommandHandler(BrushFloorCommand, [this] { OnBrush(4); });
     setCommandHandler(BrushItemCommand, [this] { OnBrush(5); });
+    setCommandHandler(BrushItemOnPlaceCommand, [this] { OnBrush(6); });
+    setCommandHandler(BrushPlayerOnPlaceCommand, [this] { OnBrush(7); });
     setCommandHandler(LevelDataButton, &CQuillmapDlg::OnLevelData);
     setCommandHandler(SaveLevelButton, &CQuillmapDlg::SaveLevel);
     setCommandHandler(CloseProgramButton, &CQuillmapDlg::OnCloseProgram);
@@ -92,7 +94,12 @@ void CQuillmapDlg::OnTimer(int)
 
 void CQuillmapDlg::DrawBoard()
 {
-    m_board.show(m_state.board());
+    std::array<int, leveldata::CellCount> pictures;
+    for (leveldata::CellIndex i = 0; i < leveldata::CellCount; ++i) {
+        const leveldata::TileCode code = m_state.board()[i];
+        pictures[std::size_t(i)] = m_state.isCoveredPlace(i) ? onPlacePictureId(code) : Pictures.tileImage(code);
+    }
+    m_board.showPictures(pictures);
 }
 
 void CQuillmapDlg::NewLevel()
@@ -200,8 +207,10 @@ void CQuillmapDlg::OnMove(CursorMove move)
 
 void CQuillmapDlg::OnBrush(int digit)
 {
-    if (m_state.selectBrush(digit))
-        SetDlgItemPicture(MarkerPicture, Pictures.tileImage(m_state.brushCode()));
+    if (m_state.selectBrush(digit)) {
+        const leveldata::TileCode brush = m_state.brushCode();
+        SetDlgItemPicture(MarkerPicture, m_state.brushOnPlace() ? onPlacePictureId(brush) : Pictures.tileImage(brush));
+    }
 }
 
 void CQuillmapDlg::OnLevelData()

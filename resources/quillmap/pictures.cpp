@@ -6,9 +6,15 @@ namespace quillmapresources {
 namespace {
 
 constexpr int TilePictures[] = {WallPicture, FloorPicture, ItemPlacePicture, PlayerPicture, ItemPicture, CursorPicture};
+constexpr int OnPlacePictures[] = {ItemOnPlacePicture, PlayerOnPlacePicture};
 
 } // namespace
 
-constinit const resources::PictureTable Pictures{"quillmap", TilePictures, ProgramIcon};
+constinit const resources::PictureTable Pictures{"quillmap", TilePictures, ProgramIcon, OnPlacePictures};
+
+int onPlacePictureId(int code)
+{
+    return code == 4 ? ItemOnPlacePicture : code == 3 ? PlayerOnPlacePicture : Pictures.tileImage(code);
+}
 
 } // namespace quillmapresources

@@ -11,11 +11,17 @@ inline constexpr int FloorPicture = 132;
 inline constexpr int ItemPlacePicture = 131;
 inline constexpr int PlayerPicture = 130;
 inline constexpr int ItemPicture = 133;
-inline constexpr int CursorPicture = 137; // 51 x 51, one pixel past its cell
-inline constexpr int ProgramIcon = 128;   // 32 x 32 and 16 x 16
+inline constexpr int CursorPicture = 137;        // 51 x 51, one pixel past its cell
+inline constexpr int ItemOnPlacePicture = 138;   // an item standing on its place (brush 6)
+inline constexpr int PlayerOnPlacePicture = 139; // the player standing on a place (brush 7)
+inline constexpr int ProgramIcon = 128;          // 32 x 32 and 16 x 16
 
 // The tiles by code (0 Wall, 1 Floor, 2 ItemPlace, 3 Player, 4 Item, 5 Cursor) and the program
-// icon, under ":/quillmap".
+// icon, under ":/quillmap". Beside them, the pictures of an item and of the player on a place.
 extern const resources::PictureTable Pictures;
+
+// The picture of tile `code` with a place under it: ItemOnPlacePicture for Item,
+// PlayerOnPlacePicture for Player, Pictures.tileImage(code) for any other code.
+int onPlacePictureId(int code);
 
 } // namespace quillmapresources

@@ -101,6 +101,8 @@ const AcceleratorTable EditorKeys = {
     {Qt::Key_Right, CursorRightCommand},    {Qt::Key_Down, CursorDownCommand}, {Qt::Key_Up, CursorUpCommand},
     {Qt::Key_F5, PlayLevelCommand, false},  // held down, it still starts one game
     {Qt::Key_F7, CheckLevelCommand, false}, // a second press cancels, so never repeat
+    {Qt::Key_6, BrushItemOnPlaceCommand},   // an item on a place
+    {Qt::Key_7, BrushPlayerOnPlaceCommand}, // the player on a place
 };
 
 } // namespace quillmapresources

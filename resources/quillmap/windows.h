@@ -44,6 +44,8 @@ inline constexpr int CursorUpCommand = 32779;
 inline constexpr int BrushItemCommand = 32780;
 inline constexpr int PlayLevelCommand = 32781;
 inline constexpr int CheckLevelCommand = 32782;
+inline constexpr int BrushItemOnPlaceCommand = 32787;
+inline constexpr int BrushPlayerOnPlaceCommand = 32788;
 
 extern const dialogkit::DialogTemplate AboutDialog;     // template 100: About Quillmap
 extern const dialogkit::DialogTemplate EditorWindow;    // template 102: the editor window
@@ -51,7 +53,7 @@ extern const dialogkit::DialogTemplate StartDialog;     // template 134: program
 extern const dialogkit::DialogTemplate NewLevelDialog;  // template 135: a new level's texts
 extern const dialogkit::DialogTemplate LevelInfoDialog; // template 139: the level's texts
 
-// Accelerator table 138: arrows move the cursor, the main keyboard's 1..5 choose the brush, F5
+// Accelerator table 138: arrows move the cursor, the main keyboard's 1..7 choose the brush, F5
 // plays the level in the game.
 extern const dialogkit::AcceleratorTable EditorKeys;
 

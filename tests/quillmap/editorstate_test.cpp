@@ -33,11 +33,16 @@ int act(EditorState &state, std::string_view keys)
 }
 
 // Gives `state` a board the way the editor gets one: written to a file and opened. Cursor cells
-// are written as Cursor (5), as another tool might leave them.
+// are written as Cursor (5), as another tool might leave them; '*' and 'p' as covered places.
+void load(EditorState &state, const fs::path &path, const testsupport::Art &art)
+{
+    const leveldata::GameLevel level = testsupport::levelFromArt(art);
+    ASSERT_FALSE(leveldata::writeLevel(path, level.board, SomeInfo, testsupport::coveredPlacesOf(level)));
+    ASSERT_FALSE(state.loadLevel(path));
+}
 void load(EditorState &state, const fs::path &path, const Board &board)
 {
-    ASSERT_FALSE(leveldata::writeLevel(path, board, SomeInfo));
-    ASSERT_FALSE(state.loadLevel(path));
+    load(state, path, testsupport::artOf(board));
 }
 
 // Makes `path` the current directory while it lives: the scratch file of a new level is there.
@@ -119,12 +124,22 @@ TEST(EditorSave, ChecksPlayersFirstThenItems)
         {{"#+@$o"}, 2, PlayerCountWrong},
         {{"#+@$o"}, 4, None},
         {{"#+@$o"}, 5, ItemCountMismatch},
+        // An item or the player on a place counts twice: as itself and as a place.
+        {{"#p$"}, 1, None},
+        {{"#@*"}, 1, None},
+        {{"#p*$"}, 1, None},
+        {{"#p*"}, 1, ItemCountMismatch},
+        {{"#p+$"}, 6, None},
+        {{"#p+$"}, 5, ItemCountMismatch},
+        {{"#@+"}, 6, None},
+        {{"#+$"}, 7, None},
+        {{"#+@"}, 7, PlayerCountWrong},
     };
     const testsupport::TempDir dir;
     for (const Case &c : cases) {
         EditorState state;
         ASSERT_TRUE(state.selectBrush(c.brush));
-        load(state, dir / "given.lay", boardFromArt(c.art));
+        load(state, dir / "given.lay", c.art);
         EXPECT_EQ(state.saveRefusal(), c.expected) << c.art[0] << " brush " << c.brush;
     }
 }
@@ -145,6 +160,45 @@ TEST(EditorSave, WritesTheBrushForTheCursorOnlyWhenSaved)
     EXPECT_EQ(state.board(), expected);
     EXPECT_EQ(leveldata::readEditorLevel(dir / "out.lay").board, expected);
     EXPECT_EQ(leveldata::readEditorLevel(dir / "out.lay").info, SomeInfo);
+}
+
+// Brushes 6 and 7 put a place under the item or the player they paint; any other brush painted
+// over a cell takes its place away. Open and save carry the places.
+TEST(EditorPlaces, BrushesSixAndSevenPaintTilesOnPlaces)
+{
+    const testsupport::TempDir dir;
+    EditorState state;
+    load(state, dir / "given.lay", testsupport::Art{"#####", "#*.$#", "#####"});
+    ASSERT_TRUE(state.isCoveredPlace(16));
+    EXPECT_FALSE(state.selectBrush(8));
+    act(state, "5R6R7R"); // 16 a plain item, 17 an item on a place, 18 the player on a place
+    EXPECT_FALSE(state.isCoveredPlace(16));
+    EXPECT_EQ(state.brushCode(), leveldata::Player);
+    EXPECT_TRUE(state.brushOnPlace());
+    EXPECT_EQ(state.coveredPlacesAsSaved(), (std::vector<leveldata::CellIndex>{17, 18, 19}));
+    EXPECT_EQ(state.saveRefusal(), SaveRefusal::PlayerCountWrong); // 18 and the cursor on 19
+    act(state, "L");  // 19 gets the player on a place too, 18 is the cursor
+    act(state, "4L"); // 18 is floor now, 17 the cursor
+    EXPECT_EQ(state.coveredPlacesAsSaved(), (std::vector<leveldata::CellIndex>{19}));
+    act(state, "5");
+    EXPECT_EQ(state.saveRefusal(), SaveRefusal::ItemCountMismatch); // items 16 and 17, one place
+    act(state, "6");
+    ASSERT_EQ(state.saveRefusal(), SaveRefusal::None);
+    ASSERT_FALSE(state.saveLevel(dir / "saved.lay"));
+    EXPECT_TRUE(state.isCoveredPlace(17)); // the cursor cell took the brush and its place
+    EXPECT_EQ(leveldata::readEditorLevel(dir / "saved.lay").coveredPlaces, (std::vector<leveldata::CellIndex>{17, 19}));
+
+    // A file's own codes 6 and 7 are unknown tiles: no place, nothing counted, written back as
+    // they are, with no MESTA section.
+    ASSERT_TRUE(testsupport::putFile(dir / "odd.lay", "[Layer]\r\n16=3\r\n17=6\r\n18=7\r\n[MESTA]\r\ntext=17 18\r\n"));
+    ASSERT_FALSE(state.loadLevel(dir / "odd.lay"));
+    EXPECT_FALSE(state.isCoveredPlace(17) || state.isCoveredPlace(18));
+    EXPECT_EQ(state.saveRefusal(), SaveRefusal::None);
+    ASSERT_FALSE(state.saveLevel(dir / "odd.lay"));
+    const leveldata::EditorLevel odd = leveldata::readEditorLevel(dir / "odd.lay");
+    EXPECT_EQ(odd.board[17], 6);
+    EXPECT_EQ(odd.board[18], 7);
+    EXPECT_EQ(testsupport::fileBytes(dir / "odd.lay").find("MESTA"), std::string::npos);
 }
 
 // A board already in the scratch file stays: the editor window's start test shows it.

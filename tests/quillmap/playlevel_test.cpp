@@ -44,21 +44,30 @@ class PlayLevelTest : public EditorWindowTest
 private slots:
     void playLevel_data()
     {
-        QTest::addColumn<int>("first"); // the digit of cell 16's tile; the cursor then leaves floor on 17
-        QTest::addColumn<int>("game");  // how long the game plays, in seconds; -1: no game anywhere
+        QTest::addColumn<QString>("keys"); // digits and R (right), from cell 16; then 4 and F5
+        QTest::addColumn<int>("game");     // how long the game plays, in seconds; -1: no game anywhere
         QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("copied");     // row 1 of the copy the game got
+        QTest::addColumn<QList<int>>("covered"); // its covered places
+        const QString player = "#@.############";
         QTest::newRow("a copy played, the cursor cell as the brush; gone when the game ends")
-            << 2 << 0 << QStringList();
-        QTest::newRow("a game still running ends with the editor; its copy goes") << 2 << 30 << QStringList();
-        QTest::newRow("no game anywhere: says so") << 2 << -1 << QStringList{QString::fromUtf8(GameNotFoundMessage)};
+            << "2R" << 0 << QStringList() << player << QList<int>();
+        QTest::newRow("a game still running ends with the editor; its copy goes")
+            << "2R" << 30 << QStringList() << player << QList<int>();
+        QTest::newRow("no game anywhere: says so")
+            << "2R" << -1 << QStringList{QString::fromUtf8(GameNotFoundMessage)} << player << QList<int>();
         QTest::newRow("no player: the save check's message, no game")
-            << 4 << 0 << QStringList{QString::fromUtf8(PlayerCountMessage)};
+            << "4R" << 0 << QStringList{QString::fromUtf8(PlayerCountMessage)} << player << QList<int>();
+        QTest::newRow("an item on a place: the copy keeps the place")
+            << "6R2R" << 0 << QStringList() << "#$@.###########" << QList<int>{16};
     }
     void playLevel()
     {
-        QFETCH(int, first);
+        QFETCH(QString, keys);
         QFETCH(int, game);
         QFETCH(QStringList, messages);
+        QFETCH(QString, copied);
+        QFETCH(QList<int>, covered);
         const QString games = m_dir->filePath(QStringLiteral("games"));
         const QString temp = m_dir->filePath(QStringLiteral("temp"));
         QVERIFY(QDir().mkdir(games) && QDir().mkdir(temp));
@@ -75,8 +84,8 @@ private slots:
             Editor e;
             e.state.setLevelInfo(SomeInfo);
             e.run([&] {
-                for (Qt::Key key : {Qt::Key(Qt::Key_0 + first), Qt::Key_Right, Qt::Key_4})
-                    press(&e.window, key);
+                for (QChar key : keys + '4')
+                    press(&e.window, key == 'R' ? Qt::Key_Right : Qt::Key(key.unicode()));
                 press(&e.window, Qt::Key_F5);
                 if (!messages.isEmpty())
                     return;
@@ -99,7 +108,8 @@ private slots:
         // One argument, the copy in the temporary folder: the level as a save would write it.
         QCOMPARE(QFileInfo(QString::fromStdString(written("arguments")).chopped(1)).absolutePath(), temp);
         const leveldata::EditorLevel copy = leveldata::editorLevelFromBytes(written("level"));
-        QCOMPARE(testsupport::artOf(copy.board)[1], std::string("#@.############")); // the cursor as floor
+        QCOMPARE(QString::fromStdString(testsupport::artOf(copy.board)[1]), copied); // the cursor as floor
+        QCOMPARE(QList<int>(copy.coveredPlaces.begin(), copy.coveredPlaces.end()), covered);
         QCOMPARE(copy.info, SomeInfo);
         QVERIFY(::kill(std::stoi(pid), 0) != 0 && errno == ESRCH); // the game is over, however it ended
     }

@@ -73,11 +73,10 @@ private slots:
             press(&e.window, Qt::Key_Up);
             QCOMPARE(e.messages.texts, QStringList(2, QString::fromUtf8(BorderCellMessage)));
             // Each brush shows in the marker and, once the cursor moves on, in the cell it leaves.
-            const std::pair<Qt::Key, int> brushes[] = {{Qt::Key_2, PlayerPicture},
-                                                       {Qt::Key_3, ItemPlacePicture},
-                                                       {Qt::Key_4, FloorPicture},
-                                                       {Qt::Key_5, ItemPicture},
-                                                       {Qt::Key_1, WallPicture}};
+            const std::pair<Qt::Key, int> brushes[] = {
+                {Qt::Key_2, PlayerPicture}, {Qt::Key_3, ItemPlacePicture},   {Qt::Key_4, FloorPicture},
+                {Qt::Key_5, ItemPicture},   {Qt::Key_6, ItemOnPlacePicture}, {Qt::Key_7, PlayerOnPlacePicture},
+                {Qt::Key_1, WallPicture}};
             for (int cell = 16; const auto &[key, picture] : brushes) {
                 press(&e.window, key);
                 QCOMPARE(shownPicture(e.window, MarkerPicture), picture);

@@ -2,8 +2,10 @@
 // Save level: the save checks, the save dialog and what a save writes.
 
 #include "tests/quillmap/editorwindowtest.h"
+#include "tests/support/testfiles.h"
 
 #include <QDir>
+#include <QFile>
 
 using namespace editortesting;
 using namespace quillmapresources;
@@ -54,6 +56,27 @@ private slots:
         QCOMPARE(QDir::current().entryList(QDir::Files), QStringList());
         QCOMPARE(entriesOf(QStringLiteral("Уровни Пети")),
                  saved ? QStringList{QStringLiteral("склад у реки.lay")} : QStringList());
+    }
+
+    // Opened, drawn again and saved, an item and the player on their places keep them.
+    void placesUnderItemsAndThePlayer()
+    {
+        const leveldata::GameLevel level = testsupport::levelFromArt({"#####", "#*p$#", "#####"});
+        const std::filesystem::path given = QFile::encodeName(m_dir->filePath("given.lay")).toStdString();
+        QVERIFY(!leveldata::writeLevel(given, level.board, SomeInfo, testsupport::coveredPlacesOf(level)));
+        Editor e({m_dir->filePath("saved.lay")});
+        e.window.setStartFile(given);
+        e.run([&] {
+            QTRY_COMPARE(shownPicture(e.window, cellControlId(16)), int(ItemOnPlacePicture));
+            QCOMPARE(shownPicture(e.window, cellControlId(17)), int(PlayerOnPlacePicture));
+            QCOMPARE(shownPicture(e.window, cellControlId(18)), int(ItemPicture));
+            click(e.window, RefreshButton);
+            QCOMPARE(shownPicture(e.window, cellControlId(17)), int(PlayerOnPlacePicture));
+            click(e.window, SaveLevelButton);
+        });
+        QCOMPARE(e.messages.texts, QStringList());
+        QCOMPARE(testsupport::fileBytes(QFile::encodeName(m_dir->filePath("saved.lay")).toStdString()),
+                 testsupport::fileBytes(given));
     }
 };
 
