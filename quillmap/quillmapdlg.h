@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <optional>
 
 namespace quillmap {
 
@@ -41,6 +42,13 @@ protected:
     void OnCancel() override;
     void OnSysCommand(int id) override;
     void OnTimer(int id) override;
+    // The mouse on the board: a left press moves the cursor to the cell, a drag paints the cells
+    // passed (one undo step), a right press takes the cell's tile as the brush. Outside the board
+    // the mouse does what it does in any dialog.
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     // Timer id of the one-shot redraw armed after a level is created or opened, and its delay.
@@ -69,6 +77,9 @@ private:
     void OnMove(CursorMove move);
     void OnBrush(int digit);
     void OnLevelData();
+    // Undo and redo of the board and the texts; the board is shown again.
+    void OnUndo();
+    void OnRedo();
     void OnCloseProgram();
     // The close question; true when the user answers OK.
     bool confirmClose();
@@ -76,7 +87,14 @@ private:
     // false returned.
     [[nodiscard]] bool passesSaveChecks();
 
+    // The cell under a point of the screen; nothing off the board, unless `clamp` asks for the
+    // nearest board cell (so a drag that leaves the board runs along its ring).
+    std::optional<leveldata::CellIndex> cellAt(const QPoint &globalPoint, bool clamp) const;
+    // Ends a drag under way, if any: what it painted is one undo step.
+    void endDrag();
+
     EditorState &m_state;
+    std::optional<leveldata::CellIndex> m_dragCell; // last cell of a left drag under way
     dialogkit::BoardView m_board;
     QIcon m_hIcon;
     std::filesystem::path m_startFile;

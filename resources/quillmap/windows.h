@@ -44,6 +44,8 @@ inline constexpr int CursorUpCommand = 32779;
 inline constexpr int BrushItemCommand = 32780;
 inline constexpr int PlayLevelCommand = 32781;
 inline constexpr int CheckLevelCommand = 32782;
+inline constexpr int UndoCommand = 32783;
+inline constexpr int RedoCommand = 32784;
 
 extern const dialogkit::DialogTemplate AboutDialog;     // template 100: About Quillmap
 extern const dialogkit::DialogTemplate EditorWindow;    // template 102: the editor window
@@ -52,7 +54,7 @@ extern const dialogkit::DialogTemplate NewLevelDialog;  // template 135: a new l
 extern const dialogkit::DialogTemplate LevelInfoDialog; // template 139: the level's texts
 
 // Accelerator table 138: arrows move the cursor, the main keyboard's 1..5 choose the brush, F5
-// plays the level in the game.
+// plays the level in the game, F7 checks it; Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo.
 extern const dialogkit::AcceleratorTable EditorKeys;
 
 // The text of the window-menu item that opens the About box (string 101).
