@@ -3,6 +3,7 @@
 
 #include "dialogkit/aboutdlg.h"
 #include "dialogkit/filedialog.h"
+#include "quillmap/clipboardlevel.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
 #include "quillmap/start.h"
@@ -11,9 +12,11 @@
 
 #include <algorithm>
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMouseEvent>
 
 namespace quillmap {
@@ -46,6 +49,8 @@ CQuillmapDlg::CQuillmapDlg(EditorState &state, const dialogkit::PictureStore &pi
     setCommandHandler(CheckLevelCommand, &CQuillmapDlg::CheckLevel);
     setCommandHandler(UndoCommand, &CQuillmapDlg::OnUndo);
     setCommandHandler(RedoCommand, &CQuillmapDlg::OnRedo);
+    setCommandHandler(CopyLevelCommand, &CQuillmapDlg::CopyLevel);
+    setCommandHandler(PasteLevelCommand, &CQuillmapDlg::PasteLevel);
 }
 
 bool CQuillmapDlg::OnInitDialog()
@@ -231,6 +236,32 @@ void CQuillmapDlg::OnRedo()
     endDrag();
     if (m_state.redo())
         DrawBoard();
+}
+
+void CQuillmapDlg::CopyLevel()
+{
+    const std::optional<std::string> text = clipboardTextOf(m_state.boardAsSaved(), m_state.levelInfo());
+    if (!text) {
+        MessageBox(QString::fromUtf8(NothingToCopyMessage));
+        return;
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
+}
+
+void CQuillmapDlg::PasteLevel()
+{
+    endDrag();
+    const PastedLevel pasted = pastedLevelOf(QGuiApplication::clipboard()->text().toStdString());
+    switch (pasted.outcome) {
+    case PastedLevel::Outcome::NoLevel: MessageBox(QString::fromUtf8(NothingToPasteMessage)); return;
+    case PastedLevel::Outcome::TooLarge:
+        MessageBox(QString::fromUtf8(PasteTooLargeMessage).arg(QString::fromStdString(pasted.size)));
+        return;
+    case PastedLevel::Outcome::NotUsable: MessageBox(QString::fromUtf8(PasteNotUsableMessage)); return;
+    case PastedLevel::Outcome::Pasted: break;
+    }
+    m_state.pasteBoard(pasted.board, pasted.title.empty() ? std::nullopt : std::optional(pasted.title));
+    DrawBoard();
 }
 
 std::optional<leveldata::CellIndex> CQuillmapDlg::cellAt(const QPoint &globalPoint, bool clamp) const

@@ -80,6 +80,11 @@ private:
     // Undo and redo of the board and the texts; the board is shown again.
     void OnUndo();
     void OnRedo();
+    // Ctrl+C: the level as text into the clipboard (clipboardTextOf). Ctrl+V: the first level of
+    // the clipboard's text onto the board (pastedLevelOf), one undo step, its title as the name.
+    // Either says why in a message when there is nothing to copy or paste, and changes nothing.
+    void CopyLevel();
+    void PasteLevel();
     void OnCloseProgram();
     // The close question; true when the user answers OK.
     bool confirmClose();

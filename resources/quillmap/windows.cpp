@@ -110,6 +110,8 @@ const AcceleratorTable EditorKeys = {
     {Qt::CTRL | Qt::Key_Z, UndoCommand},
     {Qt::CTRL | Qt::Key_Y, RedoCommand},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, RedoCommand},
+    {Qt::CTRL | Qt::Key_C, CopyLevelCommand, false},
+    {Qt::CTRL | Qt::Key_V, PasteLevelCommand, false},
 };
 
 } // namespace quillmapresources

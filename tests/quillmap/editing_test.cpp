@@ -1,22 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Editing in the window: undo and redo, painting with the mouse, the level through the clipboard.
+// Editing in the window: undo and redo, the mouse on the board, levels through the clipboard.
 
-#include "quillmap/leveltext.h"
+#include "dialogkit/aboutdlg.h"
+#include "quillmap/infolayer.h"
+#include "quillmap/newlayer.h"
 #include "tests/quillmap/editorwindowtest.h"
 
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
+#include <QWindow>
 
 using namespace editortesting;
 using namespace quillmap;
 using namespace quillmapresources;
 using namespace windowtesting;
+using leveldata::Board;
+using leveldata::CellIndex;
+using testsupport::boardFromArt;
 
 namespace {
 
-QPoint centreOf(leveldata::CellIndex cell)
+// A point of the board (client pixels) in the window's own coordinates.
+QPoint inWindow(const CQuillmapDlg &editor, QPoint boardPoint)
 {
-    return {leveldata::columnOf(cell) * leveldata::CellSize + 25, leveldata::rowOf(cell) * leveldata::CellSize + 25};
+    const QWidget *client = editor.GetDlgItem(cellControlId(0))->parentWidget();
+    return editor.windowHandle()->mapFromGlobal(client->mapToGlobal(boardPoint));
+}
+
+QPoint centreOf(CellIndex cell)
+{
+    return {leveldata::CellSize * leveldata::columnOf(cell) + leveldata::CellSize / 2,
+            leveldata::CellSize * leveldata::rowOf(cell) + leveldata::CellSize / 2};
+}
+
+// Mouse events as the window system delivers them, so the press's widget keeps the mouse.
+void mouse(QTest::MouseAction action, CQuillmapDlg &editor, Qt::MouseButton button, QPoint boardPoint)
+{
+    QTest::mouseEvent(action, editor.windowHandle(), button, {}, inWindow(editor, boardPoint));
+}
+
+void clickCell(CQuillmapDlg &editor, Qt::MouseButton button, CellIndex cell)
+{
+    mouse(QTest::MouseClick, editor, button, centreOf(cell));
+}
+
+void undo(CQuillmapDlg &editor)
+{
+    press(&editor, Qt::Key_Z, Qt::ControlModifier);
 }
 
 } // namespace
@@ -26,99 +56,189 @@ class EditingTest : public EditorWindowTest
     Q_OBJECT
 
 private slots:
-    // Keys paint; Ctrl+Z and both redo keys walk back and forth, and the window shows the state.
-    void undoAndRedoKeys()
+    // Keys, a click and the level data, undone one by one to the start and redone to the end:
+    // board, cursor and texts come back at every step, shown as they are held.
+    void undoAndRedoRetraceTheSteps()
     {
         Editor e;
+        WatchFor<CInfoLayer> info([](CInfoLayer *d) {
+            d->SetDlgItemText(NameEdit, QStringLiteral("Второе"));
+            click(*d, LevelInfoOkButton);
+        });
         e.run([&] {
-            QList<leveldata::Board> seen{e.state.board()};
-            for (const Qt::Key key : {Qt::Key_4, Qt::Key_Right, Qt::Key_Right, Qt::Key_3, Qt::Key_Down}) {
+            struct Seen
+            {
+                Board board;
+                CellIndex cursor;
+                std::string name;
+            };
+            const auto seen = [&e] { return Seen{shown(e.window), e.state.cursorCell(), e.state.levelInfo().name}; };
+            QList<Seen> steps{seen()};
+            press(&e.window, Qt::Key_4);
+            for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}) {
                 press(&e.window, key);
-                if (seen.back() != e.state.board())
-                    seen << e.state.board();
+                steps << seen();
             }
-            QCOMPARE(seen.size(), 4);
-            for (int i = seen.size() - 2; i >= 0; --i) {
-                press(&e.window, Qt::Key_Z, Qt::ControlModifier);
-                QCOMPARE(shown(e.window), seen[i]);
+            press(&e.window, Qt::Key_2);
+            clickCell(e.window, Qt::LeftButton, 100);
+            steps << seen();
+            click(e.window, LevelDataButton);
+            steps << seen();
+            QVERIFY(steps.last().name == "Второе");
+
+            for (qsizetype i = steps.size() - 1; i >= 0; --i) {
+                QCOMPARE(shown(e.window), steps[i].board);
+                QCOMPARE(e.state.board(), steps[i].board);
+                QCOMPARE(e.state.cursorCell(), steps[i].cursor);
+                QCOMPARE(e.state.levelInfo().name, steps[i].name);
+                undo(e.window);
+            }
+            QCOMPARE(shown(e.window), steps.first().board); // nothing before the level's start
+            for (qsizetype i = 1; i < steps.size(); ++i) {
+                press(&e.window, i % 2 ? Qt::Key_Y : Qt::Key_Z,
+                      i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+                QCOMPARE(shown(e.window), steps[i].board);
+                QCOMPARE(e.state.cursorCell(), steps[i].cursor);
+                QCOMPARE(e.state.levelInfo().name, steps[i].name);
             }
             press(&e.window, Qt::Key_Y, Qt::ControlModifier);
-            press(&e.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-            QCOMPARE(shown(e.window), seen[2]);
-            QCOMPARE(e.state.cursorCell(), 18);
+            QCOMPARE(shown(e.window), steps.last().board);
         });
-        QVERIFY(e.messages.texts.isEmpty());
+        QCOMPARE(e.messages.texts, QStringList());
     }
 
-    // A drag paints every inner cell it passes, even between two distant mouse positions; one
-    // Ctrl+Z takes the whole drag back. A right click takes a cell's tile as the brush.
-    void mouse()
+    void dragPaintsTheCellsPassed_data()
     {
+        QTest::addColumn<QList<QPoint>>("path"); // board pixels: the press, the moves, the release
+        QTest::addColumn<QStringList>("painted");
+        QTest::addColumn<int>("cursor");
+        const auto at = [](std::initializer_list<CellIndex> cells) {
+            QList<QPoint> points;
+            for (const CellIndex cell : cells)
+                points << centreOf(cell);
+            return points;
+        };
+        // The cursor starts on 16; the cell it leaves on the press takes the brush too.
+        QTest::newRow("cell by cell") << at({17, 18, 33}) << QStringList{"#...", "###+"} << 33;
+        QTest::newRow("one jump leaves no gap") << at({17, 50}) << QStringList{"#...", "###..", "####.+"} << 50;
+        QTest::newRow("over the ring and off the board")
+            << (at({17}) << QPoint(125, -40) << QPoint(-40, 125) << centreOf(47) << centreOf(47))
+            << QStringList{"#..", "#.", "#.+"} << 47;
+        QTest::newRow("pressed on the ring") << at({1, 31}) << QStringList{"#.", "#+"} << 31;
+        QTest::newRow("pressed off the board") << QList<QPoint>{QPoint(800, 300), centreOf(20)} << QStringList{} << 16;
+    }
+    void dragPaintsTheCellsPassed()
+    {
+        QFETCH(QList<QPoint>, path);
+        QFETCH(QStringList, painted);
+        QFETCH(int, cursor);
         Editor e;
         e.run([&] {
             press(&e.window, Qt::Key_4);
-            QTest::mousePress(&e.window, Qt::LeftButton, {}, centreOf(31));
-            QTest::mouseMove(&e.window, centreOf(35));
-            QTest::mouseMove(&e.window, centreOf(80)); // three rows down at once
-            QTest::mouseMove(&e.window, QPoint(900, 900)); // off the board: along the ring, nothing painted
-            QTest::mouseRelease(&e.window, Qt::LeftButton, {}, QPoint(900, 900));
-            QCOMPARE(e.state.cursorCell(), 80);
-            QCOMPARE(shown(e.window), testsupport::boardFromArt({"###############", "#.#############",
-                                                                  "#.....#########", "#####.#########",
-                                                                  "#####.#########", "#####+#########"}));
-            press(&e.window, Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(shown(e.window), leveldata::Board{});
-            QCOMPARE(e.state.cursorCell(), 16);
-
-            QTest::mouseClick(&e.window, Qt::RightButton, {}, centreOf(17));
-            QCOMPARE(e.state.brushCode(), leveldata::Wall);
-            QCOMPARE(shownPicture(e.window, MarkerPicture), int(WallPicture));
-            QTest::mouseClick(&e.window, Qt::LeftButton, {}, centreOf(0)); // the ring stays locked
+            mouse(QTest::MousePress, e.window, Qt::LeftButton, path.first());
+            for (const QPoint &point : path.mid(1))
+                mouse(QTest::MouseMove, e.window, Qt::LeftButton, point);
+            mouse(QTest::MouseRelease, e.window, Qt::LeftButton, path.last());
+            mouse(QTest::MouseMove, e.window, Qt::NoButton, centreOf(100)); // no button, no paint
+            testsupport::Art art{"###############"};
+            for (const QString &row : painted)
+                art.push_back(row.toStdString());
+            QCOMPARE(shown(e.window), boardFromArt(art));
+            QCOMPARE(e.state.cursorCell(), cursor);
+            // The whole drag is one step.
+            undo(e.window);
+            QCOMPARE(shown(e.window), Board{});
             QCOMPARE(e.state.cursorCell(), 16);
         });
-        QVERIFY(e.messages.texts.isEmpty());
+        QCOMPARE(e.messages.texts, QStringList());
     }
 
-    // Pasting the example level and copying it again gives back the same text and board.
-    void copyThenPaste()
+    // A right click takes the cell's tile into the brush and the marker, with no window menu; off
+    // the board the window menu opens as before.
+    void rightClickTakesTheBrush()
     {
         Editor e;
-        const std::string text = *levelAsText(testsupport::exampleBoard(), SomeInfo);
+        e.window.setStartFile(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
+        WatchFor<dialogkit::CAboutDlg> about([](dialogkit::CAboutDlg *d) { d->EndDialog(dialogkit::IdOk); });
         e.run([&] {
-            QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-            press(&e.window, Qt::Key_V, Qt::ControlModifier);
-            QCOMPARE(shown(e.window), testsupport::exampleBoard());
-            QCOMPARE(e.state.levelInfo().name, SomeInfo.name);
-            QGuiApplication::clipboard()->clear();
-            press(&e.window, Qt::Key_C, Qt::ControlModifier);
-            QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), "Title: Имя\n" + text.substr(text.find('\n') + 1));
-            press(&e.window, Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(shown(e.window), leveldata::Board{});
+            const std::pair<CellIndex, int> cells[] = {
+                {49, ItemPicture}, {32, PlayerPicture}, {0, WallPicture}, {55, ItemPlacePicture}};
+            for (const auto &[cell, picture] : cells) {
+                clickCell(e.window, Qt::RightButton, cell);
+                QCOMPARE(shownPicture(e.window, MarkerPicture), picture);
+                QVERIFY(!QApplication::activePopupWidget());
+            }
+            QCOMPARE(e.state.board(), testsupport::exampleBoard()); // taking a brush paints nothing
+            clickCell(e.window, Qt::LeftButton, 20);
+            QCOMPARE(shownPicture(e.window, cellControlId(16)), int(ItemPlacePicture));
+            clickCell(e.window, Qt::RightButton, 20); // the cursor's cell: the brush it will leave
+            QCOMPARE(shownPicture(e.window, MarkerPicture), int(ItemPlacePicture));
+            mouse(QTest::MouseClick, e.window, Qt::RightButton, QPoint(800, 300));
+            QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Quillmap..."));
         });
-        QVERIFY(e.messages.texts.isEmpty());
+        QCOMPARE(about.count(), 1);
     }
 
-    void pasteRefusals_data()
+    // A level copied from one file and pasted into a new level: the same board, the copied name,
+    // the new level's other texts; one Ctrl+Z brings the new level back.
+    void copyThenPasteIntoANewLevel()
     {
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << "" << QString::fromUtf8(NothingToPasteMessage);
-        QTest::newRow("garbage") << "\x01\x02 no board here" << QString::fromUtf8(NothingToPasteMessage);
-        QTest::newRow("too large") << "################\n#@$.           #\n################\n"
-                                   << QString::fromUtf8(PasteTooLargeMessage);
-        QTest::newRow("two players") << "######\n#@@$.#\n######\n" << QString::fromUtf8(PasteNotUsableMessage);
+        Editor e;
+        e.window.setStartFile(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
+        WatchFor<CNewLayer> newLevel([](CNewLayer *d) {
+            d->SetDlgItemText(AuthorEdit, QStringLiteral("Другой"));
+            d->SetDlgItemText(NameEdit, QStringLiteral("Новый"));
+            click(*d, LevelInfoOkButton);
+        });
+        e.run([&] {
+            QGuiApplication::clipboard()->clear();
+            press(&e.window, Qt::Key_C, Qt::ControlModifier);
+            QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Title: Имя\n; Автор\n#")));
+            click(e.window, NewLevelButton);
+            QCOMPARE(e.state.board(), Board{});
+            press(&e.window, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(shown(e.window), testsupport::exampleBoard());
+            QCOMPARE(e.state.levelInfo().name, "Имя");
+            QCOMPARE(e.state.levelInfo().author, "Другой");
+            undo(e.window);
+            QCOMPARE(shown(e.window), Board{});
+            QCOMPARE(e.state.levelInfo().name, "Новый");
+        });
+        QCOMPARE(e.messages.texts, QStringList());
     }
-    void pasteRefusals()
+
+    void refusedCopyOrPasteChangesNothing_data()
+    {
+        QTest::addColumn<QString>("clipboard"); // a null string: the clipboard emptied
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("message");
+        const QString nothing = QString::fromUtf8(NothingToPasteMessage);
+        QTest::newRow("empty clipboard") << QString() << int(Qt::Key_V) << nothing;
+        QTest::newRow("garbage") << QStringLiteral("\x01\x02 no board here\n; but a comment\n") << int(Qt::Key_V)
+                                 << nothing;
+        QTest::newRow("too large") << QStringLiteral("#################\n#@$.            #\n#################\n")
+                                   << int(Qt::Key_V) << QString::fromUtf8(PasteTooLargeMessage).arg("17 × 3");
+        QTest::newRow("two players") << QStringLiteral("######\n#@@$.#\n######\n") << int(Qt::Key_V)
+                                     << QString::fromUtf8(PasteNotUsableMessage);
+        QTest::newRow("copying walls only")
+            << QStringLiteral("kept") << int(Qt::Key_C) << QString::fromUtf8(NothingToCopyMessage);
+    }
+    void refusedCopyOrPasteChangesNothing()
     {
         QFETCH(QString, clipboard);
+        QFETCH(int, key);
         QFETCH(QString, message);
         Editor e;
         e.run([&] {
-            QGuiApplication::clipboard()->setText(clipboard);
-            press(&e.window, Qt::Key_V, Qt::ControlModifier);
-            QCOMPARE(shown(e.window), leveldata::Board{});
-            press(&e.window, Qt::Key_Z, Qt::ControlModifier); // nothing to undo either
-            QCOMPARE(e.state.cursorCell(), 16);
+            if (clipboard.isNull())
+                QGuiApplication::clipboard()->clear();
+            else
+                QGuiApplication::clipboard()->setText(clipboard);
+            const Board before = e.state.board();
+            press(&e.window, Qt::Key(key), Qt::ControlModifier);
+            QCOMPARE(e.state.board(), before);
+            QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+            QVERIFY(!e.state.undo()); // and no step to undo
         });
         QCOMPARE(e.messages.texts, QStringList{message});
     }

@@ -119,11 +119,12 @@ TEST(EditorHistory, ADragPaintsTheCellsPassedAsOneStep)
     ASSERT_TRUE(state.selectBrush(4));
     state.beginStroke();
     ASSERT_TRUE(state.placeCursor(17));
-    state.paintAlong(17, 2);  // up onto the ring: nothing painted there
-    state.paintAlong(2, 50);  // back down and to the right, a staircase
+    state.paintAlong(17, 2); // up onto the ring: nothing painted there
+    state.paintAlong(2, 50); // back down and to the right, a staircase
     state.endStroke();
     EXPECT_EQ(state.cursorCell(), 50);
-    EXPECT_EQ(state.board(), boardFromArt({"###############", "#...###########", "###..##########", "####.+#########"}));
+    EXPECT_EQ(state.board(),
+              boardFromArt({"###############", "#...###########", "###..##########", "####.+#########"}));
     ASSERT_TRUE(state.undo());
     EXPECT_EQ(state.board(), Board{});
     EXPECT_EQ(state.cursorCell(), 16);
