@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quillmap/editorhistory.h"
 
+#include <array>
 #include <cassert>
 #include <utility>
 
@@ -25,10 +26,23 @@ void EditorHistory::close(leveldata::CellIndex cursor)
     EditStep step = std::move(*m_open);
     m_open.reset();
     step.cursorAfter = cursor;
-    bool changed = step.cursorBefore != step.cursorAfter;
-    for (const CellChange &change : step.cells)
-        changed = changed || change.before != change.after;
-    if (changed)
+
+    // A drag passes a cell again and again; what it did to the cell is its first code and its last.
+    std::array<int, leveldata::CellCount> position; // index in `net`, -1 for a cell not changed
+    position.fill(-1);
+    std::vector<CellChange> net;
+    for (const CellChange &change : step.cells) {
+        int &at = position[static_cast<std::size_t>(change.cell)];
+        if (at < 0) {
+            at = static_cast<int>(net.size());
+            net.push_back(change);
+        } else {
+            net[static_cast<std::size_t>(at)].after = change.after;
+        }
+    }
+    std::erase_if(net, [](const CellChange &change) { return change.before == change.after; });
+    step.cells = std::move(net);
+    if (!step.cells.empty() || step.cursorBefore != step.cursorAfter)
         record(std::move(step));
 }
 

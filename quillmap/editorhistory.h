@@ -17,9 +17,9 @@ struct CellChange
     leveldata::TileCode after = 0;
 };
 
-// One undoable step of the editor: the cells it changed, in the order it changed them (a cell may
-// appear more than once, as a drag passes it twice), where the cursor stood before and after, and
-// the texts when the step changed them. Only what changed is kept: a cursor step is two cells.
+// One undoable step of the editor: the cells it changed, each once, where the cursor stood before
+// and after, and the texts when the step changed them. Only what changed is kept: a cursor step is
+// two cells, a drag the cells it passed.
 struct EditStep
 {
     std::vector<CellChange> cells;
@@ -37,14 +37,17 @@ public:
     // Starts a step with the cursor at `cursor`; changes go into it until close(). Opening while a
     // step is open does nothing.
     void open(leveldata::CellIndex cursor);
-    // Adds a cell change to the open step (which must be open).
+    // Adds a cell change to the open step (which must be open); a cell may change many times.
     void add(const CellChange &change);
-    // Ends the open step with the cursor at `cursor`. A step that changed nothing is dropped;
-    // otherwise it becomes the last step to undo and what could be redone is forgotten.
+    // Ends the open step with the cursor at `cursor`. Its changes are reduced to one per cell,
+    // from the code the cell had first to the one it has last, leaving out cells that end as they
+    // began. A step that then changes nothing is dropped; otherwise it becomes the last step to
+    // undo and what could be redone is forgotten.
     void close(leveldata::CellIndex cursor);
     bool isOpen() const { return m_open.has_value(); }
 
-    // Records a whole step at once (closing an open one first is the caller's business).
+    // Records a whole step at once, each cell in it once (closing an open one first is the
+    // caller's business).
     void record(EditStep step);
 
     // The step to undo, moved onto the redo stack; null when there is none. The pointer is good

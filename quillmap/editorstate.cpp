@@ -49,7 +49,7 @@ std::vector<CellIndex> cellsBetween(CellIndex from, CellIndex to)
             y += sy;
             ++iy;
         }
-        cells.push_back(y * leveldata::BoardColumns + x);
+        cells.push_back(leveldata::cellIndex(x, y));
     }
     return cells;
 }
@@ -170,8 +170,8 @@ bool EditorState::undo()
     const EditStep *step = m_history.takeUndo();
     if (!step)
         return false;
-    for (auto change = step->cells.rbegin(); change != step->cells.rend(); ++change)
-        m_board[change->cell] = change->before;
+    for (const CellChange &change : step->cells)
+        m_board[change.cell] = change.before;
     m_cursorCell = step->cursorBefore;
     if (step->infoBefore)
         m_info = *step->infoBefore;

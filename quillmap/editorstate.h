@@ -42,9 +42,10 @@ enum class SaveRefusal {
 };
 
 // Everything the editor knows about the level being edited: the Board (which may hold Cursor in
-// the cell under the cursor), the cursor cell, the brush tile, the four texts and the path of the
-// level file last created or opened. The editor window owns one and turns its commands into the
-// calls below; nothing here draws or shows a message.
+// the cell under the cursor), the cursor cell, the brush tile, the four texts, the path of the
+// level file last created or opened, and what was changed since, for undo and redo. The editor
+// window owns one and turns its commands into the calls below; nothing here draws or shows a
+// message.
 class EditorState
 {
 public:

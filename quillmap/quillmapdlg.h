@@ -18,8 +18,10 @@ namespace quillmap {
 
 // The editor window (template 102): the 15 x 12 board on the left, the legend, the brush marker
 // and the six command buttons on the right. Initialisation asks the start dialog what to do, or
-// opens the start file when one was given. Arrows move the cursor, 1..5 choose the brush, F5
-// plays the level, F7 asks whether it can be won; every command works on `state`, which must
+// opens the start file when one was given. Arrows and the mouse move the cursor, a drag paints,
+// 1..5 and a right click choose the brush, Ctrl+Z and Ctrl+Y undo and redo, Ctrl+C and Ctrl+V copy
+// and paste the level as text, F5 plays the level, F7 asks whether it can be won; every command
+// works on `state`, which must
 // outlive the window, as must `pictures`, which holds the editor's pictures
 // (resources::registerPictures with quillmapresources::Pictures). The window is the owner of every
 // dialog it opens.

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Editing in the window: undo and redo, the mouse on the board, levels through the clipboard.
+// Editing in the window with the mouse, and levels through the clipboard.
 
-#include "dialogkit/aboutdlg.h"
-#include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
 #include "tests/quillmap/editorwindowtest.h"
 
@@ -20,11 +18,13 @@ using testsupport::boardFromArt;
 
 namespace {
 
-// A point of the board (client pixels) in the window's own coordinates.
-QPoint inWindow(const CQuillmapDlg &editor, QPoint boardPoint)
+// Mouse events as the window system delivers them (the press's widget keeps the mouse), at a point
+// of the board in client pixels.
+void mouse(QTest::MouseAction action, CQuillmapDlg &editor, Qt::MouseButton button, QPoint boardPoint)
 {
     const QWidget *client = editor.GetDlgItem(cellControlId(0))->parentWidget();
-    return editor.windowHandle()->mapFromGlobal(client->mapToGlobal(boardPoint));
+    QWindow *window = editor.windowHandle();
+    QTest::mouseEvent(action, window, button, {}, window->mapFromGlobal(client->mapToGlobal(boardPoint)));
 }
 
 QPoint centreOf(CellIndex cell)
@@ -33,20 +33,9 @@ QPoint centreOf(CellIndex cell)
             leveldata::CellSize * leveldata::rowOf(cell) + leveldata::CellSize / 2};
 }
 
-// Mouse events as the window system delivers them, so the press's widget keeps the mouse.
-void mouse(QTest::MouseAction action, CQuillmapDlg &editor, Qt::MouseButton button, QPoint boardPoint)
-{
-    QTest::mouseEvent(action, editor.windowHandle(), button, {}, inWindow(editor, boardPoint));
-}
-
 void clickCell(CQuillmapDlg &editor, Qt::MouseButton button, CellIndex cell)
 {
     mouse(QTest::MouseClick, editor, button, centreOf(cell));
-}
-
-void undo(CQuillmapDlg &editor)
-{
-    press(&editor, Qt::Key_Z, Qt::ControlModifier);
 }
 
 } // namespace
@@ -56,57 +45,6 @@ class EditingTest : public EditorWindowTest
     Q_OBJECT
 
 private slots:
-    // Keys, a click and the level data, undone one by one to the start and redone to the end:
-    // board, cursor and texts come back at every step, shown as they are held.
-    void undoAndRedoRetraceTheSteps()
-    {
-        Editor e;
-        WatchFor<CInfoLayer> info([](CInfoLayer *d) {
-            d->SetDlgItemText(NameEdit, QStringLiteral("Второе"));
-            click(*d, LevelInfoOkButton);
-        });
-        e.run([&] {
-            struct Seen
-            {
-                Board board;
-                CellIndex cursor;
-                std::string name;
-            };
-            const auto seen = [&e] { return Seen{shown(e.window), e.state.cursorCell(), e.state.levelInfo().name}; };
-            QList<Seen> steps{seen()};
-            press(&e.window, Qt::Key_4);
-            for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}) {
-                press(&e.window, key);
-                steps << seen();
-            }
-            press(&e.window, Qt::Key_2);
-            clickCell(e.window, Qt::LeftButton, 100);
-            steps << seen();
-            click(e.window, LevelDataButton);
-            steps << seen();
-            QVERIFY(steps.last().name == "Второе");
-
-            for (qsizetype i = steps.size() - 1; i >= 0; --i) {
-                QCOMPARE(shown(e.window), steps[i].board);
-                QCOMPARE(e.state.board(), steps[i].board);
-                QCOMPARE(e.state.cursorCell(), steps[i].cursor);
-                QCOMPARE(e.state.levelInfo().name, steps[i].name);
-                undo(e.window);
-            }
-            QCOMPARE(shown(e.window), steps.first().board); // nothing before the level's start
-            for (qsizetype i = 1; i < steps.size(); ++i) {
-                press(&e.window, i % 2 ? Qt::Key_Y : Qt::Key_Z,
-                      i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
-                QCOMPARE(shown(e.window), steps[i].board);
-                QCOMPARE(e.state.cursorCell(), steps[i].cursor);
-                QCOMPARE(e.state.levelInfo().name, steps[i].name);
-            }
-            press(&e.window, Qt::Key_Y, Qt::ControlModifier);
-            QCOMPARE(shown(e.window), steps.last().board);
-        });
-        QCOMPARE(e.messages.texts, QStringList());
-    }
-
     void dragPaintsTheCellsPassed_data()
     {
         QTest::addColumn<QList<QPoint>>("path"); // board pixels: the press, the moves, the release
@@ -119,7 +57,6 @@ private slots:
             return points;
         };
         // The cursor starts on 16; the cell it leaves on the press takes the brush too.
-        QTest::newRow("cell by cell") << at({17, 18, 33}) << QStringList{"#...", "###+"} << 33;
         QTest::newRow("one jump leaves no gap") << at({17, 50}) << QStringList{"#...", "###..", "####.+"} << 50;
         QTest::newRow("over the ring and off the board")
             << (at({17}) << QPoint(125, -40) << QPoint(-40, 125) << centreOf(47) << centreOf(47))
@@ -146,20 +83,18 @@ private slots:
             QCOMPARE(shown(e.window), boardFromArt(art));
             QCOMPARE(e.state.cursorCell(), cursor);
             // The whole drag is one step.
-            undo(e.window);
+            press(&e.window, Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(shown(e.window), Board{});
             QCOMPARE(e.state.cursorCell(), 16);
         });
         QCOMPARE(e.messages.texts, QStringList());
     }
 
-    // A right click takes the cell's tile into the brush and the marker, with no window menu; off
-    // the board the window menu opens as before.
+    // A right click takes the cell's tile into the brush and the marker, and opens no window menu.
     void rightClickTakesTheBrush()
     {
         Editor e;
         e.window.setStartFile(writeLevelFile(m_dir->filePath("given.lay"), testsupport::exampleBoard()));
-        WatchFor<dialogkit::CAboutDlg> about([](dialogkit::CAboutDlg *d) { d->EndDialog(dialogkit::IdOk); });
         e.run([&] {
             const std::pair<CellIndex, int> cells[] = {
                 {49, ItemPicture}, {32, PlayerPicture}, {0, WallPicture}, {55, ItemPlacePicture}};
@@ -171,12 +106,7 @@ private slots:
             QCOMPARE(e.state.board(), testsupport::exampleBoard()); // taking a brush paints nothing
             clickCell(e.window, Qt::LeftButton, 20);
             QCOMPARE(shownPicture(e.window, cellControlId(16)), int(ItemPlacePicture));
-            clickCell(e.window, Qt::RightButton, 20); // the cursor's cell: the brush it will leave
-            QCOMPARE(shownPicture(e.window, MarkerPicture), int(ItemPlacePicture));
-            mouse(QTest::MouseClick, e.window, Qt::RightButton, QPoint(800, 300));
-            QCOMPARE(chooseLastPopupItem(), QStringLiteral("&About Quillmap..."));
         });
-        QCOMPARE(about.count(), 1);
     }
 
     // A level copied from one file and pasted into a new level: the same board, the copied name,
@@ -200,7 +130,7 @@ private slots:
             QCOMPARE(shown(e.window), testsupport::exampleBoard());
             QCOMPARE(e.state.levelInfo().name, "Имя");
             QCOMPARE(e.state.levelInfo().author, "Другой");
-            undo(e.window);
+            press(&e.window, Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(shown(e.window), Board{});
             QCOMPARE(e.state.levelInfo().name, "Новый");
         });
