@@ -5,8 +5,8 @@
 
 #include <vector>
 
-using levelsolver::CellSet;
 using leveldata::CellIndex;
+using levelsolver::CellSet;
 
 // Cells at the ends of the three words, alone and together, empty words between them included.
 TEST(CellSet, WalksEveryCellInOrderAcrossWords)
