@@ -17,8 +17,15 @@ leveldata::Board shown(const quillmap::CQuillmapDlg &editor)
 
 std::filesystem::path writeLevelFile(const QString &path, const leveldata::Board &board)
 {
+    return writeLevelFile(path, leveldata::gameLevelOf(board));
+}
+
+std::filesystem::path writeLevelFile(const QString &path, const leveldata::GameLevel &level)
+{
     const std::filesystem::path file(QFile::encodeName(path).toStdString());
-    if (const std::error_code error = leveldata::writeLevel(file, board, SomeInfo); error)
+    if (const std::error_code error =
+            leveldata::writeLevel(file, level.board, SomeInfo, testsupport::coveredPlacesOf(level));
+        error)
         qWarning() << "could not write" << path << error.message().c_str();
     return file;
 }

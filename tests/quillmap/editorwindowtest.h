@@ -26,8 +26,10 @@ inline const leveldata::LevelInfo SomeInfo{"Автор", "Имя", "Средни
 // The tile codes the editor's cells show.
 leveldata::Board shown(const quillmap::CQuillmapDlg &editor);
 
-// Writes a level file (Cursor cells as Cursor) with SomeInfo and returns its path.
+// Writes a level file (Cursor cells as Cursor) with SomeInfo and returns its path; a GameLevel
+// with its covered places (testsupport::coveredPlacesOf).
 std::filesystem::path writeLevelFile(const QString &path, const leveldata::Board &board);
+std::filesystem::path writeLevelFile(const QString &path, const leveldata::GameLevel &level);
 
 inline void click(dialogkit::Dialog &dialog, int id)
 {

@@ -61,9 +61,8 @@ private slots:
     // Opened, drawn again and saved, an item and the player on their places keep them.
     void placesUnderItemsAndThePlayer()
     {
-        const leveldata::GameLevel level = testsupport::levelFromArt({"#####", "#*p$#", "#####"});
-        const std::filesystem::path given = QFile::encodeName(m_dir->filePath("given.lay")).toStdString();
-        QVERIFY(!leveldata::writeLevel(given, level.board, SomeInfo, testsupport::coveredPlacesOf(level)));
+        const std::filesystem::path given =
+            writeLevelFile(m_dir->filePath("given.lay"), testsupport::levelFromArt({"#####", "#*p$#", "#####"}));
         Editor e({m_dir->filePath("saved.lay")});
         e.window.setStartFile(given);
         e.run([&] {
