@@ -213,7 +213,7 @@ void CQuillmapDlg::CheckLevel()
         case Solvability::Outcome::Cancelled: break;
         }
     };
-    if (m_solvability.start(m_state.boardAsSaved(), SolvabilityTimeLimit, show))
+    if (m_solvability.start(m_state.boardAsSaved(), m_state.coveredPlacesAsSaved(), SolvabilityTimeLimit, show))
         setCursor(Qt::BusyCursor);
 }
 

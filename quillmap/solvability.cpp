@@ -9,7 +9,8 @@ namespace quillmap {
 
 using levelsolver::Problem;
 
-Solvability solvabilityOf(leveldata::Board board, std::chrono::milliseconds timeLimit, std::stop_token stop)
+Solvability solvabilityOf(leveldata::Board board, const std::vector<leveldata::CellIndex> &coveredPlaces,
+                          std::chrono::milliseconds timeLimit, std::stop_token stop)
 {
     // The game steps onto any code but Wall, Item and ItemPlace and leaves Floor behind, so a
     // stray code plays exactly as floor does.
@@ -20,7 +21,7 @@ Solvability solvabilityOf(leveldata::Board board, std::chrono::milliseconds time
     levelsolver::SolveOptions options;
     options.timeLimit = timeLimit;
     options.stop = stop;
-    const levelsolver::SolveResult result = levelsolver::solveBoard(board, options);
+    const levelsolver::SolveResult result = levelsolver::solveBoard(board, coveredPlaces, options);
     switch (result.verdict) {
     case levelsolver::Verdict::Solved: return {Solvability::Outcome::Solved, result.moveCount, result.pushCount};
     case levelsolver::Verdict::NoSolution: return {Solvability::Outcome::NoSolution};

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <stop_token>
+#include <vector>
 
 namespace quillmap {
 
@@ -25,11 +26,11 @@ struct Solvability
     int pushes = 0;
 };
 
-// Searches `board` — a board as the editor saves it, past the save checks — for a way to win it
-// as the game plays it, for at most `timeLimit` or until `stop` is requested. Codes the game walks
-// like floor (anything but 0 .. 4) count as floor; a level without places is won at once.
-// Safe to call on a worker thread.
-[[nodiscard]] Solvability solvabilityOf(leveldata::Board board, std::chrono::milliseconds timeLimit,
-                                        std::stop_token stop);
+// Searches `board` with its covered places — a level as the editor saves it, past the save
+// checks — for a way to win it as the game plays it, for at most `timeLimit` or until `stop` is requested. Codes the
+// game walks like floor (anything but 0 .. 4) count as floor; a level without places is won at once. Safe to call on a
+// worker thread.
+[[nodiscard]] Solvability solvabilityOf(leveldata::Board board, const std::vector<leveldata::CellIndex> &coveredPlaces,
+                                        std::chrono::milliseconds timeLimit, std::stop_token stop);
 
 } // namespace quillmap

@@ -12,15 +12,16 @@ SolvabilityWorker::~SolvabilityWorker()
     m_worker = {};
 }
 
-bool SolvabilityWorker::start(const leveldata::Board &board, std::chrono::milliseconds timeLimit, Done done)
+bool SolvabilityWorker::start(const leveldata::Board &board, const std::vector<leveldata::CellIndex> &coveredPlaces,
+                              std::chrono::milliseconds timeLimit, Done done)
 {
     if (m_running)
         return false;
     if (m_worker.joinable())
         m_worker.join();
     m_running = true;
-    m_worker = std::jthread([this, board, timeLimit, done = std::move(done)](std::stop_token stop) {
-        const Solvability found = solvabilityOf(board, timeLimit, stop);
+    m_worker = std::jthread([this, board, coveredPlaces, timeLimit, done = std::move(done)](std::stop_token stop) {
+        const Solvability found = solvabilityOf(board, coveredPlaces, timeLimit, stop);
         QMetaObject::invokeMethod(
             this,
             [this, found, done] {

@@ -21,9 +21,10 @@ public:
     // Stops a running search and waits for it; its result is not delivered.
     ~SolvabilityWorker() override;
 
-    // Starts the search on `board` for at most `timeLimit`; `done` gets the result on the GUI
+    // Starts the search on `board` with its covered places for at most `timeLimit`; `done` gets the result on the GUI
     // thread, from the event loop. Returns false, starting nothing, while a search is running.
-    [[nodiscard]] bool start(const leveldata::Board &board, std::chrono::milliseconds timeLimit, Done done);
+    [[nodiscard]] bool start(const leveldata::Board &board, const std::vector<leveldata::CellIndex> &coveredPlaces,
+                             std::chrono::milliseconds timeLimit, Done done);
 
     // Asks a running search to stop: its result comes as Cancelled. Does nothing when none runs.
     void cancel();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/levelproblems.h"
 
+#include "leveldata/levelfile.h"
 #include "solver/cellset.h"
 
 #include <algorithm>
@@ -35,10 +36,11 @@ std::string Problem::text() const
     return "unknown problem";
 }
 
-std::vector<Problem> levelProblems(const Board &board)
+std::vector<Problem> levelProblems(const Board &board, const std::vector<CellIndex> &coveredPlaces)
 {
     std::vector<Problem> problems;
-    int players = 0, items = 0, places = 0;
+    int players = 0, items = 0;
+    const int places = static_cast<int>(gameLevelOf(board, coveredPlaces).placeList.size());
     CellIndex player = -1, unknown = -1, openRing = -1;
     CellSet open;
     for (CellIndex i = 0; i < CellCount; ++i) {
@@ -50,7 +52,6 @@ std::vector<Problem> levelProblems(const Board &board)
             player = i;
         }
         items += code == Item;
-        places += code == ItemPlace;
         if ((code < Wall || code > Item) && unknown < 0)
             unknown = i;
         if (code != Wall && isBorderCell(i) && openRing < 0)

@@ -15,7 +15,7 @@ struct Problem
         NoPlayer,         // no Player cell
         SeveralPlayers,   // count: Player cells; the game plays the last one
         UnknownTile,      // cell: the first cell holding a code other than 0 .. 4
-        NoPlaces,         // no ItemPlace cell
+        NoPlaces,         // no place (no ItemPlace cell, no covered place)
         CountMismatch,    // count: items; other: places
         UnreachableItem,  // cell: an item the player can never get to, whatever is pushed
         UnreachablePlace, // cell: the same for a place
@@ -32,12 +32,15 @@ struct Problem
     std::string text() const;
 };
 
-// Every problem of `board`: exactly one player; items as many as places and at least one;
+// Every problem of `board` with its covered places (places under an Item or the Player, as
+// leveldata::gameLevelOf keeps them, each counted as a place): exactly one player; items as many
+// as places and at least one;
 // only the tile codes 0 .. 4; every item and place joined to the player by non-Wall cells (items
 // counted as passable); and, as a warning, an outer ring that is not all Wall (the game accepts
 // such a level: a step off the right edge comes back in on the left, one row down).
 // Empty for a level that is fit to be solved.
-[[nodiscard]] std::vector<Problem> levelProblems(const leveldata::Board &board);
+[[nodiscard]] std::vector<Problem> levelProblems(const leveldata::Board &board,
+                                                 const std::vector<leveldata::CellIndex> &coveredPlaces = {});
 
 // Whether any of the problems keeps the level from being solved.
 [[nodiscard]] bool hasBlockingProblem(const std::vector<Problem> &problems);

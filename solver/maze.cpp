@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/maze.h"
 
+#include "leveldata/levelfile.h"
+
 #include <algorithm>
 #include <array>
 #include <deque>
@@ -21,17 +23,18 @@ std::uint64_t splitMix(std::uint64_t &state)
 
 } // namespace
 
-Maze::Maze(const Board &board)
+Maze::Maze(const Board &board, const std::vector<CellIndex> &coveredPlaces)
 {
+    // The places as the game lists them: the ItemPlace cells and the covered places, ascending.
+    m_placeList = gameLevelOf(board, coveredPlaces).placeList;
+    for (const CellIndex place : m_placeList)
+        m_places.set(place);
     for (CellIndex i = 0; i < CellCount; ++i) {
         const TileCode code = board[i];
         if (code == Wall)
             continue;
         m_open.set(i);
-        if (code == ItemPlace) {
-            m_places.set(i);
-            m_placeList.push_back(i);
-        } else if (code == Item) {
+        if (code == Item) {
             m_startItems.set(i);
         } else if (code == Player) {
             m_startPlayer = i;

@@ -11,7 +11,8 @@ namespace levelsolver {
 
 // What the search needs to know about a board before the first push, read the way the game reads
 // it: code 0 (Wall) and every cell off the board stop the player and the items; code 4 (Item) is an
-// item; code 2 (ItemPlace) is an item place; the player is the last cell of code 3 (Player) in
+// item; code 2 (ItemPlace) is an item place, and so is each covered place (a place under an Item
+// or the Player, kept as leveldata::gameLevelOf keeps it); the player is the last cell of code 3 (Player) in
 // CellIndex order; every other code, the other Player cells included, is walkable floor, as in
 // cobbleton::move(). Steps are plain index arithmetic, so an open outer ring wraps into the next
 // row exactly as in the game.
@@ -23,7 +24,7 @@ class Maze
 public:
     static constexpr std::uint16_t Unreachable = 0xFFFF;
 
-    explicit Maze(const leveldata::Board &board);
+    explicit Maze(const leveldata::Board &board, const std::vector<CellIndex> &coveredPlaces = {});
 
     const CellSet &open() const { return m_open; } // every cell that is not Wall
     const CellSet &places() const { return m_places; }

@@ -71,15 +71,15 @@ std::string movesOf(const Maze &maze, const std::vector<Push> &pushes)
 
 } // namespace
 
-SolveResult solveBoard(const Board &board, const SolveOptions &options)
+SolveResult solveBoard(const Board &board, const std::vector<CellIndex> &coveredPlaces, const SolveOptions &options)
 {
     SolveResult result;
-    result.problems = levelProblems(board);
+    result.problems = levelProblems(board, coveredPlaces);
     if (hasBlockingProblem(result.problems)) {
         result.verdict = Verdict::Invalid;
         return result;
     }
-    const Maze maze(board);
+    const Maze maze(board, coveredPlaces);
     PushSearch search(maze, options);
     const PushSearch::Outcome outcome = search.run();
     result.stats = outcome.stats;
@@ -91,7 +91,7 @@ SolveResult solveBoard(const Board &board, const SolveOptions &options)
         result.moveCount = static_cast<int>(result.moves.size());
         result.pushOptimal = outcome.optimal;
         // Never hand out a solution the game would not accept.
-        if (!replaySolution(board, result.moves)) {
+        if (!replaySolution(board, coveredPlaces, result.moves)) {
             result.verdict = Verdict::Unknown;
             result.moves.clear();
             result.pushCount = result.moveCount = 0;
@@ -102,10 +102,10 @@ SolveResult solveBoard(const Board &board, const SolveOptions &options)
 }
 
 // The one place that plays moves through the game's rules.
-bool replaySolution(const Board &board, std::string_view moves)
+bool replaySolution(const Board &board, const std::vector<CellIndex> &coveredPlaces, std::string_view moves)
 {
-    const GameLevel level = gameLevelOf(board);
-    if (!level.playerCell || moves.empty())
+    const GameLevel level = gameLevelOf(board, coveredPlaces);
+    if (!level.playerCell)
         return false;
     cobbleton::GameState state;
     cobbleton::loadLevel(state, level);

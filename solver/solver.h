@@ -69,15 +69,28 @@ struct SolveResult
     SearchStats stats;
 };
 
-// Checks the board (levelProblems) and, when nothing blocks, searches it. A solution always wins the
-// level when replayed through the game's moves from the level as loaded; NoSolution is given only
-// after a complete search, never when a limit or a stop request ended it.
-[[nodiscard]] SolveResult solveBoard(const leveldata::Board &board, const SolveOptions &options);
+// Checks the board with its covered places (levelProblems) and, when nothing blocks, searches it.
+// A solution always wins the level when replayed through the game's moves from the level as
+// loaded; NoSolution is given only after a complete search, never when a limit or a stop request
+// ended it. A level won as it is loaded is solved with no moves.
+[[nodiscard]] SolveResult solveBoard(const leveldata::Board &board,
+                                     const std::vector<leveldata::CellIndex> &coveredPlaces,
+                                     const SolveOptions &options);
+[[nodiscard]] inline SolveResult solveBoard(const leveldata::Board &board, const SolveOptions &options)
+{
+    return solveBoard(board, {}, options);
+}
 
-// Plays `moves` (l r u d / L R U D, either case) through the game's own rules from `board` as the
-// game loads it, and returns true when every move moved the player and the level is won after the
-// last one. False for an empty string, an unknown letter or a board without a player.
-[[nodiscard]] bool replaySolution(const leveldata::Board &board, std::string_view moves);
+// Plays `moves` (l r u d / L R U D, either case) through the game's own rules from `board` with its
+// covered places as the game loads it, and returns true when every move moved the player and the
+// level is won after the last one (an empty string: when it is won as loaded). False for an unknown
+// letter or a board without a player.
+[[nodiscard]] bool replaySolution(const leveldata::Board &board, const std::vector<leveldata::CellIndex> &coveredPlaces,
+                                  std::string_view moves);
+[[nodiscard]] inline bool replaySolution(const leveldata::Board &board, std::string_view moves)
+{
+    return replaySolution(board, {}, moves);
+}
 
 const char *verdictName(Verdict verdict); // "solved", "no solution", "unknown", "invalid"
 

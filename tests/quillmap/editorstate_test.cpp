@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cobbleton/gamestate.h"
 #include "quillmap/editorstate.h"
+#include "solver/solver.h"
 #include "tests/support/boardart.h"
 #include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -201,6 +204,31 @@ TEST(EditorPlaces, BrushesSixAndSevenPaintTilesOnPlaces)
     EXPECT_EQ(odd.board[17], 6);
     EXPECT_EQ(odd.board[18], 7);
     EXPECT_EQ(testsupport::fileBytes(dir / "odd.lay").find("MESTA"), std::string::npos);
+}
+
+// Painted with brushes 6 and 7 and saved, a level plays in the game and the solver's solution,
+// played through the game's moves from the file, wins it on the last one.
+TEST(EditorPlaces, APaintedLevelIsWonInTheGameBySolution)
+{
+    const testsupport::TempDir dir;
+    EditorState state;
+    act(state, "7R4R5R4R6R1D4LLLLL");
+    ASSERT_EQ(state.saveRefusal(), SaveRefusal::None);
+    ASSERT_FALSE(state.saveLevel(dir / "made.lay"));
+    const leveldata::EditorLevel made = leveldata::readEditorLevel(dir / "made.lay");
+    levelsolver::SolveOptions options;
+    options.mode = levelsolver::SolveMode::Optimal;
+    const levelsolver::SolveResult solved = levelsolver::solveBoard(made.board, made.coveredPlaces, options);
+    ASSERT_EQ(solved.verdict, levelsolver::Verdict::Solved);
+    EXPECT_EQ(solved.pushCount, 2);
+
+    cobbleton::GameState game;
+    ASSERT_TRUE(cobbleton::loadLevelFile(game, dir / "made.lay"));
+    for (const char move : solved.moves) {
+        EXPECT_FALSE(cobbleton::isWon(game));
+        ASSERT_TRUE(cobbleton::move(game, testsupport::stepOf(static_cast<char>(std::toupper(move)))).moved);
+    }
+    EXPECT_TRUE(cobbleton::isWon(game));
 }
 
 // A board already in the scratch file stays: the editor window's start test shows it.

@@ -24,18 +24,21 @@ TEST(Solvability, VerdictsAsTheGamePlays)
 {
     leveldata::Board stray = boardFromArt({"######", "#@.$o#", "######"});
     stray[leveldata::cellIndex(2, 1)] = 7;
-    EXPECT_EQ(solvabilityOf(stray, Plenty, {}).outcome, Outcome::Solved);
-    EXPECT_EQ(solvabilityOf(boardFromArt({"####", "#@.#", "####"}), Plenty, {}).outcome, Outcome::Solved);
+    EXPECT_EQ(solvabilityOf(stray, {}, Plenty, {}).outcome, Outcome::Solved);
+    EXPECT_EQ(solvabilityOf(boardFromArt({"####", "#@.#", "####"}), {}, Plenty, {}).outcome, Outcome::Solved);
     const leveldata::Board apart = boardFromArt({"#####", "#@$.#", "#####", "#o..#", "#####"});
-    EXPECT_EQ(solvabilityOf(apart, Plenty, {}).outcome, Outcome::NoSolution);
+    EXPECT_EQ(solvabilityOf(apart, {}, Plenty, {}).outcome, Outcome::NoSolution);
+    // The place under an item is a place: one push wins.
+    const leveldata::GameLevel covered = testsupport::levelFromArt({"######", "#*@$o#", "######"});
+    EXPECT_EQ(solvabilityOf(covered.board, testsupport::coveredPlacesOf(covered), Plenty, {}).pushes, 1);
 }
 
 TEST(Solvability, StopAndTimeLimitNeverClaimNoSolution)
 {
     // Twelve items: seconds of search at best, so surely not decided at once.
     const leveldata::Board hard = leveldata::readGameLevel(HARD_LEVEL).board;
-    EXPECT_EQ(solvabilityOf(hard, std::chrono::milliseconds(0), {}).outcome, Outcome::Undecided);
+    EXPECT_EQ(solvabilityOf(hard, {}, std::chrono::milliseconds(0), {}).outcome, Outcome::Undecided);
     std::stop_source stop;
     stop.request_stop();
-    EXPECT_EQ(solvabilityOf(hard, Plenty, stop.get_token()).outcome, Outcome::Cancelled);
+    EXPECT_EQ(solvabilityOf(hard, {}, Plenty, stop.get_token()).outcome, Outcome::Cancelled);
 }

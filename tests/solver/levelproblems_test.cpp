@@ -10,10 +10,12 @@ using Kind = Problem::Kind;
 
 namespace {
 
-std::vector<Kind> kindsOf(const leveldata::Board &board)
+// The drawing's '*' and 'p' cells are its covered places.
+std::vector<Kind> kindsOf(const testsupport::Art &art)
 {
+    const leveldata::GameLevel level = testsupport::levelFromArt(art);
     std::vector<Kind> kinds;
-    for (const Problem &problem : levelProblems(board)) {
+    for (const Problem &problem : levelProblems(level.board, testsupport::coveredPlacesOf(level))) {
         kinds.push_back(problem.kind);
         EXPECT_FALSE(problem.text().empty());
     }
@@ -25,13 +27,15 @@ std::vector<Kind> kindsOf(const leveldata::Board &board)
 TEST(LevelProblems, FindsEachProblem)
 {
     using testsupport::boardFromArt;
-    EXPECT_EQ(kindsOf(boardFromArt({"#####", "#@$o#", "#####"})), std::vector<Kind>{});
-    EXPECT_EQ(kindsOf(boardFromArt({"#####", "#.$o#", "#####"})), std::vector<Kind>{Kind::NoPlayer});
-    EXPECT_EQ(kindsOf(boardFromArt({"######", "#@$o@#", "######"})), std::vector<Kind>{Kind::SeveralPlayers});
-    EXPECT_EQ(kindsOf(boardFromArt({"######", "#@$$o#", "######"})), std::vector<Kind>{Kind::CountMismatch});
-    EXPECT_EQ(kindsOf(boardFromArt({"####", "#@.#", "####"})), (std::vector<Kind>{Kind::NoPlaces}));
-    EXPECT_EQ(kindsOf(boardFromArt({"#######", "#@$#.o#", "#######"})), std::vector{Kind::UnreachablePlace});
-    EXPECT_EQ(kindsOf(boardFromArt({"#######", "#@o#.$#", "#######"})), std::vector{Kind::UnreachableItem});
+    EXPECT_EQ(kindsOf({"#####", "#@$o#", "#####"}), std::vector<Kind>{});
+    EXPECT_EQ(kindsOf({"#####", "#.$o#", "#####"}), std::vector<Kind>{Kind::NoPlayer});
+    EXPECT_EQ(kindsOf({"######", "#@$o@#", "######"}), std::vector<Kind>{Kind::SeveralPlayers});
+    EXPECT_EQ(kindsOf({"######", "#@$$o#", "######"}), std::vector<Kind>{Kind::CountMismatch});
+    EXPECT_EQ(kindsOf({"####", "#@.#", "####"}), (std::vector<Kind>{Kind::NoPlaces}));
+    EXPECT_EQ(kindsOf({"#######", "#@$#.o#", "#######"}), std::vector{Kind::UnreachablePlace});
+    EXPECT_EQ(kindsOf({"#######", "#@o#.$#", "#######"}), std::vector{Kind::UnreachableItem});
+    EXPECT_EQ(kindsOf({"######", "#p*$.#", "######"}), std::vector<Kind>{}); // covered places count
+    EXPECT_EQ(kindsOf({"######", "#p$*$#", "######"}), std::vector<Kind>{Kind::CountMismatch});
     const std::vector<Problem> open = levelProblems(boardFromArt({"#####", "@.$o.", "#####"}));
     ASSERT_EQ(open.size(), 1u);
     EXPECT_EQ(open[0].kind, Kind::OpenRing);

@@ -157,6 +157,36 @@ TEST(SolveBoard, LimitsAndStopGiveUnknown)
     EXPECT_EQ(result.stopReason, StopReason::Cancelled);
 }
 
+// Places under an item or the player count as any other place: without them these levels would
+// have fewer places than items. One is won as it is loaded.
+TEST(SolveBoard, PlacesUnderItemsAndThePlayerCount)
+{
+    struct Case
+    {
+        testsupport::Art art;
+        Verdict verdict;
+        int pushes;
+    };
+    const Case cases[] = {
+        {{"######", "#*@$o#", "######"}, Verdict::Solved, 1},
+        {{"#####", "#p$.#", "#...#", "#####"}, Verdict::Solved, 1}, // the item goes where the player began
+        {{"######", "#p$$o#", "######"}, Verdict::NoSolution, 0},
+        {{"#####", "#@**#", "#####"}, Verdict::Solved, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.art[1]);
+        const leveldata::GameLevel level = testsupport::levelFromArt(c.art);
+        const std::vector<leveldata::CellIndex> covered = testsupport::coveredPlacesOf(level);
+        SolveOptions options;
+        options.mode = SolveMode::Optimal;
+        const SolveResult result = solveBoard(level.board, covered, options);
+        EXPECT_EQ(result.verdict, c.verdict);
+        EXPECT_EQ(result.pushCount, c.pushes);
+        EXPECT_EQ(replaySolution(level.board, covered, result.moves), c.verdict == Verdict::Solved) << result.moves;
+        EXPECT_EQ(solveBoard(level.board, options).verdict, Verdict::Invalid); // the places left out
+    }
+}
+
 TEST(ReplaySolution, RejectsWhatTheGameWouldNotWin)
 {
     const leveldata::Board board = boardFromArt({"######", "#@$.o#", "######"});
@@ -164,4 +194,5 @@ TEST(ReplaySolution, RejectsWhatTheGameWouldNotWin)
     EXPECT_FALSE(replaySolution(board, "R"));   // not won yet
     EXPECT_FALSE(replaySolution(board, "RRR")); // the third push is blocked
     EXPECT_FALSE(replaySolution(board, "RxR"));
+    EXPECT_FALSE(replaySolution(board, "")); // not won as loaded
 }
