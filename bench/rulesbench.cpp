@@ -54,7 +54,8 @@ bool play(GameState &state, std::string_view moves, std::size_t count)
 GameState sampleLevel()
 {
     GameState state;
-    loadLevelFile(state, LevelFile);
+    if (!loadLevelFile(state, LevelFile))
+        std::fprintf(stderr, "cannot read %s\n", LevelFile.data());
     return state;
 }
 

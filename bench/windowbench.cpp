@@ -6,9 +6,10 @@
 // starts with floor on either side, so alternating Left and Right moves the player every time.
 #include "resultstable.h"
 
-#include "cobbleton/cobbleton.h"
 #include "cobbleton/cobbletondlg.h"
 #include "cobbleton/gamestate.h"
+#include "dialogkit/picturestore.h"
+#include "resources/cobbleton/pictures.h"
 #include "resources/cobbleton/windows.h"
 
 #include <benchmark/benchmark.h>
@@ -38,7 +39,10 @@ std::vector<double> moveNs; // every timed move of every run
 void BM_MoveShowRepaint(benchmark::State &st)
 {
     // The sample level in play as the Load button would put it, without its file dialog.
-    cobbleton::loadLevelFile(gameState, LevelFile);
+    if (!cobbleton::loadLevelFile(gameState, LevelFile)) {
+        st.SkipWithError("the sample level cannot be read");
+        return;
+    }
     const cobbleton::CellIndex start = gameState.playerCell;
     bool left = true;
     bool allMoved = true;
@@ -60,7 +64,7 @@ BENCHMARK(BM_MoveShowRepaint)->Unit(benchmark::kMicrosecond);
 // moved the player. The time ends when the window has been painted with the last position.
 void pressArrowKeys()
 {
-    cobbleton::loadLevelFile(gameState, LevelFile);
+    const bool loaded = cobbleton::loadLevelFile(gameState, LevelFile);
     game->activateWindow();
     const bool active = QTest::qWaitForWindowActive(game);
     QWidget *focus = QApplication::focusWidget();
@@ -81,7 +85,7 @@ void pressArrowKeys()
               active ? formatDuration(ns) + " (" + formatDuration(ns / KeyPresses) + " each), " + std::to_string(moved)
                       + " moves"
                      : "n/a (the window never became active)",
-              "none dropped", verdict(active && moved == KeyPresses)});
+              "none dropped", verdict(loaded && active && moved == KeyPresses)});
 }
 
 } // namespace
@@ -90,10 +94,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cobbleton"));
-    cobbleton::CCobbletonApp::registerPictures();
+    dialogkit::PictureStore pictures; // as the application holds them
+    resources::registerPictures(pictures, cobbletonresources::Pictures);
 
     int status = 0;
-    cobbleton::CCobbletonDlg window(gameState);
+    cobbleton::CCobbletonDlg window(gameState, pictures);
     game = &window;
     QTimer::singleShot(0, &window, [&] {
         status = runBenchmarks(argc, argv, {});

@@ -3,11 +3,8 @@
 
 #include "cobbleton/cobbletondlg.h"
 #include "dialogkit/appsupport.h"
-#include "dialogkit/filedialog.h"
-#include "dialogkit/picturestore.h"
 #include "resources/cobbleton/pictures.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 
 namespace cobbleton {
@@ -17,34 +14,11 @@ bool CCobbletonApp::InitInstance(std::optional<std::filesystem::path> levelFile)
     dialogkit::setUpApplication(QStringLiteral("Cobbleton"));
     QGuiApplication::setOrganizationName(QStringLiteral("Cobbleton"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cobbleton.Cobbleton"));
-    registerPictures();
+    resources::registerPictures(m_pictures, cobbletonresources::Pictures);
 
-    CCobbletonDlg dlg(m_state, std::move(levelFile));
+    CCobbletonDlg dlg(m_state, m_pictures, std::move(levelFile));
     dlg.DoModal();
     return false;
-}
-
-void CCobbletonApp::registerPictures()
-{
-    using namespace cobbletonresources;
-    for (int id : {WallPicture, FloorPicture, ItemPlacePicture, PlayerPicture, ItemPicture})
-        dialogkit::PictureStore::addPicture(id, bitmapPath(id));
-    dialogkit::PictureStore::addIconFiles(ProgramIcon, {iconPath(ProgramIcon)});
-}
-
-std::optional<std::filesystem::path> CCobbletonApp::levelFileArgument(int argc, char *argv[])
-{
-#ifdef Q_OS_WIN
-    Q_UNUSED(argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    if (argc < 2 || arguments.size() < 2)
-        return std::nullopt;
-    return dialogkit::pathFromQString(arguments.at(1));
-#else
-    if (argc < 2)
-        return std::nullopt;
-    return std::filesystem::path(argv[1]);
-#endif
 }
 
 } // namespace cobbleton

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cobbleton/cobbletondlg.h"
 
-#include "cobbleton/aboutdlg.h"
+#include "dialogkit/aboutdlg.h"
 #include "dialogkit/filedialog.h"
 #include "dialogkit/picturestore.h"
 #include "resources/cobbleton/pictures.h"
@@ -13,17 +13,18 @@ namespace cobbleton {
 
 using namespace cobbletonresources;
 
-CCobbletonDlg::CCobbletonDlg(GameState &state, std::optional<std::filesystem::path> levelFile)
-    : Dialog(GameWindow),
+CCobbletonDlg::CCobbletonDlg(GameState &state, const dialogkit::PictureStore &pictures,
+                             std::optional<std::filesystem::path> levelFile)
+    : Dialog(GameWindow, nullptr, &pictures),
       m_state(state),
       m_levelFile(std::move(levelFile)),
-      m_board(*this, cellControlId, tilePictureId)
+      m_board(*this, cellControlId, [](TileCode code) { return Pictures.tileImage(code); })
 {
     setCommandHandler(LoadButton, &CCobbletonDlg::OnLoad);
-    setCommandHandler(MoveLeftCommand, [this] { OnMove(leveldata::LeftStep); });
-    setCommandHandler(MoveDownCommand, [this] { OnMove(leveldata::DownStep); });
-    setCommandHandler(MoveUpCommand, [this] { OnMove(leveldata::UpStep); });
-    setCommandHandler(MoveRightCommand, [this] { OnMove(leveldata::RightStep); });
+    setCommandHandler(MoveLeftCommand, &CCobbletonDlg::OnMoveLeft);
+    setCommandHandler(MoveDownCommand, &CCobbletonDlg::OnMoveDown);
+    setCommandHandler(MoveUpCommand, &CCobbletonDlg::OnMoveUp);
+    setCommandHandler(MoveRightCommand, &CCobbletonDlg::OnMoveRight);
     setCommandHandler(UndoCommand, [this] { ShowBoards(cobbleton::undo(m_state)); });
     setCommandHandler(RedoCommand, [this] { ShowBoards(cobbleton::redo(m_state)); });
     setCommandHandler(RestartCommand, [this] { ShowBoards(cobbleton::restart(m_state)); });
@@ -36,8 +37,8 @@ bool CCobbletonDlg::OnInitDialog()
     Dialog::OnInitDialog();
     LoadAccelerators(GameKeys);
     clearBoard(m_state);
-    AppendSystemMenuItem(AboutCommand, QString::fromUtf8(AboutItemText));
-    SetIcon(dialogkit::PictureStore::icon(ProgramIcon));
+    dialogkit::CAboutDlg::appendItem(*this, AboutItemText);
+    SetIcon(pictures()->icon(ProgramIcon));
     m_board.layOut();
     ShowBoard();
     // Queued, so the window and its wall board are on screen under any message the file brings.
@@ -52,10 +53,7 @@ bool CCobbletonDlg::OnInitDialog()
 
 void CCobbletonDlg::OnSysCommand(int id)
 {
-    if (id == AboutCommand) {
-        CAboutDlg dlgAbout(this);
-        dlgAbout.DoModal();
-    }
+    dialogkit::CAboutDlg::openFor(*this, id, AboutDialog);
 }
 
 void CCobbletonDlg::OnLoad()
@@ -80,13 +78,33 @@ void CCobbletonDlg::ShowBoard()
 void CCobbletonDlg::ShowBoard(const Showing &showing)
 {
     m_board.show(showing.board);
+    CheckVictory(showing);
+}
+
+void CCobbletonDlg::CheckVictory(const Showing &showing)
+{
     if (showing.won)
         MessageBox(QString::fromStdString(m_state.victoryText));
 }
 
-void CCobbletonDlg::OnMove(CellIndex step)
+void CCobbletonDlg::OnMoveLeft()
 {
-    ShowBoards(cobbleton::move(m_state, step));
+    ShowBoards(cobbleton::move(m_state, leveldata::LeftStep));
+}
+
+void CCobbletonDlg::OnMoveRight()
+{
+    ShowBoards(cobbleton::move(m_state, leveldata::RightStep));
+}
+
+void CCobbletonDlg::OnMoveUp()
+{
+    ShowBoards(cobbleton::move(m_state, leveldata::UpStep));
+}
+
+void CCobbletonDlg::OnMoveDown()
+{
+    ShowBoards(cobbleton::move(m_state, leveldata::DownStep));
 }
 
 void CCobbletonDlg::ShowBoards(const MoveResult &result)

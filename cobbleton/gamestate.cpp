@@ -128,7 +128,9 @@ MoveResult move(GameState &state, CellIndex step)
 
     for (std::size_t i = 0; i < watched; ++i)
         changes[i].after = board[changes[i].cell];
-    state.history.record(std::span(changes.data(), changeCount), {p, state.playerCell, underBefore, state.underTile});
+    // A refused move changed nothing and records nothing.
+    static_cast<void>(state.history.record(std::span(changes.data(), changeCount),
+                                           {p, state.playerCell, underBefore, state.underTile}));
     return result;
 }
 

@@ -49,11 +49,11 @@ void loadLevel(GameState &state, const leveldata::GameLevel &level);
 // path. Returns false, changing nothing, when the file cannot be read: missing, a directory, not
 // a regular file, no read permission. A file longer than leveldata::MaxFileBytes is read as far
 // as that, as readGameLevel does.
-bool loadLevelFile(GameState &state, const std::filesystem::path &path);
+[[nodiscard]] bool loadLevelFile(GameState &state, const std::filesystem::path &path);
 
-// The victory test: true when each listed place holds an Item. A level with no places counts as
-// won. A listed cell off the board never holds an Item.
-bool isWon(const GameState &state);
+// The victory test (the rule of the window's CheckVictory): true when each listed place holds an
+// Item. A level with no places counts as won. A listed cell off the board never holds an Item.
+[[nodiscard]] bool isWon(const GameState &state);
 
 // One showing of the board: the board as it stood and whether the victory test passed on it.
 // The window shows the board, then the victory message when `won` is true.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cobbleton/cobbleton.h"
+#include "dialogkit/appsupport.h"
 
 #include <QApplication>
 
@@ -7,6 +8,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     cobbleton::CCobbletonApp theApp;
-    theApp.InitInstance(cobbleton::CCobbletonApp::levelFileArgument(argc, argv));
+    theApp.InitInstance(dialogkit::fileArgument(argc, argv));
     return 0;
 }

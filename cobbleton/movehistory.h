@@ -42,15 +42,15 @@ public:
     // lists each changed cell once; a listed cell whose tile stayed the same costs nothing, one
     // off the board is ignored. Returns false, recording and dropping nothing, when the step
     // changes nothing at all.
-    bool record(std::span<const CellChange> cells, const PlayerChange &player);
+    [[nodiscard]] bool record(std::span<const CellChange> cells, const PlayerChange &player);
 
     // Takes back the step before the cursor, in the position it left. Returns false, changing
     // nothing, when there is none.
-    bool undo(leveldata::Board &board, leveldata::CellIndex &playerCell, leveldata::TileCode &underTile);
+    [[nodiscard]] bool undo(leveldata::Board &board, leveldata::CellIndex &playerCell, leveldata::TileCode &underTile);
 
     // Does again the step after the cursor, in the position the undo left. Returns false,
     // changing nothing, when there is none.
-    bool redo(leveldata::Board &board, leveldata::CellIndex &playerCell, leveldata::TileCode &underTile);
+    [[nodiscard]] bool redo(leveldata::Board &board, leveldata::CellIndex &playerCell, leveldata::TileCode &underTile);
 
     // Takes back every step before the cursor, in the position the history has reached: the result
     // is the position the history started from. Time grows with the number of steps.

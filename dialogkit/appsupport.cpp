@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogkit/appsupport.h"
 
+#include "dialogkit/filedialog.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -45,7 +47,22 @@ void setUpApplication(const QString &programName)
     // dialog closing while the main window is still hidden must not count as the last window.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(dialogFont());
-    installQtTranslations();
+    static_cast<void>(installQtTranslations()); // without them the standard buttons speak English
+}
+
+std::optional<std::filesystem::path> fileArgument(int argc, char *argv[])
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (argc < 2 || arguments.size() < 2)
+        return std::nullopt;
+    return pathFromQString(arguments.at(1));
+#else
+    if (argc < 2)
+        return std::nullopt;
+    return std::filesystem::path(argv[1]);
+#endif
 }
 
 } // namespace dialogkit

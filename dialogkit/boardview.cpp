@@ -39,9 +39,10 @@ void BoardView::layOut()
 
 void BoardView::show(const leveldata::Board &board)
 {
+    const PictureStore *pictures = m_dialog.pictures();
     const qreal ratio = m_dialog.devicePixelRatioF();
     for (CellIndex i = 0; i < leveldata::CellCount; ++i)
-        cell(i)->setPicture(PictureStore::picture(m_tileImage(board[i]), ratio));
+        cell(i)->setPicture(pictures ? pictures->picture(m_tileImage(board[i]), ratio) : QPixmap());
 }
 
 } // namespace dialogkit

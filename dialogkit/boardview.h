@@ -14,9 +14,10 @@ class Dialog;
 class PictureControl;
 
 // The 180 cell picture controls of a main window. Cell i is shown by the picture control with id
-// cellControlId(i), and code c by picture tileImage(c) (NoPicture: the cell is cleared); both
-// tables are the program's own. A cell missing from the template is added to the dialog. The view must not
-// outlive the dialog.
+// cellControlId(i), and code c by picture tileImage(c) from the dialog's picture store
+// (NoPicture: the cell is cleared); both tables, CellControlId and TileImage, are the program's
+// own. A cell missing from the template is added to the dialog. The view must not outlive the
+// dialog.
 class BoardView
 {
 public:
@@ -29,18 +30,16 @@ public:
     // the client area's top-left corner.
     void layOut();
 
-    // Sets all 180 cells, in CellIndex order, to the picture of board[i] (PictureStore), in its
-    // "@2x" variant when the dialog's device pixel ratio is above 1; a code without a picture
-    // clears its cell. Cells whose picture is unchanged are not repainted.
+    // Sets all 180 cells, in CellIndex order, to the picture of board[i], in its "@2x" variant
+    // when the dialog's device pixel ratio is above 1; a code without a picture clears its cell.
+    // Cells whose picture is unchanged are not repainted.
     void show(const leveldata::Board &board);
 
+private:
     // The client rectangle of cell i, for 0 <= i < CellCount.
     static QRect cellRect(leveldata::CellIndex i);
-
-    // The control of cell i, for 0 <= i < CellCount.
     PictureControl *cell(leveldata::CellIndex i) const { return m_cells[static_cast<std::size_t>(i)]; }
 
-private:
     Dialog &m_dialog;
     std::array<PictureControl *, leveldata::CellCount> m_cells{};
     TileImageFunction m_tileImage;

@@ -119,12 +119,13 @@ QWidget *ControlBuilder::create(const ControlTemplate &control)
     case ControlKind::Picture:
     case ControlKind::Icon: {
         auto *picture = new PictureControl(m_client);
-        if (control.kind == ControlKind::Icon) {
-            const QIcon icon = PictureStore::icon(control.picture);
+        const PictureStore *pictures = m_dialog.pictures();
+        if (pictures && control.kind == ControlKind::Icon) {
+            const QIcon icon = pictures->icon(control.picture);
             if (!icon.isNull())
                 picture->setPicture(icon.pixmap(32, 32));
-        } else {
-            picture->setPicture(PictureStore::picture(control.picture, m_dialog.devicePixelRatioF()));
+        } else if (pictures) {
+            picture->setPicture(pictures->picture(control.picture, m_dialog.devicePixelRatioF()));
         }
         picture->setPlace(rect);
         widget = picture;

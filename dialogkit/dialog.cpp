@@ -25,10 +25,10 @@
 
 namespace dialogkit {
 
-Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent)
+Dialog::Dialog(const DialogTemplate &dialogTemplate, QWidget *parent, const PictureStore *pictures)
     // A program's main window is a top-level window of its own even without a minimise box: a
     // dialog window without an owner is one that task bars may leave out.
-    : QDialog(parent, (!parent || (dialogTemplate.style & MinimizeBox)) ? Qt::Window : Qt::Dialog)
+    : QDialog(parent, (!parent || (dialogTemplate.style & MinimizeBox)) ? Qt::Window : Qt::Dialog), m_pictures(pictures)
 {
     m_hasSystemMenu = dialogTemplate.style & SystemMenu;
     Qt::WindowFlags flags = windowFlags() & Qt::WindowType_Mask;
@@ -203,16 +203,10 @@ void Dialog::SetDlgItemText(int id, const QString &text)
         group->setTitle(text);
 }
 
-bool Dialog::IsDlgButtonChecked(int id) const
-{
-    auto *button = GetDlgItem<QAbstractButton>(id);
-    return button && button->isChecked();
-}
-
 void Dialog::SetDlgItemPicture(int id, int pictureId)
 {
     if (auto *picture = GetDlgItem<PictureControl>(id))
-        picture->setPicture(PictureStore::picture(pictureId, devicePixelRatioF()));
+        picture->setPicture(m_pictures ? m_pictures->picture(pictureId, devicePixelRatioF()) : QPixmap());
 }
 
 int Dialog::GetComboSelection(int id) const
@@ -232,18 +226,6 @@ void Dialog::SetComboSelection(int id, int index)
     if (combo->currentIndex() < 0 && combo->isEditable())
         combo->setEditText(QString());
     combo->setProperty(TypedProperty, false);
-}
-
-int Dialog::GetComboCount(int id) const
-{
-    auto *combo = GetDlgItem<QComboBox>(id);
-    return combo ? combo->count() : 0;
-}
-
-QString Dialog::GetComboItemText(int id, int index) const
-{
-    auto *combo = GetDlgItem<QComboBox>(id);
-    return combo ? combo->itemText(index) : QString();
 }
 
 void Dialog::bindText(int id, QString &member)

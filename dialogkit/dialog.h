@@ -23,7 +23,8 @@
 // Timers (SetTimer) repeat until KillTimer and arrive as OnTimer(id) on the GUI thread.
 // Texts of edits and combo boxes: GetDlgItemText / SetDlgItemText, or bindText + UpdateData.
 // Message boxes and file dialogs: messagebox.h, filedialog.h; pictures and icons by resource id:
-// picturestore.h; the board of 180 cell pictures: boardview.h; program start-up: appsupport.h.
+// picturestore.h; the board of 180 cell pictures: boardview.h; the About box: aboutdlg.h;
+// program start-up: appsupport.h.
 // Everything runs on the GUI thread; nested dialogs are local objects of the handler showing them.
 // Controls are built by ControlBuilder (controlbuilder.h), keys handled by DialogKeys (dialogkeys.h).
 
@@ -44,6 +45,7 @@ class QMenu;
 namespace dialogkit {
 
 class DialogKeys;
+class PictureStore;
 
 class Dialog : public QDialog
 {
@@ -53,9 +55,14 @@ public:
     // `parent` is the owner window, over which the dialog opens centred; nullptr for a program's
     // main window. Without a parent, or with a minimise box in the template, the window is a
     // Qt::Window (a main window of its own); otherwise a Qt::Dialog. The title bar has only the
-    // buttons the template asks for.
-    explicit Dialog(const DialogTemplate &dialogTemplate, QWidget *parent = nullptr);
+    // buttons the template asks for. Picture and icon controls show the resources of `pictures`,
+    // which must outlive the dialog; without a store they show nothing.
+    explicit Dialog(const DialogTemplate &dialogTemplate, QWidget *parent = nullptr,
+                    const PictureStore *pictures = nullptr);
     ~Dialog() override;
+
+    // The store the dialog shows its pictures from, as it was built; nullptr for none.
+    const PictureStore *pictures() const { return m_pictures; }
 
     // Runs OnInitDialog, then shows the window modally until EndDialog. Returns the EndDialog
     // result: IdOk (1), IdCancel (2) or whatever the window passed.
@@ -86,9 +93,8 @@ public:
         return qobject_cast<Control *>(GetDlgItem(id));
     }
 
-    // The client area: the parent of every control; its top-left corner is (0, 0) of the
-    // templates. Its size is the template's size in pixels.
-    QWidget *clientArea() const { return m_client; }
+    // Controls are children of the client area, whose top-left corner is (0, 0) of the templates
+    // and whose size is the template's size in pixels; a menu bar sits above it.
 
     // Adds one more control as the template would have (after all the others in tab order).
     // A radio button added this way starts a group of its own.
@@ -97,7 +103,6 @@ public:
     // Text of an edit box, combo box's edit box, button or label; empty for other controls.
     QString GetDlgItemText(int id) const;
     void SetDlgItemText(int id, const QString &text);
-    bool IsDlgButtonChecked(int id) const;
     // Shows picture resource `pictureId` (NoPicture clears) in picture control `id`.
     void SetDlgItemPicture(int id, int pictureId);
 
@@ -105,8 +110,6 @@ public:
     // typed into the edit box. SetComboSelection(-1) clears the selection and the edit box.
     int GetComboSelection(int id) const;
     void SetComboSelection(int id, int index);
-    int GetComboCount(int id) const;
-    QString GetComboItemText(int id, int index) const; // empty for an index out of range
 
     // Data exchange: binds a text member to edit (or combo edit) `id`. UpdateData(false) moves the
     // members into the controls (the base OnInitDialog does this), UpdateData(true) takes the
@@ -121,7 +124,7 @@ public:
     // Adds a separator and the item `text` with command `id` to the window menu, opened by a
     // right-click on the window background or by Alt+Space; choosing it calls OnSysCommand(id).
     // Returns false (and adds nothing) when the window has no system menu or `text` is empty.
-    bool AppendSystemMenuItem(int id, const QString &text);
+    [[nodiscard]] bool AppendSystemMenuItem(int id, const QString &text);
 
     // Numbered timers: SetTimer starts (or restarts) timer `id`, ticking every `milliseconds` as
     // OnTimer(id) until KillTimer(id). KillTimer of a timer that is not running does nothing.
@@ -157,6 +160,7 @@ private:
     QWidget *adopt(QWidget *widget, const ControlTemplate &control);
     void popUpSystemMenu(const QPoint &globalPos);
 
+    const PictureStore *m_pictures;
     QWidget *m_client = nullptr;
     DialogKeys *m_keys = nullptr;
     bool m_hasSystemMenu = false;

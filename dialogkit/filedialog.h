@@ -16,13 +16,14 @@ namespace dialogkit {
 // (e.g. "*.lay"). Each returns the chosen file's full path, or nothing when the user cancelled.
 
 // Open: any name may be typed, an existing file is not required.
-std::optional<QString> openFileName(QWidget *owner, const QString &title, const QString &filterDescription,
-                                    const QString &pattern);
+[[nodiscard]] std::optional<QString> openFileName(QWidget *owner, const QString &title,
+                                                  const QString &filterDescription, const QString &pattern);
 
 // Save: `defaultExtension` (".lay" or "lay"; empty for none) is added when the typed name has
 // none; choosing an existing file asks before it is overwritten.
-std::optional<QString> saveFileName(QWidget *owner, const QString &title, const QString &filterDescription,
-                                    const QString &pattern, const QString &defaultExtension);
+[[nodiscard]] std::optional<QString> saveFileName(QWidget *owner, const QString &title,
+                                                  const QString &filterDescription, const QString &pattern,
+                                                  const QString &defaultExtension);
 
 // The file a name from a file dialog or the command line means, for the standard library's file
 // functions: on Windows built from the name's UTF-16, so letters outside the ANSI code page (a

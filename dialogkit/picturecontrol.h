@@ -23,7 +23,6 @@ public:
 
     // Moves the control: its top-left corner, and its size while it shows no picture.
     void setPlace(const QRect &place);
-    QRect place() const { return m_place; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

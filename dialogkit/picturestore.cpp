@@ -1,56 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogkit/picturestore.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
-#include <unordered_map>
-
 namespace dialogkit {
 
 namespace {
-
-struct PictureEntry
-{
-    QString path;
-    QPixmap pixmap;
-    bool loaded = false;
-    QPixmap sharp; // the "@2x" variant, read on first use at a ratio above 1
-    bool sharpLoaded = false;
-};
-
-struct Store
-{
-    std::unordered_map<int, PictureEntry> pictures;
-    std::unordered_map<int, QIcon> icons;
-    bool cleanupRegistered = false;
-};
-
-Store &store()
-{
-    static Store s;
-    return s;
-}
-
-void clearStore()
-{
-    Store &s = store();
-    s.pictures.clear();
-    s.icons.clear();
-    s.cleanupRegistered = false;
-}
-
-// Pixmaps must not outlive the application object, so the store empties itself with it.
-void registerCleanup()
-{
-    Store &s = store();
-    if (!s.cleanupRegistered) {
-        qAddPostRoutine(clearStore);
-        s.cleanupRegistered = true;
-    }
-}
 
 // "dir/wall.bmp" -> "dir/wall@2x.bmp"
 QString sharpPath(const QString &path)
@@ -75,7 +32,9 @@ QPixmap readPicture(const QString &path)
     return QPixmap::fromImage(std::move(image));
 }
 
-const QPixmap &normalPicture(PictureEntry &entry)
+} // namespace
+
+const QPixmap &PictureStore::normalPicture(Entry &entry)
 {
     if (!entry.loaded) {
         entry.pixmap = readPicture(entry.path);
@@ -84,28 +43,19 @@ const QPixmap &normalPicture(PictureEntry &entry)
     return entry.pixmap;
 }
 
-} // namespace
-
 void PictureStore::addPicture(int id, const QString &path)
 {
-    registerCleanup();
-    store().pictures[id] = PictureEntry{path, QPixmap(), false, QPixmap(), false};
+    m_pictures[id] = Entry{path, QPixmap(), false, QPixmap(), false};
 }
 
-void PictureStore::addPicture(int id, const QPixmap &pixmap)
-{
-    registerCleanup();
-    store().pictures[id] = PictureEntry{QString(), pixmap, true, QPixmap(), false};
-}
-
-const QPixmap &PictureStore::picture(int id, qreal devicePixelRatio)
+const QPixmap &PictureStore::picture(int id, qreal devicePixelRatio) const
 {
     static const QPixmap none;
-    auto it = store().pictures.find(id);
-    if (it == store().pictures.end())
+    auto it = m_pictures.find(id);
+    if (it == m_pictures.end())
         return none;
-    PictureEntry &entry = it->second;
-    if (devicePixelRatio > 1 && !entry.path.isEmpty()) {
+    Entry &entry = it->second;
+    if (devicePixelRatio > 1) {
         if (!entry.sharpLoaded) {
             entry.sharpLoaded = true;
             const QPixmap &normal = normalPicture(entry);
@@ -128,24 +78,13 @@ void PictureStore::addIconFiles(int id, const QStringList &paths)
     QIcon icon;
     for (const QString &path : paths)
         icon.addFile(path);
-    addIcon(id, icon);
+    m_icons[id] = icon;
 }
 
-void PictureStore::addIcon(int id, const QIcon &icon)
+QIcon PictureStore::icon(int id) const
 {
-    registerCleanup();
-    store().icons[id] = icon;
-}
-
-QIcon PictureStore::icon(int id)
-{
-    auto it = store().icons.find(id);
-    return it == store().icons.end() ? QIcon() : it->second;
-}
-
-void PictureStore::clear()
-{
-    clearStore();
+    auto it = m_icons.find(id);
+    return it == m_icons.end() ? QIcon() : it->second;
 }
 
 } // namespace dialogkit

@@ -32,7 +32,7 @@ inline constexpr int IdCancel = 2;  // the standard Cancel command and dialog re
 enum class ControlKind {
     PushButton,
     StaticText,  // left-aligned text, wrapped at the control's width; '&' shown as is
-    Picture,     // a picture resource; the control takes the picture's size
+    Picture,     // a picture (bitmap) resource; the control takes the picture's size
     Icon,        // an icon resource, shown 32 x 32
     Edit,        // single-line, or multi-line with MultiLine
     ComboBox,    // a drop-down list; with DropDown it has an edit box
@@ -46,16 +46,14 @@ enum ControlStyle : unsigned {
     NoStyle = 0,
     TabStop = 1u << 0,       // reached with Tab; without it a control takes focus only by click
     DefaultButton = 1u << 1, // push button: pressed by Enter when no push button has the focus
-    Bitmap = 1u << 2,        // picture shows a bitmap (always so here; kept to match the templates)
-    MultiLine = 1u << 3,     // edit: several lines
-    WordWrap = 1u << 4,      // multi-line edit: lines wrap at the right edge
-    HScroll = 1u << 5,       // edit: scrolls horizontally as the text grows
-    VScroll = 1u << 6,       // multi-line edit: vertical scroll bar
-    Border = 1u << 7,        // edit: a border
-    DropDown = 1u << 8,      // combo box: an edit box above the list
-    WantReturn = 1u << 9,    // multi-line edit: takes Enter for itself (else Enter is the OK command)
-    ModalFrame = 1u << 10,   // black frame: a raised border
-    Disabled = 1u << 11,
+    MultiLine = 1u << 2,     // edit: several lines (a single-line edit scrolls as the text grows)
+    WordWrap = 1u << 3,      // multi-line edit: lines wrap at the right edge
+    VScroll = 1u << 4,       // multi-line edit: vertical scroll bar
+    Border = 1u << 5,        // edit: a border
+    DropDown = 1u << 6,      // combo box: an edit box above the list
+    WantReturn = 1u << 7,    // multi-line edit: takes Enter for itself (else Enter is the OK command)
+    ModalFrame = 1u << 8,    // black frame: a raised border
+    Disabled = 1u << 9,
 };
 using ControlStyles = unsigned;
 
@@ -128,7 +126,7 @@ inline ControlTemplate staticText(int id, const char *text, int x, int y, int w,
     return {ControlKind::StaticText, id, text, NoPicture, x, y, w, h, style, {}};
 }
 
-inline ControlTemplate picture(int id, int pictureId, int x, int y, int w, int h, ControlStyles style = Bitmap)
+inline ControlTemplate picture(int id, int pictureId, int x, int y, int w, int h, ControlStyles style = NoStyle)
 {
     return {ControlKind::Picture, id, "", pictureId, x, y, w, h, style, {}};
 }
@@ -138,7 +136,7 @@ inline ControlTemplate icon(int id, int iconId, int x, int y, int w, int h)
     return {ControlKind::Icon, id, "", iconId, x, y, w, h, NoStyle, {}};
 }
 
-inline ControlTemplate edit(int id, int x, int y, int w, int h, ControlStyles style = Border | HScroll | TabStop)
+inline ControlTemplate edit(int id, int x, int y, int w, int h, ControlStyles style = Border | TabStop)
 {
     return {ControlKind::Edit, id, "", NoPicture, x, y, w, h, style, {}};
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 
 namespace leveldata {
@@ -33,17 +34,20 @@ constexpr CellIndex cellIndex(int column, int row)
 {
     return row * BoardColumns + column;
 }
-constexpr int columnOf(CellIndex i)
-{
-    return i % BoardColumns;
-} // for 0 <= i < CellCount
-constexpr int rowOf(CellIndex i)
-{
-    return i / BoardColumns;
-} // for 0 <= i < CellCount
 constexpr bool isOnBoard(CellIndex i)
 {
     return i >= 0 && i < CellCount;
+}
+// Column and row of cell i, for 0 <= i < CellCount.
+constexpr int columnOf(CellIndex i)
+{
+    assert(isOnBoard(i));
+    return i % BoardColumns;
+}
+constexpr int rowOf(CellIndex i)
+{
+    assert(isOnBoard(i));
+    return i / BoardColumns;
 }
 
 // The outer ring: row 0, row 11, column 0 and column 14. False for cells off the board.
@@ -60,8 +64,16 @@ class Board
 public:
     using Cells = std::array<TileCode, CellCount>;
 
-    TileCode operator[](CellIndex i) const { return m_cells[static_cast<std::size_t>(i)]; }
-    TileCode &operator[](CellIndex i) { return m_cells[static_cast<std::size_t>(i)]; }
+    TileCode operator[](CellIndex i) const
+    {
+        assert(isOnBoard(i));
+        return m_cells[static_cast<std::size_t>(i)];
+    }
+    TileCode &operator[](CellIndex i)
+    {
+        assert(isOnBoard(i));
+        return m_cells[static_cast<std::size_t>(i)];
+    }
 
     void fill(TileCode code) { m_cells.fill(code); }
 

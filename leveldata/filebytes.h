@@ -23,7 +23,7 @@ inline constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
 // - the system's error otherwise (no read permission, I/O error), `bytes` empty.
 // On Windows, consoles, pipes and devices such as NUL count as "anything else"; a file another
 // program holds locked gives std::errc::device_or_resource_busy.
-std::error_code readFileBytes(const std::filesystem::path &path, std::string &bytes);
+[[nodiscard]] std::error_code readFileBytes(const std::filesystem::path &path, std::string &bytes);
 
 // Replaces the file at `path` by `bytes` so that a crash or failure leaves either the old file or
 // the new one, never a mix: writes a temporary file in the same directory (under a short name of
@@ -41,6 +41,6 @@ std::error_code readFileBytes(const std::filesystem::path &path, std::string &by
 // to mark customised folders); the rename is written through (MoveFileExW), so there is no
 // separate directory sync. Errors are the same std::errc values where one fits, else the Windows
 // error code.
-std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_view bytes);
+[[nodiscard]] std::error_code replaceFileBytes(const std::filesystem::path &path, std::string_view bytes);
 
 } // namespace leveldata

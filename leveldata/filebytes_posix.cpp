@@ -11,7 +11,7 @@
 namespace leveldata {
 namespace {
 
-std::error_code lastError()
+[[nodiscard]] std::error_code lastError()
 {
     return {errno, std::generic_category()};
 }
@@ -29,7 +29,7 @@ public:
     }
     int get() const { return m_fd; }
     // Closes now so that a failing close (delayed write error) can be reported.
-    std::error_code close()
+    [[nodiscard]] std::error_code close()
     {
         const int fd = m_fd;
         m_fd = -1;
@@ -40,7 +40,7 @@ private:
     int m_fd;
 };
 
-std::error_code writeAll(int fd, std::string_view bytes)
+[[nodiscard]] std::error_code writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -59,7 +59,7 @@ bool hasWriteBit(mode_t mode)
     return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
-std::error_code writeTemporary(int fd, std::string_view bytes, const mode_t *keepMode)
+[[nodiscard]] std::error_code writeTemporary(int fd, std::string_view bytes, const mode_t *keepMode)
 {
     if (keepMode && ::fchmod(fd, *keepMode) != 0)
         return lastError();

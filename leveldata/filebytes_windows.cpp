@@ -19,7 +19,7 @@ namespace {
 
 // Callers compare against std::errc, so the common failures become generic codes; anything else
 // keeps its Windows code, whose message() is the system's text.
-std::error_code fromWin32(DWORD error)
+[[nodiscard]] std::error_code fromWin32(DWORD error)
 {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -43,7 +43,7 @@ std::error_code fromWin32(DWORD error)
     }
 }
 
-std::error_code lastError()
+[[nodiscard]] std::error_code lastError()
 {
     return fromWin32(::GetLastError());
 }
@@ -61,7 +61,7 @@ public:
     }
     bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return m_handle; }
-    std::error_code close()
+    [[nodiscard]] std::error_code close()
     {
         const HANDLE handle = m_handle;
         m_handle = INVALID_HANDLE_VALUE;
@@ -75,7 +75,7 @@ private:
 // ReadFile and WriteFile take a DWORD count; stay well below it.
 constexpr std::size_t MaxChunk = std::size_t{1} << 30;
 
-std::error_code writeAll(HANDLE file, std::string_view bytes)
+[[nodiscard]] std::error_code writeAll(HANDLE file, std::string_view bytes)
 {
     while (!bytes.empty()) {
         DWORD written = 0;

@@ -19,7 +19,7 @@ namespace leveldata::detail {
 // while it is read, so one byte past the limit is asked for to tell a file of exactly MaxFileBytes
 // from a longer one. Returns as readFileBytes does.
 template <class ReadChunk>
-std::error_code readCapped(std::size_t sizeHint, std::string &bytes, ReadChunk readChunk)
+[[nodiscard]] std::error_code readCapped(std::size_t sizeHint, std::string &bytes, ReadChunk readChunk)
 {
     bytes.resize(std::min(sizeHint, MaxFileBytes) + 1);
     std::size_t total = 0;
@@ -45,7 +45,7 @@ std::error_code readCapped(std::size_t sizeHint, std::string &bytes, ReadChunk r
 
 // The file a replacement writes: `path` itself, or the file a symbolic link at `path` leads to
 // (the link stays a link). Fails for a path without a file name.
-inline std::error_code replacementTarget(const std::filesystem::path &path, std::filesystem::path &target)
+[[nodiscard]] inline std::error_code replacementTarget(const std::filesystem::path &path, std::filesystem::path &target)
 {
     if (path.empty() || !path.has_filename())
         return std::make_error_code(std::errc::invalid_argument);

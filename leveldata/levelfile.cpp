@@ -41,7 +41,7 @@ void writeInfo(Profile &profile, const LevelInfo &info)
 }
 
 // The file as it stands, or an empty one when there is none yet.
-std::error_code loadForUpdate(const std::filesystem::path &path, Profile &profile)
+[[nodiscard]] std::error_code loadForUpdate(const std::filesystem::path &path, Profile &profile)
 {
     std::string bytes;
     const auto ec = readFileBytes(path, bytes);
@@ -54,7 +54,8 @@ std::error_code loadForUpdate(const std::filesystem::path &path, Profile &profil
 std::string fileBytesOrEmpty(const std::filesystem::path &path)
 {
     std::string bytes;
-    readFileBytes(path, bytes); // a failed or partial read still yields what could be read
+    // A failed or partial read still yields what could be read.
+    static_cast<void>(readFileBytes(path, bytes));
     return bytes;
 }
 

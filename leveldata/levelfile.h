@@ -73,10 +73,10 @@ EditorLevel editorLevelFromBytes(std::string bytes);
 // Texts are UTF-8, stored as Windows-1251 ('?' for a character it lacks); each line break in a
 // text (CR LF, CR or LF) is stored as one space. An existing file that cannot be read (other than
 // a missing one) or is longer than MaxFileBytes is not replaced: its error is returned.
-std::error_code writeLevel(const std::filesystem::path &path, const Board &board, const LevelInfo &info);
+[[nodiscard]] std::error_code writeLevel(const std::filesystem::path &path, const Board &board, const LevelInfo &info);
 
 // Writes only the four texts (AUTOR, NAMELAYER, YROVWN, TEXT, in that order), no "Layer" key.
 // Same crash-safety and error reporting as writeLevel.
-std::error_code writeLevelInfo(const std::filesystem::path &path, const LevelInfo &info);
+[[nodiscard]] std::error_code writeLevelInfo(const std::filesystem::path &path, const LevelInfo &info);
 
 } // namespace leveldata

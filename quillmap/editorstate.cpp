@@ -97,7 +97,7 @@ Board EditorState::boardAsSaved() const
     return saved;
 }
 
-SaveCheck EditorState::checkSave() const
+SaveRefusal EditorState::saveRefusal() const
 {
     int players = 0;
     int places = 0;
@@ -108,10 +108,10 @@ SaveCheck EditorState::checkSave() const
         items += code == leveldata::Item;
     }
     if (players != 1)
-        return SaveCheck::PlayerCountWrong;
+        return SaveRefusal::PlayerCountWrong;
     if (items != places)
-        return SaveCheck::ItemCountMismatch;
-    return SaveCheck::Ok;
+        return SaveRefusal::ItemCountMismatch;
+    return SaveRefusal::None;
 }
 
 std::error_code EditorState::writeCopy(const std::filesystem::path &path) const

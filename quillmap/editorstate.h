@@ -26,8 +26,9 @@ std::optional<leveldata::TileCode> brushForDigit(int digit);
 
 enum class CursorMove { Left, Right, Up, Down };
 
-enum class SaveCheck {
-    Ok,
+// What the save checks refuse a level for, the player check first.
+enum class SaveRefusal {
+    None,              // it may be saved
     PlayerCountWrong,  // not exactly one Player
     ItemCountMismatch, // number of Item cells differs from number of ItemPlace cells
 };
@@ -56,11 +57,11 @@ public:
     // row 0) is refused: returns false and changes nothing. An accepted move marks the target
     // Cursor, writes the brush into the cell being left, whatever it held, moves the cursor there
     // and returns true.
-    bool moveCursor(CursorMove move);
+    [[nodiscard]] bool moveCursor(CursorMove move);
 
     // Chooses the brush by digit key (see brushForDigit). Only the brush changes, not the Board.
     // Returns false, changing nothing, for a digit outside 1..5.
-    bool selectBrush(int digit);
+    [[nodiscard]] bool selectBrush(int digit);
 
     // Takes the four texts back (the level-data command). In memory only.
     void setLevelInfo(const leveldata::LevelInfo &info) { m_info = info; }
@@ -70,32 +71,32 @@ public:
     // cursor cell and the brush are untouched, and no cell is marked Cursor unless the file
     // holds 5 there. A file that cannot be read (missing, a directory, unreadable, longer than
     // leveldata::MaxFileBytes) changes nothing and its error is returned; empty on success.
-    std::error_code loadLevel(const std::filesystem::path &path);
+    [[nodiscard]] std::error_code loadLevel(const std::filesystem::path &path);
 
     // Starts a new level with `info`: writes the texts into the scratch file (keeping any board
     // already in it) and loads that file. When the scratch file cannot be written, the level
     // starts in memory only: all-Wall Board, `info` as the texts, an empty level path; the write
     // error is returned (the caller says so) and a later saveLevel writes the texts.
     // Cursor cell and brush are untouched either way.
-    std::error_code newLevel(const leveldata::LevelInfo &info);
+    [[nodiscard]] std::error_code newLevel(const leveldata::LevelInfo &info);
 
     // The board as a save writes it: every Cursor cell holds the brush tile.
     leveldata::Board boardAsSaved() const;
 
-    // The checks before a save, over the 180 cells of boardAsSaved(): exactly one Player first,
-    // then as many Item as ItemPlace cells (none of either passes).
-    SaveCheck checkSave() const;
+    // The save checks, over the 180 cells of boardAsSaved(): exactly one Player first, then as
+    // many Item as ItemPlace cells (none of either passes). Returns the first that fails.
+    [[nodiscard]] SaveRefusal saveRefusal() const;
 
     // Writes boardAsSaved() and the texts into `path`, changing nothing here (a copy to play, for
     // instance). Returns the write error, empty on success.
-    std::error_code writeCopy(const std::filesystem::path &path) const;
+    [[nodiscard]] std::error_code writeCopy(const std::filesystem::path &path) const;
 
     // Writes boardAsSaved() and the texts into `path` (the file the user chose; the level path is
     // not changed). On success the Board becomes what was written, so the cursor cell shows the
     // brush tile. On failure
     // the error is returned, the Board is left exactly as it was and the old file is untouched.
-    // Does not run checkSave; the caller does that before asking for a file.
-    std::error_code saveLevel(const std::filesystem::path &path);
+    // Does not run the save checks; the caller does that before asking for a file.
+    [[nodiscard]] std::error_code saveLevel(const std::filesystem::path &path);
 
 private:
     leveldata::Board m_board;

@@ -57,7 +57,7 @@ GameLauncher::Result GameLauncher::play(const QString &game, const EditorState &
         return Result::NotWritten;
     const QString levelFile = file.fileName();
     file.close();
-    if (state.writeCopy(dialogkit::pathFromQString(levelFile))) {
+    if (const std::error_code error = state.writeCopy(dialogkit::pathFromQString(levelFile)); error) {
         QFile::remove(levelFile);
         return Result::NotWritten;
     }

@@ -36,7 +36,7 @@ public:
     // temporary folder (QDir::tempPath) and starts `game` with that file's path as its one
     // argument; returns once it has started. NotWritten: the file could not be written;
     // NotStarted: the game could not be run (its file is removed again). `state` is not changed.
-    Result play(const QString &game, const EditorState &state);
+    [[nodiscard]] Result play(const QString &game, const EditorState &state);
 
 private:
     struct Game

@@ -7,21 +7,13 @@
 namespace quillmap {
 
 CInfoLayer::CInfoLayer(QWidget *parent) : LevelTextsDialog(quillmapresources::LevelInfoDialog, parent)
-{
-    setCommandHandler(quillmapresources::LevelInfoOkButton, &CInfoLayer::OnConfirm);
-}
+{ }
 
 bool CInfoLayer::OnInitDialog()
 {
     LevelTextsDialog::OnInitDialog();
     SetComboSelection(quillmapresources::DifficultyCombo, difficultyIndex(m_difficulty.toStdString()).value_or(-1));
     return true;
-}
-
-void CInfoLayer::OnConfirm()
-{
-    takeDifficulty();
-    LevelTextsDialog::OnOK();
 }
 
 } // namespace quillmap

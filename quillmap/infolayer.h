@@ -5,10 +5,10 @@
 
 namespace quillmap {
 
-// The level-information dialog (template 139). The caller fills the four members; the dialog
-// shows them, selecting the entry equal to m_difficulty (none when no entry is equal). Only its
-// button 1189 ends it, always with IdOk, the members holding the edited texts (see
-// takeDifficulty for the difficulty). Enter and Esc do nothing. Writes no file.
+// The level-information dialog (template 139). The caller gives it the level's texts
+// (setLevelInfo); the dialog shows them, selecting the entry equal to the difficulty (none when
+// no entry is equal). Only its button 1189 ends it, always with IdOk, with the edited texts
+// (levelInfo()). Enter and Esc do nothing. Writes no file.
 class CInfoLayer : public LevelTextsDialog
 {
     Q_OBJECT
@@ -17,11 +17,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override { }     // Enter never closes this dialog
-    void OnCancel() override { } // nor does Esc
-
-private:
-    void OnConfirm();
+    void OnCancel() override { } // Esc never closes this dialog
 };
 
 } // namespace quillmap

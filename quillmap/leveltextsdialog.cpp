@@ -17,6 +17,7 @@ using namespace quillmapresources;
 LevelTextsDialog::LevelTextsDialog(const dialogkit::DialogTemplate &dialogTemplate, QWidget *parent)
     : Dialog(dialogTemplate, parent), m_difficultyList(GetDlgItem<QComboBox>(DifficultyCombo))
 {
+    setCommandHandler(LevelInfoOkButton, &LevelTextsDialog::OnConfirm);
     bindText(AuthorEdit, m_author);
     bindText(NameEdit, m_name);
     bindText(VictoryMessageEdit, m_victoryMessage);
@@ -52,7 +53,7 @@ void LevelTextsDialog::setLevelInfo(const leveldata::LevelInfo &info)
     m_victoryMessage = QString::fromStdString(info.victoryMessage);
 }
 
-void LevelTextsDialog::takeDifficulty()
+void LevelTextsDialog::OnConfirm()
 {
     int selected = GetComboSelection(DifficultyCombo);
     if (selected < 0) {
@@ -63,7 +64,8 @@ void LevelTextsDialog::takeDifficulty()
         }
     }
     if (selected >= 0)
-        m_difficulty = GetComboItemText(DifficultyCombo, selected);
+        m_difficulty = m_difficultyList->itemText(selected);
+    Dialog::OnOK();
 }
 
 } // namespace quillmap

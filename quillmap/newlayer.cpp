@@ -6,21 +6,13 @@
 namespace quillmap {
 
 CNewLayer::CNewLayer(QWidget *parent) : LevelTextsDialog(quillmapresources::NewLevelDialog, parent)
-{
-    setCommandHandler(quillmapresources::LevelInfoOkButton, &CNewLayer::OnConfirm);
-}
+{ }
 
 bool CNewLayer::OnInitDialog()
 {
     LevelTextsDialog::OnInitDialog();
     SetComboSelection(quillmapresources::DifficultyCombo, 0);
     return true;
-}
-
-void CNewLayer::OnConfirm()
-{
-    takeDifficulty();
-    LevelTextsDialog::OnOK();
 }
 
 } // namespace quillmap

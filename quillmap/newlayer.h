@@ -17,10 +17,6 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override { } // Enter never closes this dialog
-
-private:
-    void OnConfirm();
 };
 
 } // namespace quillmap

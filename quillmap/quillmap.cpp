@@ -2,38 +2,24 @@
 #include "quillmap/quillmap.h"
 
 #include "dialogkit/appsupport.h"
-#include "dialogkit/filedialog.h"
-#include "dialogkit/picturestore.h"
 #include "quillmap/quillmapdlg.h"
 #include "resources/quillmap/pictures.h"
 
-#include <QApplication>
 #include <QGuiApplication>
-#include <QStringList>
 
 namespace quillmap {
 
-using namespace quillmapresources;
-
-void CQuillmapApp::registerPictures()
-{
-    for (int id : {WallPicture, FloorPicture, ItemPlacePicture, PlayerPicture, ItemPicture, CursorPicture})
-        dialogkit::PictureStore::addPicture(id, bitmapPath(id));
-    dialogkit::PictureStore::addIconFiles(ProgramIcon, {iconPath(ProgramIcon)});
-}
-
-bool CQuillmapApp::InitInstance()
+bool CQuillmapApp::InitInstance(std::optional<std::filesystem::path> levelFile)
 {
     dialogkit::setUpApplication(QStringLiteral("Quillmap"));
-    QApplication::setOrganizationName(QStringLiteral("Cobbleton"));
+    QGuiApplication::setOrganizationName(QStringLiteral("Cobbleton"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cobbleton.Quillmap"));
-    registerPictures();
+    resources::registerPictures(m_pictures, quillmapresources::Pictures);
 
-    CQuillmapDlg dlg(m_state);
+    CQuillmapDlg dlg(m_state, m_pictures);
     // `quillmap FILE` (as a file manager's "Open with" starts it) opens FILE at once.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
-        dlg.setStartFile(dialogkit::pathFromQString(arguments.at(1)));
+    if (levelFile)
+        dlg.setStartFile(*levelFile);
     dlg.DoModal();
     return false;
 }

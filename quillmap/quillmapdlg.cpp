@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quillmap/quillmapdlg.h"
 
+#include "dialogkit/aboutdlg.h"
 #include "dialogkit/filedialog.h"
-#include "dialogkit/picturestore.h"
-#include "quillmap/aboutdlg.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
 #include "quillmap/start.h"
@@ -18,11 +17,11 @@ namespace quillmap {
 using namespace quillmapresources;
 using dialogkit::pathFromQString;
 
-CQuillmapDlg::CQuillmapDlg(EditorState &state, QWidget *parent)
-    : Dialog(EditorWindow, parent),
+CQuillmapDlg::CQuillmapDlg(EditorState &state, const dialogkit::PictureStore &pictures, QWidget *parent)
+    : Dialog(EditorWindow, parent, &pictures),
       m_state(state),
-      m_board(*this, cellControlId, tilePictureId),
-      m_hIcon(dialogkit::PictureStore::icon(ProgramIcon))
+      m_board(*this, cellControlId, [](leveldata::TileCode code) { return Pictures.tileImage(code); }),
+      m_hIcon(pictures.icon(ProgramIcon))
 {
     setCommandHandler(RefreshButton, &CQuillmapDlg::DrawBoard);
     setCommandHandler(CursorLeftCommand, [this] { OnMove(CursorMove::Left); });
@@ -65,7 +64,7 @@ bool CQuillmapDlg::OnInitDialog()
         }
     }
 
-    AppendSystemMenuItem(AboutCommand, QString::fromUtf8(AboutItemText));
+    dialogkit::CAboutDlg::appendItem(*this, AboutItemText);
     SetIcon(m_hIcon);
     m_board.layOut();
     DrawBoard();
@@ -74,18 +73,15 @@ bool CQuillmapDlg::OnInitDialog()
 
 void CQuillmapDlg::OnCancel()
 {
-    if (m_checker.isRunning())
-        m_checker.cancel();
+    if (m_solvability.isRunning())
+        m_solvability.cancel();
     else if (confirmClose())
         Dialog::OnCancel();
 }
 
 void CQuillmapDlg::OnSysCommand(int id)
 {
-    if (id == AboutCommand) {
-        CAboutDlg dlgAbout(this);
-        dlgAbout.DoModal();
-    }
+    dialogkit::CAboutDlg::openFor(*this, id, AboutDialog);
 }
 
 void CQuillmapDlg::OnTimer(int)
@@ -104,9 +100,8 @@ void CQuillmapDlg::NewLevel()
     CNewLayer NewLayer(this);
     if (NewLayer.DoModal() != dialogkit::IdOk)
         return;
-    if (m_state.newLevel(NewLayer.levelInfo())) {
+    if (const std::error_code error = m_state.newLevel(NewLayer.levelInfo()); error)
         MessageBox(QString::fromUtf8(ScratchNotWrittenMessage).arg(QDir::toNativeSeparators(QDir::currentPath())));
-    }
     SetTimer(RedrawTimer, RedrawDelayMs);
 }
 
@@ -119,7 +114,10 @@ void CQuillmapDlg::OpenLevel()
 
 void CQuillmapDlg::OpenFile(const std::filesystem::path &file)
 {
-    if (file.empty() || m_state.loadLevel(file)) {
+    // No file at all fares as a file that cannot be read.
+    const std::error_code error =
+        file.empty() ? std::make_error_code(std::errc::no_such_file_or_directory) : m_state.loadLevel(file);
+    if (error) {
         MessageBox(QString::fromUtf8(NoFileMessage));
         NewLevel();
         return;
@@ -129,10 +127,10 @@ void CQuillmapDlg::OpenFile(const std::filesystem::path &file)
 
 bool CQuillmapDlg::passesSaveChecks()
 {
-    switch (m_state.checkSave()) {
-    case SaveCheck::PlayerCountWrong: MessageBox(QString::fromUtf8(PlayerCountMessage)); return false;
-    case SaveCheck::ItemCountMismatch: MessageBox(QString::fromUtf8(ItemCountMessage)); return false;
-    case SaveCheck::Ok: break;
+    switch (m_state.saveRefusal()) {
+    case SaveRefusal::PlayerCountWrong: MessageBox(QString::fromUtf8(PlayerCountMessage)); return false;
+    case SaveRefusal::ItemCountMismatch: MessageBox(QString::fromUtf8(ItemCountMessage)); return false;
+    case SaveRefusal::None: break;
     }
     return true;
 }
@@ -170,24 +168,25 @@ void CQuillmapDlg::PlayLevel()
 
 void CQuillmapDlg::CheckLevel()
 {
-    if (m_checker.isRunning()) {
-        m_checker.cancel();
+    if (m_solvability.isRunning()) {
+        m_solvability.cancel();
         return;
     }
     if (!passesSaveChecks())
         return;
-    setCursor(Qt::BusyCursor);
-    m_checker.start(m_state.boardAsSaved(), LevelCheckTimeLimit, [this](const LevelCheck &check) {
+    const auto show = [this](const Solvability &found) {
         unsetCursor();
-        switch (check.outcome) {
-        case LevelCheck::Outcome::Solved:
-            MessageBox(QString::fromUtf8(SolutionFoundMessage).arg(check.moves).arg(check.pushes));
+        switch (found.outcome) {
+        case Solvability::Outcome::Solved:
+            MessageBox(QString::fromUtf8(SolutionFoundMessage).arg(found.moves).arg(found.pushes));
             break;
-        case LevelCheck::Outcome::NoSolution: MessageBox(QString::fromUtf8(NoSolutionMessage)); break;
-        case LevelCheck::Outcome::Undecided: MessageBox(QString::fromUtf8(CheckUndecidedMessage)); break;
-        case LevelCheck::Outcome::Cancelled: break;
+        case Solvability::Outcome::NoSolution: MessageBox(QString::fromUtf8(NoSolutionMessage)); break;
+        case Solvability::Outcome::Undecided: MessageBox(QString::fromUtf8(CheckUndecidedMessage)); break;
+        case Solvability::Outcome::Cancelled: break;
         }
-    });
+    };
+    if (m_solvability.start(m_state.boardAsSaved(), SolvabilityTimeLimit, show))
+        setCursor(Qt::BusyCursor);
 }
 
 void CQuillmapDlg::OnMove(CursorMove move)
@@ -201,8 +200,8 @@ void CQuillmapDlg::OnMove(CursorMove move)
 
 void CQuillmapDlg::OnBrush(int digit)
 {
-    m_state.selectBrush(digit);
-    SetDlgItemPicture(MarkerPicture, tilePictureId(m_state.brushCode()));
+    if (m_state.selectBrush(digit))
+        SetDlgItemPicture(MarkerPicture, Pictures.tileImage(m_state.brushCode()));
 }
 
 void CQuillmapDlg::OnLevelData()

@@ -3,9 +3,10 @@
 
 #include "dialogkit/boardview.h"
 #include "dialogkit/dialog.h"
+#include "dialogkit/picturestore.h"
 #include "quillmap/editorstate.h"
 #include "quillmap/gamelauncher.h"
-#include "quillmap/levelchecker.h"
+#include "quillmap/solvabilityworker.h"
 
 #include <QIcon>
 #include <QWidget>
@@ -17,9 +18,10 @@ namespace quillmap {
 // The editor window (template 102): the 15 x 12 board on the left, the legend, the brush marker
 // and the six command buttons on the right. Initialisation asks the start dialog what to do, or
 // opens the start file when one was given. Arrows move the cursor, 1..5 choose the brush, F5
-// plays the level, F7 checks it; every command works on `state`, which must outlive the window.
-// The window is the owner of every dialog it opens. Needs the editor's pictures registered
-// (CQuillmapApp::registerPictures).
+// plays the level, F7 asks whether it can be won; every command works on `state`, which must
+// outlive the window, as must `pictures`, which holds the editor's pictures
+// (resources::registerPictures with quillmapresources::Pictures). The window is the owner of every
+// dialog it opens.
 // DoModal ends with IdOk through Close program and with IdCancel through start choice 3, Esc or
 // the close box (the last two only after the close question is answered OK). Games started with
 // F5 and still running then end with the window.
@@ -27,33 +29,11 @@ class CQuillmapDlg : public dialogkit::Dialog
 {
     Q_OBJECT
 public:
-    explicit CQuillmapDlg(EditorState &state, QWidget *parent = nullptr);
-
-    // Timer id of the one-shot redraw armed after a level is created or opened, and its delay.
-    static constexpr int RedrawTimer = 1;
-    static constexpr int RedrawDelayMs = 100;
+    CQuillmapDlg(EditorState &state, const dialogkit::PictureStore &pictures, QWidget *parent = nullptr);
 
     // Instead of the start dialog, DoModal opens `file` as OpenLevel opens a chosen file (the
     // command line's level). An empty path means none.
     void setStartFile(const std::filesystem::path &file) { m_startFile = file; }
-
-    // The level commands. NewLevel: the new-level dialog, then (on OK) EditorState::newLevel; when
-    // the scratch file could not be written a message says the level is in memory only; the
-    // redraw is armed. OpenLevel: the open dialog, then OpenFile. OpenFile: loads the file and
-    // arms the redraw; without a file, or with one that cannot be read, a message and NewLevel.
-    // SaveLevel: the save checks, the save dialog, the save (a failure is reported), DrawBoard.
-    // PlayLevel: the save checks, then the game (GameLauncher) on a copy of the level; a message
-    // when the game is not found or cannot be started; the level and the board stay as they are.
-    // CheckLevel: the save checks, then a search for a solution on a worker thread (LevelChecker)
-    // while the window goes on taking input; its verdict in a message box. While it runs, F7
-    // again or a Cancel (Esc) stops it instead, with no message. DrawBoard shows all 180 cells.
-    void NewLevel();
-    void OpenLevel();
-    void OpenFile(const std::filesystem::path &file);
-    void SaveLevel();
-    void PlayLevel();
-    void CheckLevel();
-    void DrawBoard();
 
 protected:
     bool OnInitDialog() override;
@@ -63,21 +43,45 @@ protected:
     void OnTimer(int id) override;
 
 private:
+    // Timer id of the one-shot redraw armed after a level is created or opened, and its delay.
+    static constexpr int RedrawTimer = 1;
+    static constexpr int RedrawDelayMs = 100;
+
+    // The level commands. NewLevel: the new-level dialog, then (on OK) EditorState::newLevel; when
+    // the scratch file could not be written a message says the level is in memory only; the
+    // redraw is armed. OpenLevel: the open dialog, then OpenFile. OpenFile: loads the file and
+    // arms the redraw; without a file, or with one that cannot be read, a message and NewLevel.
+    // SaveLevel: the save checks, the save dialog, the save (a failure is reported), DrawBoard.
+    // PlayLevel: the save checks, then the game (GameLauncher) on a copy of the level; a message
+    // when the game is not found or cannot be started; the level and the board stay as they are.
+    // CheckLevel: the save checks, then a search for a solution on a worker thread
+    // (SolvabilityWorker) while the window goes on taking input; its verdict in a message box.
+    // While it runs, F7 again or a Cancel (Esc) stops it instead, with no message. DrawBoard shows
+    // all 180 cells.
+    void NewLevel();
+    void OpenLevel();
+    void OpenFile(const std::filesystem::path &file);
+    void SaveLevel();
+    void PlayLevel();
+    void CheckLevel();
+    void DrawBoard();
+
     void OnMove(CursorMove move);
     void OnBrush(int digit);
     void OnLevelData();
     void OnCloseProgram();
     // The close question; true when the user answers OK.
     bool confirmClose();
-    // The checks before a save or a play; on failure their message is shown and false returned.
-    bool passesSaveChecks();
+    // The save checks, before a save, a play or a search; on failure their message is shown and
+    // false returned.
+    [[nodiscard]] bool passesSaveChecks();
 
     EditorState &m_state;
     dialogkit::BoardView m_board;
     QIcon m_hIcon;
     std::filesystem::path m_startFile;
     GameLauncher m_games;
-    LevelChecker m_checker;
+    SolvabilityWorker m_solvability;
 };
 
 } // namespace quillmap

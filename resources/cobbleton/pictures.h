@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
+#include "resources/picturetable.h"
 
-// The game's pictures by resource id. The tiles are the same pixels in both programs, each
-// program numbering them its own way.
+// The game's pictures by resource id.
 namespace cobbletonresources {
 
 inline constexpr int WallPicture = 131;
@@ -14,16 +13,8 @@ inline constexpr int PlayerPicture = 132;
 inline constexpr int ItemPicture = 130;
 inline constexpr int ProgramIcon = 128; // 32 x 32 and 16 x 16
 
-// The picture showing tile code `code` (0 Wall, 1 Floor, 2 ItemPlace, 3 Player, 4 Item),
-// or 0 for any other code: such a cell is shown empty.
-int tilePictureId(int code);
-
-// The Qt resource path of bitmap `id`, ":/cobbleton/bitmap/<id>.bmp", for the ids above;
-// an empty string for an id the game has no bitmap for.
-QString bitmapPath(int id);
-
-// The Qt resource path of icon `id`, ":/cobbleton/icon/<id>.ico"; empty for any id but
-// ProgramIcon.
-QString iconPath(int id);
+// The tiles by code (0 Wall, 1 Floor, 2 ItemPlace, 3 Player, 4 Item) and the program icon, under
+// ":/cobbleton".
+extern const resources::PictureTable Pictures;
 
 } // namespace cobbletonresources

@@ -40,8 +40,7 @@ inline constexpr int UndoCommand = 32795;
 inline constexpr int RedoCommand = 32796;
 inline constexpr int RestartCommand = 32797;
 
-// The window-menu item that opens the About box, and its text (string 101).
-inline constexpr int AboutCommand = 16;
+// The text of the window-menu item that opens the About box (string 101).
 inline constexpr const char *AboutItemText = "&About Cobbleton...";
 
 // The level file dialog and its message when no file was chosen.

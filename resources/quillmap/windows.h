@@ -45,9 +45,6 @@ inline constexpr int BrushItemCommand = 32780;
 inline constexpr int PlayLevelCommand = 32781;
 inline constexpr int CheckLevelCommand = 32782;
 
-// The About item's command in the window menu.
-inline constexpr int AboutCommand = 16;
-
 extern const dialogkit::DialogTemplate AboutDialog;     // template 100: About Quillmap
 extern const dialogkit::DialogTemplate EditorWindow;    // template 102: the editor window
 extern const dialogkit::DialogTemplate StartDialog;     // template 134: program start
@@ -58,7 +55,7 @@ extern const dialogkit::DialogTemplate LevelInfoDialog; // template 139: the lev
 // plays the level in the game.
 extern const dialogkit::AcceleratorTable EditorKeys;
 
-// The window-menu item's text (string 101).
+// The text of the window-menu item that opens the About box (string 101).
 inline constexpr const char *AboutItemText = "&About Quillmap...";
 
 // The level file dialogs.

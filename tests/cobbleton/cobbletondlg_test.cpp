@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cobbleton/aboutdlg.h"
-#include "cobbleton/cobbleton.h"
 #include "cobbleton/cobbletondlg.h"
 #include "cobbleton/gamestate.h"
+#include "dialogkit/aboutdlg.h"
+#include "dialogkit/appsupport.h"
+#include "dialogkit/picturestore.h"
 #include "leveldata/levelfile.h"
 #include "resources/cobbleton/pictures.h"
 #include "resources/cobbleton/windows.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,9 +24,8 @@
 #include <string>
 
 using namespace windowtesting;
-using cobbleton::CAboutDlg;
-using cobbleton::CCobbletonApp;
 using cobbleton::CCobbletonDlg;
+using dialogkit::CAboutDlg;
 using leveldata::Board;
 
 namespace {
@@ -34,7 +35,8 @@ const QString ExampleLevel = QStringLiteral(LEVELS_DIR "/03-sample.lay");
 
 Board shown(const CCobbletonDlg &game)
 {
-    return shownBoard(game, cobbletonresources::cellControlId, cobbletonresources::tilePictureId);
+    return shownBoard(game, cobbletonresources::cellControlId,
+                      [](leveldata::TileCode code) { return cobbletonresources::Pictures.tileImage(code); });
 }
 
 // The game's keys by letter: L R U D the arrows, z and b undo (Ctrl+Z, Backspace), y and Y redo
@@ -78,50 +80,55 @@ private slots:
     void initTestCase()
     {
         setUp(QStringLiteral("Cobbleton"));
-        CCobbletonApp::registerPictures();
+        resources::registerPictures(m_pictures, cobbletonresources::Pictures);
     }
     void init() { m_state = cobbleton::GameState{}; } // as a fresh program
     void cleanup() { checkNoWindowLeaked(); }
 
-    // `arguments` after the program's name, as names in a folder holding "Мои уровни/пусто.lay", a
-    // level without places; `shows`: the file the window shows, none for walls. `atStart`: the
-    // messages of the start; then a cancelled Load shows `afterLoad`. A level without places is won
-    // as soon as it is shown, and every showing says so again.
+    // `arguments` after the program's name, as names in a folder holding "Мои уровни/пусто.lay"
+    // and "\xff.lay" (a name that is not UTF-8), each a level without places; `shows`: the file the
+    // window shows, none for walls. `atStart`: the messages of the start; then a cancelled Load
+    // shows `afterLoad`. A level without places is won as soon as it is shown, and every showing
+    // says so again.
     void start_data()
     {
-        const QString level = QStringLiteral("Мои уровни/пусто.lay");
+        const QByteArray level = QByteArrayLiteral("Мои уровни/пусто.lay"), notUtf8("\xff.lay");
         const QStringList none, noFile{NoFileMessage}, won{QStringLiteral("Победа без мест")};
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("shows");
+        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::addColumn<QByteArray>("shows");
         QTest::addColumn<QStringList>("atStart");
         QTest::addColumn<QStringList>("afterLoad");
-        QTest::newRow("no file: walls, no message") << none << QString() << none << noFile;
+        QTest::newRow("no file: walls, no message") << QByteArrayList() << QByteArray() << none << noFile;
         QTest::newRow("a level in a folder with a space and Cyrillic letters: won, again after the message")
-            << QStringList{level} << level << won << noFile + won;
+            << QByteArrayList{level} << level << won << noFile + won;
+        QTest::newRow("a name that is not UTF-8: opened") << QByteArrayList{notUtf8} << notUtf8 << won << noFile + won;
         QTest::newRow("two names, the first counts: a folder, refused")
-            << QStringList{QStringLiteral("Мои уровни"), level} << QString() << noFile << noFile;
+            << QByteArrayList{QByteArrayLiteral("Мои уровни"), level} << QByteArray() << noFile << noFile;
     }
     void start()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, shows);
+        QFETCH(QByteArrayList, arguments);
+        QFETCH(QByteArray, shows);
         QFETCH(QStringList, atStart);
         QFETCH(QStringList, afterLoad);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Мои уровни")));
-        const QString level = dir.filePath(QStringLiteral("Мои уровни/пусто.lay"));
-        QVERIFY(!leveldata::writeLevel(QFile::encodeName(level).toStdString(),
-                                       testsupport::boardFromArt({"#####", "#@.$#", "#####"}),
-                                       {"Тест", "Пусто", "Тестовый", "Победа без мест"}));
+        const std::filesystem::path folder = QFile::encodeName(dir.path()).toStdString();
+        // Qt cannot name it, so the temporary folder could not remove it.
+        const auto removeNotUtf8 = qScopeGuard([&folder] { std::filesystem::remove(folder / "\xff.lay"); });
+        for (const char *name : {"Мои уровни/пусто.lay", "\xff.lay"}) {
+            QVERIFY(!leveldata::writeLevel(folder / name, testsupport::boardFromArt({"#####", "#@.$#", "#####"}),
+                                           {"Тест", "Пусто", "Тестовый", "Победа без мест"}));
+        }
         std::vector<QByteArray> bytes{QByteArrayLiteral("cobbleton")}; // argv as main() has it
-        for (const QString &argument : arguments)
-            bytes.push_back(QFile::encodeName(dir.filePath(argument)));
+        for (const QByteArray &argument : arguments)
+            bytes.push_back(QFile::encodeName(dir.path()) + '/' + argument);
         std::vector<char *> argv;
         for (QByteArray &argument : bytes)
             argv.push_back(argument.data());
         argv.push_back(nullptr);
 
-        CCobbletonDlg game(m_state, CCobbletonApp::levelFileArgument(int(bytes.size()), argv.data()));
+        CCobbletonDlg game(m_state, m_pictures, dialogkit::fileArgument(int(bytes.size()), argv.data()));
         QStringList messages;
         WatchFor<QMessageBox> boxes([&](QMessageBox *box) {
             messages << box->text();
@@ -133,7 +140,7 @@ private slots:
             });
         });
         FileDialogWatch files({QString()});
-        const std::filesystem::path path = shows.isEmpty() ? "" : QFile::encodeName(dir.filePath(shows)).toStdString();
+        const std::filesystem::path path = shows.isEmpty() ? "" : folder / shows.toStdString();
         const Board board = shows.isEmpty() ? Board() : leveldata::readGameLevel(path).board;
         runWindow(game, [&] {
             QVERIFY(!game.windowIcon().isNull());
@@ -157,7 +164,7 @@ private slots:
         const std::string solution = "RDRRRRRRLLLLLLDDRRRRRR"; // the rules replay every shipped level
         cobbleton::GameState rules;
         QVERIFY(cobbleton::loadLevelFile(rules, ExampleLevel.toStdString()));
-        CCobbletonDlg game(m_state);
+        CCobbletonDlg game(m_state, m_pictures);
         FileDialogWatch files({ExampleLevel, ExampleLevel});
         MessageWatch messages;
         WatchFor<CAboutDlg> about([](CAboutDlg *d) { QTest::keyClick(d, Qt::Key_Return); });
@@ -194,7 +201,9 @@ private slots:
     }
 
 private:
-    cobbleton::GameState m_state; // what the application would hand its window
+    // What the application would hand its window.
+    cobbleton::GameState m_state;
+    dialogkit::PictureStore m_pictures;
 };
 
 QTEST_MAIN(CobbletonDlgTest)

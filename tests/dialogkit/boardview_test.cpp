@@ -19,16 +19,6 @@ using leveldata::CellIndex;
 
 namespace {
 
-// The program's own pictures under its own ids, as it registers them at start-up.
-void registerPictures(bool game)
-{
-    for (int id = 129; id <= 137; ++id) {
-        const QString path = game ? cobbletonresources::bitmapPath(id) : quillmapresources::bitmapPath(id);
-        if (!path.isEmpty())
-            PictureStore::addPicture(id, path);
-    }
-}
-
 // A main window as the programs' templates have it: the 180 cells all at one placeholder spot,
 // in CellIndex order, and in the game the Load button under the board.
 DialogTemplate boardTemplate(const std::function<int(CellIndex)> &cellControlId)
@@ -44,11 +34,12 @@ DialogTemplate boardTemplate(const std::function<int(CellIndex)> &cellControlId)
 struct Program
 {
     BoardView::CellControlIdFunction ids;
-    BoardView::TileImageFunction images;
+    const resources::PictureTable &pictures;
+    int images(leveldata::TileCode code) const { return pictures.tileImage(code); }
 };
 // The two programs' own tables, which the view is given.
-const Program Game{cobbletonresources::cellControlId, cobbletonresources::tilePictureId};
-const Program Editor{quillmapresources::cellControlId, quillmapresources::tilePictureId};
+const Program Game{cobbletonresources::cellControlId, cobbletonresources::Pictures};
+const Program Editor{quillmapresources::cellControlId, quillmapresources::Pictures};
 
 } // namespace
 
@@ -57,11 +48,7 @@ class BoardViewTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        PictureStore::clear();
-        windowtesting::checkNoWindowLeaked();
-    }
+    void cleanup() { windowtesting::checkNoWindowLeaked(); }
 
     void layOutAndShow_data()
     {
@@ -78,15 +65,14 @@ private slots:
         QFETCH(int, cell120);
         QFETCH(QList<int>, pictures);
         const Program &program = game ? Game : Editor;
-        registerPictures(game);
-        Dialog dialog(boardTemplate(program.ids));
-        BoardView view(dialog, program.ids, program.images);
+        PictureStore store;
+        resources::registerPictures(store, program.pictures);
+        Dialog dialog(boardTemplate(program.ids), nullptr, &store);
+        BoardView view(dialog, program.ids, [&program](leveldata::TileCode code) { return program.images(code); });
         QCOMPARE(dialog.GetDlgItem(cell120)->pos(), QPoint(21, 76)); // the template's placeholder
         view.layOut();
-        QCOMPARE(view.cell(119), dialog.GetDlgItem(1119));
-        QCOMPARE(view.cell(119)->geometry(), QRect(700, 350, 50, 50));
-        QCOMPARE(view.cell(120), dialog.GetDlgItem(cell120));
-        QCOMPARE(view.cell(120)->geometry(), QRect(0, 400, 50, 50));
+        QCOMPARE(dialog.GetDlgItem(1119)->geometry(), QRect(700, 350, 50, 50));
+        QCOMPARE(dialog.GetDlgItem(cell120)->geometry(), QRect(0, 400, 50, 50));
         if (game) // Load keeps its place
             QCOMPARE(dialog.GetDlgItem(cobbletonresources::LoadButton)->pos(), QPoint(344, 613));
 
@@ -102,11 +88,12 @@ private slots:
         for (int i = 0; i < codes.size(); ++i)
             shown << windowtesting::shownPicture(dialog, program.ids(16 + 15 * i));
         QCOMPARE(shown, pictures);
-        const QImage screen = dialog.clientArea()->grab().toImage();
+        QWidget *client = dialog.GetDlgItem(1119)->parentWidget();
+        const QImage screen = client->grab().toImage();
         const QColor background = dialog.palette().color(QPalette::Window);
         QCOMPARE(screen.pixelColor(75, 75), background); // blank
         // The editor's 51-pixel cursor reaches column 100 and row 400, over cells 107 and 121 (blank).
-        const QImage wall = PictureStore::picture(program.images(leveldata::Wall)).toImage();
+        const QImage wall = store.picture(program.images(leveldata::Wall)).toImage();
         QCOMPARE(screen.pixelColor(100, 375), game ? wall.pixelColor(0, 25) : QColor(Qt::red));
         QCOMPARE(screen.pixelColor(75, 400), game ? background : QColor(Qt::red));
         QCOMPARE(screen.pixelColor(101, 375), wall.pixelColor(1, 25));
@@ -114,7 +101,7 @@ private slots:
         view.show(Board());
         for (int i = 0; i < codes.size(); ++i)
             QCOMPARE(windowtesting::shownPicture(dialog, program.ids(16 + 15 * i)), program.images(leveldata::Wall));
-        QCOMPARE(dialog.clientArea()->grab().toImage().pixelColor(100, 375), wall.pixelColor(0, 25));
+        QCOMPARE(client->grab().toImage().pixelColor(100, 375), wall.pixelColor(0, 25));
     }
 
     void picturesFromFiles()
@@ -131,30 +118,34 @@ private slots:
         QVERIFY(save("wall.bmp", 50, Qt::blue) && save("wall@2x.bmp", 100, Qt::red));
         QVERIFY(save("floor.bmp", 50, Qt::blue) && save("floor@2x.bmp", 60, Qt::red));
         QVERIFY(save("item.bmp", 50, Qt::blue) && save("icon32.bmp", 32, Qt::green));
-        PictureStore::addPicture(131, path("wall.bmp"));
-        PictureStore::addPicture(129, path("floor.bmp"));
-        PictureStore::addPicture(130, path("item.bmp"));
-        PictureStore::addPicture(140, path("missing.bmp"));
-        PictureStore::addIconFiles(128, {path("icon32.bmp")});
+        PictureStore pictures;
+        pictures.addPicture(131, path("wall.bmp"));
+        pictures.addPicture(129, path("floor.bmp"));
+        pictures.addPicture(130, path("item.bmp"));
+        pictures.addPicture(140, path("missing.bmp"));
+        pictures.addIconFiles(128, {path("icon32.bmp")});
 
-        const QPixmap &normal = PictureStore::picture(131);
+        const QPixmap &normal = pictures.picture(131);
         QCOMPARE(normal.size(), QSize(50, 50));
         QCOMPARE(normal.toImage().pixelColor(10, 10), QColor(Qt::blue));
-        QCOMPARE(PictureStore::picture(131, 1.0).cacheKey(), normal.cacheKey()); // read once, shared
-        const QPixmap &sharp = PictureStore::picture(131, 2.0);
+        QCOMPARE(pictures.picture(131, 1.0).cacheKey(), normal.cacheKey()); // read once, shared
+        const QPixmap &sharp = pictures.picture(131, 2.0);
         QCOMPARE(sharp.size(), QSize(100, 100));
         QCOMPARE(sharp.deviceIndependentSize(), QSizeF(50, 50));
         QCOMPARE(sharp.toImage().pixelColor(10, 10), QColor(Qt::red));
-        QCOMPARE(PictureStore::picture(131, 1.5).cacheKey(), sharp.cacheKey());
+        QCOMPARE(pictures.picture(131, 1.5).cacheKey(), sharp.cacheKey());
         for (int id : {129, 130})
-            QCOMPARE(PictureStore::picture(id, 2.0).cacheKey(), PictureStore::picture(id).cacheKey());
-        QVERIFY(PictureStore::picture(140).isNull());
+            QCOMPARE(pictures.picture(id, 2.0).cacheKey(), pictures.picture(id).cacheKey());
+        QVERIFY(pictures.picture(140).isNull());
 
-        // A picture control takes its picture's size, not the template's (20 x 20 units).
-        Dialog about(DialogTemplate{"About", 235, 55, SystemMenu, {icon(NoId, 128, 11, 17, 20, 20)}});
-        auto *shown = about.clientArea()->findChild<PictureControl *>();
+        // A picture control takes its picture's size, not the template's (20 x 20 units); a
+        // dialog without a store shows no picture.
+        const DialogTemplate aboutTemplate{"About", 235, 55, SystemMenu, {icon(NoId, 128, 11, 17, 20, 20)}};
+        Dialog about(aboutTemplate, nullptr, &pictures);
+        auto *shown = about.findChild<PictureControl *>();
         QCOMPARE(shown->size(), QSize(32, 32));
         QCOMPARE(shown->picture().toImage().pixelColor(5, 5), QColor(Qt::green));
+        QVERIFY(Dialog(aboutTemplate).findChild<PictureControl *>()->picture().isNull());
     }
 };
 

@@ -115,7 +115,7 @@ private slots:
         // The template size is the client area; the menu bar sits above it.
         auto *bar = dialog.findChild<QMenuBar *>();
         QVERIFY(bar && bar->height() > 0);
-        QCOMPARE(dialog.clientArea()->geometry(), QRect(0, bar->height(), 750, 634));
+        QCOMPARE(dialog.GetDlgItem(1120)->parentWidget()->geometry(), QRect(0, bar->height(), 750, 634));
         QCOMPARE(dialog.size(), QSize(750, bar->height() + 634));
     }
 
@@ -348,7 +348,8 @@ private slots:
         if (how == QLatin1String("Alt+Space")) {
             QTest::keyClick(&dialog, Qt::Key_Space, Qt::AltModifier);
         } else {
-            QWidget *target = how == QLatin1String("button") ? dialog.GetDlgItem(ButtonA) : dialog.clientArea();
+            QWidget *button = dialog.GetDlgItem(ButtonA);
+            QWidget *target = how == QLatin1String("button") ? button : button->parentWidget();
             const QPoint at =
                 how == QLatin1String("button") ? QPoint(3, 3) : QPoint(target->width() - 2, target->height() - 2);
             QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 TEST(FileReplace, KeepsPermissionBitsAndLinksAndTakesLongNames)
 {
     const testsupport::TempDir dir;
-    putFile(dir / "real.lay", "old");
+    ASSERT_TRUE(putFile(dir / "real.lay", "old"));
     fs::permissions(dir / "real.lay", static_cast<fs::perms>(0640));
     fs::create_symlink("real.lay", dir / "link.lay");
     ASSERT_FALSE(replaceFileBytes(dir / "link.lay", "new bytes"));
@@ -45,7 +45,7 @@ TEST(FileReplace, KeepsPermissionBitsAndLinksAndTakesLongNames)
 TEST(FileReplace, FailuresKeepTheOldFileAndLeaveNoTemporary)
 {
     const testsupport::TempDir dir;
-    putFile(dir / "level.lay", "old");
+    ASSERT_TRUE(putFile(dir / "level.lay", "old"));
     // A file size limit makes the write fail part-way, as a full disk would.
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -83,7 +83,7 @@ TEST(FileRead, TakesOnlyRegularFilesUpToTheLimit)
     EXPECT_EQ(readFileBytes(dir / "fifo.lay", bytes), std::errc::invalid_argument); // and no hang
 
     const std::string start("[s]\r\n\0", 6);
-    putFile(dir / "huge.lay", start);
+    ASSERT_TRUE(putFile(dir / "huge.lay", start));
     EXPECT_FALSE(readFileBytes(dir / "huge.lay", bytes));
     EXPECT_EQ(bytes, start);
     fs::resize_file(dir / "huge.lay", MaxFileBytes + 4096); // sparse: cheap to make

@@ -67,7 +67,8 @@ TEST(LevelWrite, TextsInOneWindows1251LineAndOverTenMegabyteLines)
               (LevelInfo{"Zo? ?? €", longName.substr(0, 2 * 199), "", "Победа [Layer] 32=0 конец"}));
 
     // The fuzz replay feeds every fixture to the readers and a save; this one is too big to keep.
-    testsupport::putFile(dir / "long.lay", "[TEXT]\r\ntext=" + std::string(10'000'000, 'w') + "\r\n[Layer]\r\n32=3");
+    ASSERT_TRUE(testsupport::putFile(dir / "long.lay",
+                                     "[TEXT]\r\ntext=" + std::string(10'000'000, 'w') + "\r\n[Layer]\r\n32=3"));
     EXPECT_EQ(readGameLevel(dir / "long.lay").playerCell, 32);
     ASSERT_FALSE(writeLevel(dir / "long.lay", exampleBoard(), exampleInfo()));
     const EditorLevel saved = readEditorLevel(dir / "long.lay");
@@ -78,13 +79,13 @@ TEST(LevelWrite, TextsInOneWindows1251LineAndOverTenMegabyteLines)
 TEST(LevelWrite, FailedSaveLeavesOldFileIntact)
 {
     const testsupport::TempDir dir;
-    testsupport::putFile(dir / "level.lay", "[Layer]\r\n0=1\r\n");
+    ASSERT_TRUE(testsupport::putFile(dir / "level.lay", "[Layer]\r\n0=1\r\n"));
     fs::permissions(dir / "level.lay", fs::perms::owner_read);
     EXPECT_EQ(writeLevel(dir / "level.lay", exampleBoard(), exampleInfo()), std::errc::permission_denied);
     EXPECT_EQ(fileBytes(dir / "level.lay"), "[Layer]\r\n0=1\r\n");
 
     // Beyond what is read of it, a file could not be kept byte for byte.
-    testsupport::putFile(dir / "huge.lay", "[Layer]\r\n");
+    ASSERT_TRUE(testsupport::putFile(dir / "huge.lay", "[Layer]\r\n"));
     fs::resize_file(dir / "huge.lay", MaxFileBytes + 1);
     EXPECT_EQ(writeLevelInfo(dir / "huge.lay", exampleInfo()), std::errc::file_too_large);
     EXPECT_EQ(fs::file_size(dir / "huge.lay"), MaxFileBytes + 1);

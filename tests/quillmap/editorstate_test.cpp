@@ -9,7 +9,7 @@ namespace fs = std::filesystem;
 using leveldata::Board;
 using leveldata::LevelInfo;
 using quillmap::EditorState;
-using quillmap::SaveCheck;
+using quillmap::SaveRefusal;
 using testsupport::boardFromArt;
 
 namespace {
@@ -37,7 +37,7 @@ int act(EditorState &state, std::string_view keys)
 void load(EditorState &state, const fs::path &path, const Board &board)
 {
     ASSERT_FALSE(leveldata::writeLevel(path, board, SomeInfo));
-    state.loadLevel(path);
+    ASSERT_FALSE(state.loadLevel(path));
 }
 
 // Makes `path` the current directory while it lives: the scratch file of a new level is there.
@@ -102,22 +102,22 @@ TEST(EditorLoad, KeepsCursorAndBrushAndMarksNoCursor)
 // The checks count a Cursor cell ('+') as the brush tile.
 TEST(EditorSave, ChecksPlayersFirstThenItems)
 {
-    using enum SaveCheck;
+    using enum SaveRefusal;
     struct Case
     {
         testsupport::Art art;
         int brush;
-        SaveCheck expected;
+        SaveRefusal expected;
     };
     const Case cases[] = {
         {{"#.$o"}, 1, PlayerCountWrong},
         {{"#@@$$o"}, 1, PlayerCountWrong},
         {{"#@$$o"}, 1, ItemCountMismatch},
-        {{"#@$o"}, 1, Ok},
-        {{"#@."}, 1, Ok},
-        {{"#+$o"}, 2, Ok},
+        {{"#@$o"}, 1, None},
+        {{"#@."}, 1, None},
+        {{"#+$o"}, 2, None},
         {{"#+@$o"}, 2, PlayerCountWrong},
-        {{"#+@$o"}, 4, Ok},
+        {{"#+@$o"}, 4, None},
         {{"#+@$o"}, 5, ItemCountMismatch},
     };
     const testsupport::TempDir dir;
@@ -125,7 +125,7 @@ TEST(EditorSave, ChecksPlayersFirstThenItems)
         EditorState state;
         ASSERT_TRUE(state.selectBrush(c.brush));
         load(state, dir / "given.lay", boardFromArt(c.art));
-        EXPECT_EQ(state.checkSave(), c.expected) << c.art[0] << " brush " << c.brush;
+        EXPECT_EQ(state.saveRefusal(), c.expected) << c.art[0] << " brush " << c.brush;
     }
 }
 

@@ -7,7 +7,8 @@
 #     pixel for pixel, not the normal one doubled;
 #   - the editor first shows its start dialog "Запуск программы"; Esc there leaves the editor's
 #     window with its 180 wall cells; Esc and OK on the close question end the editor;
-#   - `quillmap FILE` shows the editor's window with FILE's board at once, no start dialog;
+#   - `quillmap FILE` shows the editor's window with FILE's board at once, no start dialog, and
+#     `cobbleton FILE` shows FILE's board and no message, both for a name that is not UTF-8;
 #   - neither program's window is transient for another (xprop): both are main windows.
 # Both programs must end by themselves with status 0 (under the sanitizers: without a report).
 #
@@ -80,12 +81,12 @@ wait_for_window() {
 }
 
 # Takes screenshots until one shows the board of walls (a mapped window may not be painted yet),
-# each cell the picture $2 (by default the wall picture).
+# each cell the picture $2 (by default the wall picture), or $3 cells of them when given.
 expect_wall_board() {
-    local name=$1 tile=${2:-$wall} deadline=$((SECONDS + Timeout)) found
+    local name=$1 tile=${2:-$wall} walls=${3:-180} deadline=$((SECONDS + Timeout)) found
     while :; do
         import -window root "$name.png"
-        if found=$("$screencheck" "$name.png" "$tile"); then
+        if found=$("$screencheck" "$name.png" "$tile" "$walls"); then
             echo "${name##*/}: $found"
             return 0
         fi
@@ -148,6 +149,21 @@ expect_wall_board "$out/cobbleton-screen"
 press "$game" Escape
 expect_exit cobbleton
 
+# A level file whose name is not UTF-8, the player beside an item and a place: three cells that
+# are not wall once the file is read, where a file that could not be read leaves 180 walls and
+# says so in a message box.
+level=$'level-\xff.lay'
+printf '[Layer]\r\n16=3\r\n17=4\r\n18=2\r\n' > "$level"
+"$cobbleton" "$work/$level" &
+pid=$!
+game=$(wait_for_window Cobbleton)
+expect_wall_board "$out/cobbleton-file-screen" "$wall" 177
+[ "$(xdotool search --onlyvisible --name '^Cobbleton$' | wc -l)" -eq 1 ] \
+    || fail "cobbleton FILE showed a message"
+echo "cobbleton FILE: a name that is not UTF-8 opens"
+press "$game" Escape
+expect_exit "cobbleton FILE"
+
 QT_SCALE_FACTOR=2 "$cobbleton" &
 pid=$!
 game=$(wait_for_window Cobbleton)
@@ -169,8 +185,9 @@ expect_wall_board "$out/quillmap-screen"
 close_editor "$editor"
 expect_exit quillmap
 
-: > walls.lay   # an empty level file reads as a board of walls
-"$quillmap" "$work/walls.lay" &
+walls=$'walls-\xff.lay'   # not UTF-8; an empty level file reads as a board of walls
+: > "$walls"
+"$quillmap" "$work/$walls" &
 pid=$!
 editor=$(wait_for_window Quillmap)
 expect_wall_board "$out/quillmap-file-screen"

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Checks a screenshot of a whole X screen for a board of 15 x 12 wall pictures.
+// Checks a screenshot of a whole X screen for a board of 15 x 12 cells that shows the wall
+// picture in a given number of its cells.
 //
-//   screencheck <screenshot> <wall picture>
+//   screencheck <screenshot> <wall picture> [walls]
 //
 // The board is wherever the screen shows it: its top-left cell is the first place, row by row,
-// where the wall picture appears pixel for pixel; from there every cell of the grid must show it
-// too. Prints what it found; exits 0 when all 180 cells show the wall, 1 when not, 2 when an
-// image cannot be read.
+// where the wall picture appears pixel for pixel; from there the cells of the grid that show it
+// too are counted. Prints what it found; exits 0 when exactly `walls` cells (by default all 180)
+// show the wall, 1 when not, 2 when an image cannot be read.
 #include <QImage>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -34,10 +36,11 @@ bool showsAt(const QImage &screen, const QImage &tile, int left, int top)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <screenshot> <wall picture>\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s <screenshot> <wall picture> [walls]\n", argv[0]);
         return 2;
     }
+    const int expected = argc == 4 ? std::atoi(argv[3]) : Rows * Columns;
     const QImage screen = QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
     const QImage tile = QImage(QString::fromLocal8Bit(argv[2])).convertToFormat(QImage::Format_RGB32);
     if (screen.isNull() || tile.isNull()) {
@@ -61,5 +64,5 @@ int main(int argc, char *argv[])
         for (int column = 0; column < Columns; ++column)
             walls += showsAt(screen, tile, left + column * tile.width(), top + row * tile.height());
     std::printf("%d of %d cells show the wall picture, board at (%d, %d)\n", walls, Rows * Columns, left, top);
-    return walls == Rows * Columns ? 0 : 1;
+    return walls == expected ? 0 : 1;
 }

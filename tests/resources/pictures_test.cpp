@@ -64,8 +64,9 @@ private slots:
         QFETCH(int, code);
         QFETCH(QPoint, probe);
         QFETCH(Hue, hue);
-        const QString game = cobbletonresources::bitmapPath(cobbletonresources::tilePictureId(code));
-        const QString editor = quillmapresources::bitmapPath(quillmapresources::tilePictureId(code));
+        const resources::PictureTable &games = cobbletonresources::Pictures, &editors = quillmapresources::Pictures;
+        const QString game = games.bitmapPath(games.tileImage(code));
+        const QString editor = editors.bitmapPath(editors.tileImage(code));
         QCOMPARE(contents(editor), contents(game));
         QCOMPARE(contents(sharpPath(editor)), contents(sharpPath(game)));
         const QImage image(game);
@@ -79,7 +80,7 @@ private slots:
     void cursorIsRedFrameOnWhite()
     {
         // 51 pixels with a frame 3 wide; twice as large, 102 pixels and 6.
-        const QString path = quillmapresources::bitmapPath(quillmapresources::CursorPicture);
+        const QString path = quillmapresources::Pictures.bitmapPath(quillmapresources::CursorPicture);
         for (const int ratio : {1, 2}) {
             const QImage image(ratio == 1 ? path : sharpPath(path));
             QCOMPARE(image.size(), QSize(51, 51) * ratio);
@@ -96,8 +97,8 @@ private slots:
     void iconsHoldBothSizes_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("game") << cobbletonresources::iconPath(cobbletonresources::ProgramIcon);
-        QTest::newRow("editor") << quillmapresources::iconPath(quillmapresources::ProgramIcon);
+        QTest::newRow("game") << cobbletonresources::Pictures.iconPath(cobbletonresources::ProgramIcon);
+        QTest::newRow("editor") << quillmapresources::Pictures.iconPath(quillmapresources::ProgramIcon);
     }
     void iconsHoldBothSizes()
     {

@@ -13,7 +13,7 @@ namespace testsupport {
 std::string fileBytes(const std::filesystem::path &path);
 
 // Creates or truncates `path` and writes `bytes`. Returns false when the file could not be written.
-bool putFile(const std::filesystem::path &path, std::string_view bytes);
+[[nodiscard]] bool putFile(const std::filesystem::path &path, std::string_view bytes);
 
 // A fresh, empty directory under the system's temporary directory, removed with everything in it
 // when the object goes. Throws std::filesystem::filesystem_error

@@ -113,8 +113,8 @@ int shownPicture(const dialogkit::Dialog &dialog, int controlId)
     if (shown.isNull())
         return 0;
     // The programs' picture ids are all in this range.
-    for (int id = 100; id < 200; ++id) {
-        if (shown.cacheKey() == dialogkit::PictureStore::picture(id).cacheKey())
+    for (int id = 100; id < 200 && dialog.pictures(); ++id) {
+        if (shown.cacheKey() == dialog.pictures()->picture(id, dialog.devicePixelRatioF()).cacheKey())
             return id;
     }
     return -1;

@@ -92,7 +92,7 @@ void press(QWidget *window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::N
 QString chooseLastPopupItem();
 
 // The id of the registered picture that picture control `controlId` shows: 0 for none, -1 for
-// a picture the store does not hold.
+// a picture the dialog's store does not hold.
 int shownPicture(const dialogkit::Dialog &dialog, int controlId);
 
 // The tile codes the 180 cells show, read back through the program's mappings; -1 for a cell

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quillmap/levelchecker.h"
+#include "quillmap/solvabilityworker.h"
 
 #include <QMetaObject>
 
 namespace quillmap {
 
-LevelChecker::~LevelChecker()
+SolvabilityWorker::~SolvabilityWorker()
 {
     // The jthread asks the search to stop and joins it; a result it posted meanwhile dies with
     // this object, whose pending events Qt drops.
     m_worker = {};
 }
 
-bool LevelChecker::start(const leveldata::Board &board, std::chrono::milliseconds timeLimit, Done done)
+bool SolvabilityWorker::start(const leveldata::Board &board, std::chrono::milliseconds timeLimit, Done done)
 {
     if (m_running)
         return false;
@@ -20,19 +20,19 @@ bool LevelChecker::start(const leveldata::Board &board, std::chrono::millisecond
         m_worker.join();
     m_running = true;
     m_worker = std::jthread([this, board, timeLimit, done = std::move(done)](std::stop_token stop) {
-        const LevelCheck check = checkLevel(board, timeLimit, stop);
+        const Solvability found = solvabilityOf(board, timeLimit, stop);
         QMetaObject::invokeMethod(
             this,
-            [this, check, done] {
+            [this, found, done] {
                 m_running = false;
-                done(check);
+                done(found);
             },
             Qt::QueuedConnection);
     });
     return true;
 }
 
-void LevelChecker::cancel()
+void SolvabilityWorker::cancel()
 {
     if (m_running)
         m_worker.request_stop();

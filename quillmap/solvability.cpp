@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quillmap/levelcheck.h"
+#include "quillmap/solvability.h"
 
 #include "solver/solver.h"
 
@@ -9,7 +9,7 @@ namespace quillmap {
 
 using levelsolver::Problem;
 
-LevelCheck checkLevel(leveldata::Board board, std::chrono::milliseconds timeLimit, std::stop_token stop)
+Solvability solvabilityOf(leveldata::Board board, std::chrono::milliseconds timeLimit, std::stop_token stop)
 {
     // The game steps onto any code but Wall, Item and ItemPlace and leaves Floor behind, so a
     // stray code plays exactly as floor does.
@@ -22,18 +22,18 @@ LevelCheck checkLevel(leveldata::Board board, std::chrono::milliseconds timeLimi
     options.stop = stop;
     const levelsolver::SolveResult result = levelsolver::solveBoard(board, options);
     switch (result.verdict) {
-    case levelsolver::Verdict::Solved: return {LevelCheck::Outcome::Solved, result.moveCount, result.pushCount};
-    case levelsolver::Verdict::NoSolution: return {LevelCheck::Outcome::NoSolution};
+    case levelsolver::Verdict::Solved: return {Solvability::Outcome::Solved, result.moveCount, result.pushCount};
+    case levelsolver::Verdict::NoSolution: return {Solvability::Outcome::NoSolution};
     case levelsolver::Verdict::Unknown:
-        return {stop.stop_requested() ? LevelCheck::Outcome::Cancelled : LevelCheck::Outcome::Undecided};
+        return {stop.stop_requested() ? Solvability::Outcome::Cancelled : Solvability::Outcome::Undecided};
     case levelsolver::Verdict::Invalid: break;
     }
     // Past the save checks a level has one player and as many items as places, so what the
-    // checker refuses is a level without places, which the game counts as won when it is
+    // solver refuses is a level without places, which the game counts as won when it is
     // loaded, or an item or place no push can ever reach: then no move wins it.
     const bool noPlaces = std::any_of(result.problems.begin(), result.problems.end(),
                                       [](const Problem &p) { return p.kind == Problem::Kind::NoPlaces; });
-    return {noPlaces ? LevelCheck::Outcome::Solved : LevelCheck::Outcome::NoSolution};
+    return {noPlaces ? Solvability::Outcome::Solved : Solvability::Outcome::NoSolution};
 }
 
 } // namespace quillmap

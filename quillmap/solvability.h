@@ -8,11 +8,11 @@
 
 namespace quillmap {
 
-// How long the editor's level check searches (its message names the ten seconds).
-inline constexpr std::chrono::seconds LevelCheckTimeLimit{10};
+// How long the editor searches for a solution (its message names the ten seconds).
+inline constexpr std::chrono::seconds SolvabilityTimeLimit{10};
 
-// What the editor's level check found.
-struct LevelCheck
+// Whether a level can be won, as far as the search found out.
+struct Solvability
 {
     enum class Outcome {
         Solved,     // moves and pushes of a solution found
@@ -29,6 +29,7 @@ struct LevelCheck
 // as the game plays it, for at most `timeLimit` or until `stop` is requested. Codes the game walks
 // like floor (anything but 0 .. 4) count as floor; a level without places is won at once.
 // Safe to call on a worker thread.
-LevelCheck checkLevel(leveldata::Board board, std::chrono::milliseconds timeLimit, std::stop_token stop);
+[[nodiscard]] Solvability solvabilityOf(leveldata::Board board, std::chrono::milliseconds timeLimit,
+                                        std::stop_token stop);
 
 } // namespace quillmap
