@@ -40,8 +40,8 @@ void compareOn(const std::string &kind, int levels, unsigned seed, const RandomL
     }
     const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
     printRow({"Solver (both modes) against plain search, " + std::to_string(levels) + " " + kind,
-              (differ == 0 ? std::string("all agree") : std::to_string(differ) + " answers differ") + " (" + std::to_string(won)
-                  + " won) in " + formatDuration(took.count()),
+              (differ == 0 ? std::string("all agree") : std::to_string(differ) + " answers differ") + " ("
+                  + std::to_string(won) + " won) in " + formatDuration(took.count()),
               "all agree", verdict(differ == 0)});
 }
 

@@ -33,7 +33,8 @@ TEST(SolverAgainstPlainSearch, SameVerdictAndFewestPushes)
         const std::optional<int> plain = fewestPushes(board);
         for (const levelsolver::SolveMode mode : {levelsolver::SolveMode::Fast, levelsolver::SolveMode::Optimal}) {
             const SolverAnswer answer = askSolver(board, plain, mode, std::chrono::seconds(30));
-            EXPECT_TRUE(answer.agrees) << "level " << n << ": solver " << levelsolver::verdictName(answer.result.verdict) << ", "
+            EXPECT_TRUE(answer.agrees) << "level " << n << ": solver "
+                                       << levelsolver::verdictName(answer.result.verdict) << ", "
                                        << answer.result.pushCount << " pushes; plain search "
                                        << (plain ? std::to_string(*plain) + " pushes" : "no solution")
                                        << testing::PrintToString(board);
