@@ -86,10 +86,10 @@ if(UNIX AND NOT APPLE)
                 RENAME application-x-cobbleton-level.png)
     endforeach()
 
-    # A manual page per program, and the licence and history where Debian keeps them (these go
-    # into every install, so a package holds exactly what `cmake --install` installs). Pages and
-    # history are installed compressed; gzip -n stores no name or time, so the bytes follow the
-    # text alone.
+    # A manual page per program (the level tool's too), and the licence and history where Debian
+    # keeps them (these go into every install, so a package holds exactly what `cmake --install`
+    # installs). Pages and history are installed compressed; gzip -n stores no name or time, so
+    # the bytes follow the text alone.
     find_program(GZIP gzip REQUIRED)
     set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/cobbleton")
     function(cobbleton_install_compressed source destination)
@@ -104,7 +104,7 @@ if(UNIX AND NOT APPLE)
         endif()
         install(FILES "${output}" DESTINATION "${destination}")
     endfunction()
-    foreach(page IN ITEMS cobbleton.6 quillmap.6)
+    foreach(page IN ITEMS cobbleton.6 quillmap.6 cobbleton-levels.6)
         cobbleton_install_compressed("${PROJECT_SOURCE_DIR}/docs/man/${page}" "${CMAKE_INSTALL_MANDIR}/man6")
     endforeach()
     cobbleton_install_compressed("${PROJECT_SOURCE_DIR}/packaging/changelog" "${doc_dir}")

@@ -5,16 +5,23 @@
 
 #include <array>
 #include <bit>
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace levelsolver {
 
 using leveldata::CellIndex;
 
-// A set of board cells, one bit per CellIndex 0 .. 179. Shifting the set by a step moves every
-// cell by that step in index order, exactly as the game's moves do: a cell shifted past 0 or 179
-// leaves the set (off the board is Wall), and a shift by one crosses from column 14 into column 0
-// of the next row, as a step right does in the game.
+// A set of board cells, one bit per CellIndex 0 .. 179: bit i of word i / 64 for cell i, the bits
+// of word 2 above cell 179 always clear. Shifting the set by a step moves every cell by that step
+// in index order, exactly as the game's moves do: a cell shifted past 0 or 179 leaves the set (off
+// the board is Wall), and a shift by one crosses from column 14 into column 0 of the next row, as
+// a step right does in the game.
+//
+// Every function that takes a cell wants one on the board (leveldata::isOnBoard); callers check
+// computed cells first.
 class CellSet
 {
 public:
@@ -28,16 +35,22 @@ public:
         s.set(cell);
         return s;
     }
-    static CellSet all()
-    {
-        CellSet s;
-        s.m_w = {~0ULL, ~0ULL, TopMask};
-        return s;
-    }
 
-    bool test(CellIndex cell) const { return (m_w[word(cell)] >> bit(cell)) & 1U; }
-    void set(CellIndex cell) { m_w[word(cell)] |= 1ULL << bit(cell); }
-    void reset(CellIndex cell) { m_w[word(cell)] &= ~(1ULL << bit(cell)); }
+    bool test(CellIndex cell) const
+    {
+        assert(leveldata::isOnBoard(cell));
+        return (m_w[word(cell)] >> bit(cell)) & 1U;
+    }
+    void set(CellIndex cell)
+    {
+        assert(leveldata::isOnBoard(cell));
+        m_w[word(cell)] |= 1ULL << bit(cell);
+    }
+    void reset(CellIndex cell)
+    {
+        assert(leveldata::isOnBoard(cell));
+        m_w[word(cell)] &= ~(1ULL << bit(cell));
+    }
 
     bool any() const { return (m_w[0] | m_w[1] | m_w[2]) != 0; }
     int count() const { return std::popcount(m_w[0]) + std::popcount(m_w[1]) + std::popcount(m_w[2]); }
@@ -52,18 +65,48 @@ public:
         return -1;
     }
 
-    // Calls f(cell) for every cell in ascending order.
-    template <typename F>
-    void forEach(F &&f) const
+    // The cells in ascending order: `for (CellIndex cell : set)`. The loop walks a copy taken
+    // when it starts, so it may change the set.
+    class Iterator
     {
-        for (std::size_t i = 0; i < Words; ++i) {
-            for (std::uint64_t w = m_w[i]; w != 0; w &= w - 1)
-                f(static_cast<CellIndex>(i * 64 + static_cast<std::size_t>(std::countr_zero(w))));
+    public:
+        explicit Iterator(const std::array<std::uint64_t, Words> &words) : m_w(words), m_bits(words[0])
+        {
+            skipEmptyWords();
         }
-    }
 
-    // Every cell moved by `step` (any of the four steps, or another small offset up to 63).
-    CellSet shifted(CellIndex step) const { return step >= 0 ? up(step) : down(-step); }
+        CellIndex operator*() const
+        {
+            return static_cast<CellIndex>(m_word * 64 + static_cast<std::size_t>(std::countr_zero(m_bits)));
+        }
+        Iterator &operator++()
+        {
+            m_bits &= m_bits - 1;
+            skipEmptyWords();
+            return *this;
+        }
+        bool operator==(std::default_sentinel_t) const { return m_word == Words; }
+
+    private:
+        void skipEmptyWords()
+        {
+            while (m_bits == 0 && ++m_word < Words)
+                m_bits = m_w[m_word];
+        }
+
+        std::array<std::uint64_t, Words> m_w{};
+        std::uint64_t m_bits = 0; // the cells of word m_word not walked yet
+        std::size_t m_word = 0;
+    };
+    Iterator begin() const { return Iterator(m_w); }
+    std::default_sentinel_t end() const { return {}; }
+
+    // Every cell moved by `step` (any of the four steps, or another offset of less than 64).
+    CellSet shifted(CellIndex step) const
+    {
+        assert(step > -64 && step < 64);
+        return step >= 0 ? up(step) : down(-step);
+    }
 
     CellSet operator|(const CellSet &o) const
     {
@@ -73,16 +116,11 @@ public:
     {
         return combine(o, [](auto a, auto b) { return a & b; });
     }
-    CellSet operator^(const CellSet &o) const
-    {
-        return combine(o, [](auto a, auto b) { return a ^ b; });
-    }
     CellSet operator-(const CellSet &o) const
     {
         return combine(o, [](auto a, auto b) { return a & ~b; });
     }
     CellSet &operator|=(const CellSet &o) { return *this = *this | o; }
-    CellSet &operator&=(const CellSet &o) { return *this = *this & o; }
     CellSet &operator-=(const CellSet &o) { return *this = *this - o; }
     bool operator==(const CellSet &) const = default;
 
@@ -93,7 +131,11 @@ public:
     }
     bool contains(const CellSet &o) const { return (o - *this).any() == false; }
 
-    std::uint64_t word64(int i) const { return m_w[static_cast<std::size_t>(i)]; }
+    std::uint64_t word64(int i) const
+    {
+        assert(i >= 0 && i < Words);
+        return m_w[static_cast<std::size_t>(i)];
+    }
 
 private:
     static constexpr std::uint64_t TopMask = (1ULL << (leveldata::CellCount - 128)) - 1;
@@ -110,7 +152,7 @@ private:
         return r;
     }
 
-    CellSet up(int k) const // towards higher cells; 0 < k < 64
+    CellSet up(int k) const // towards higher cells; 0 <= k < 64
     {
         CellSet r;
         if (k == 0)

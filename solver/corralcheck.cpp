@@ -81,11 +81,8 @@ bool CorralCheck::searchFails(const Question &question)
         reach = reachableFrom(at.player, m_maze.open() - at.items);
         if (reach.intersects(corral))
             return false;
-        bool escaped = false;
-        at.items.forEach([&](CellIndex item) {
-            for (CellIndex step : Steps) {
-                if (escaped)
-                    return;
+        for (const CellIndex item : at.items) {
+            for (const CellIndex step : Steps) {
                 const CellIndex behind = item - step;
                 const CellIndex to = item + step;
                 if (!leveldata::isOnBoard(behind) || !reach.test(behind) || !m_maze.isOpen(to) || at.items.test(to)
@@ -96,23 +93,17 @@ bool CorralCheck::searchFails(const Question &question)
                 items.set(to);
                 if (m_freeze.isDeadlock(items, to))
                     continue;
-                if (m_maze.places().contains(items) && items.contains(corralPlaces)) {
-                    escaped = true;
-                    return;
-                }
+                if (m_maze.places().contains(items) && items.contains(corralPlaces))
+                    return false; // the kept items are home
                 CellSet childReach;
                 const Position child = normalised(items, item, childReach);
                 if (seen.insert(child).second) {
-                    if (static_cast<int>(seen.size()) > m_nodeLimit) {
-                        escaped = true;
-                        return;
-                    }
+                    if (static_cast<int>(seen.size()) > m_nodeLimit)
+                        return false; // given up
                     m_queue.push_back(child);
                 }
             }
-        });
-        if (escaped)
-            return false;
+        }
     }
     return true;
 }

@@ -29,7 +29,7 @@ public:
     CorralCheck(const Maze &maze, int nodeLimit);
 
     // `items` after a push onto `pushedTo`; `reach` is what the player can walk to now.
-    bool isDeadlock(const CellSet &items, const CellSet &reach, CellIndex pushedTo);
+    [[nodiscard]] bool isDeadlock(const CellSet &items, const CellSet &reach, CellIndex pushedTo);
 
     std::size_t memoryBytes() const;
 
@@ -57,7 +57,7 @@ private:
 
     // True when no sequence of pushes puts every kept item on a place and fills the corral's
     // places; false when one does, or the search gave up.
-    bool searchFails(const Question &question);
+    [[nodiscard]] bool searchFails(const Question &question);
 
     const Maze &m_maze;
     FreezeCheck m_freeze;

@@ -19,11 +19,11 @@ public:
 
     // True when the item on `cell` (which must be in `items`) is frozen together with an item off
     // a place. False also when the check gives up on a very large cluster, which is always safe.
-    bool isDeadlock(const CellSet &items, CellIndex cell);
+    [[nodiscard]] bool isDeadlock(const CellSet &items, CellIndex cell);
 
 private:
-    bool frozen(CellIndex cell);
-    bool blockedAlong(CellIndex cell, CellIndex step);
+    [[nodiscard]] bool frozen(CellIndex cell);
+    [[nodiscard]] bool blockedAlong(CellIndex cell, CellIndex step);
 
     const Maze &m_maze;
     CellSet m_items, m_heldWalls;

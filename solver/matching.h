@@ -17,12 +17,12 @@ public:
     // less than Infinite for any pairing. Returns the least total cost, or Infinite when every
     // pairing uses a forbidden pair. n may be 0 (cost 0). Remembers the pairing for
     // solveWithRowChanged.
-    int solve(int n, const std::vector<int> &cost);
+    [[nodiscard]] int solve(int n, const std::vector<int> &cost);
 
     // The same for a matrix that differs from the one of the last solve() in row `row` only
     // (0 .. n-1), in O(n²): the remembered pairing less that row, and one search for a way to
     // pair it again. The remembered pairing stays as it was, for the next changed row.
-    int solveWithRowChanged(int row, const std::vector<int> &cost);
+    [[nodiscard]] int solveWithRowChanged(int row, const std::vector<int> &cost);
 
 private:
     // One phase of the method: pairs `row` (from 1) with a free column, keeping the duals.

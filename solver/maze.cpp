@@ -55,7 +55,7 @@ void Maze::computeDistances()
     // counting only walls; 0 for x itself and for walls.
     m_region.assign(Cells * Cells, 0);
     const auto neighbour = [&](CellIndex x, std::size_t side) { return x + Steps[side]; };
-    m_open.forEach([&](CellIndex x) {
+    for (const CellIndex x : m_open) {
         CellSet around = m_open;
         around.reset(x);
         std::uint8_t label = 0;
@@ -64,18 +64,17 @@ void Maze::computeDistances()
             if (!isOpen(start) || region(x, start) != 0)
                 continue;
             ++label;
-            reachableFrom(start, around).forEach([&](CellIndex c) {
+            for (const CellIndex c : reachableFrom(start, around))
                 m_region[static_cast<std::size_t>(x) * Cells + static_cast<std::size_t>(c)] = label;
-            });
         }
-    });
+    }
     m_openSides.assign(Cells, 0);
-    m_open.forEach([&](CellIndex x) {
+    for (const CellIndex x : m_open) {
         for (std::size_t a = 0; a < 4; ++a) {
             if (isOpen(neighbour(x, a)))
                 m_openSides[static_cast<std::size_t>(x)] |= static_cast<std::uint8_t>(1U << a);
         }
-    });
+    }
     const auto sameRegion = [&](CellIndex x, std::size_t a, std::size_t b) {
         return isOpen(neighbour(x, a)) && isOpen(neighbour(x, b))
             && region(x, neighbour(x, a)) == region(x, neighbour(x, b));
@@ -112,13 +111,13 @@ void Maze::computeDistances()
         }
         std::uint16_t *row = &m_distance[p * Cells];
         row[static_cast<std::size_t>(goal)] = 0;
-        m_open.forEach([&](CellIndex x) {
+        for (const CellIndex x : m_open) {
             for (std::size_t s = 0; s < 4; ++s)
                 row[static_cast<std::size_t>(x)] =
                     std::min(row[static_cast<std::size_t>(x)], sideDistance[index(x, s)]);
             if (row[static_cast<std::size_t>(x)] != Unreachable)
                 live.set(x);
-        });
+        }
     }
     m_dead = m_open - live;
 }
@@ -137,6 +136,7 @@ std::uint8_t Maze::sidesFrom(CellIndex cell, CellIndex player) const
 
 std::uint16_t Maze::pushDistance(std::size_t place, CellIndex cell, std::uint8_t sides) const
 {
+    assert(place < m_placeList.size() && isOnBoard(cell));
     if (cell == m_placeList[place])
         return 0;
     const std::uint16_t *distance = &m_sideDistance[(place * CellCount + static_cast<std::size_t>(cell)) * 4];

@@ -3,6 +3,7 @@
 
 #include "solver/cellset.h"
 
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,9 @@ namespace levelsolver {
 // CellIndex order; every other code, the other Player cells included, is walkable floor, as in
 // cobbleton::move(). Steps are plain index arithmetic, so an open outer ring wraps into the next
 // row exactly as in the game.
+//
+// Cells given to its functions must be on the board (leveldata::isOnBoard), and places numbers
+// of placeList().
 class Maze
 {
 public:
@@ -34,6 +38,7 @@ public:
     // it suits best; Unreachable when no pushes do. A lower bound of the real number of pushes.
     std::uint16_t pushDistance(std::size_t place, CellIndex cell) const
     {
+        assert(place < m_placeList.size() && leveldata::isOnBoard(cell));
         return m_distance[place * leveldata::CellCount + static_cast<std::size_t>(cell)];
     }
 
@@ -41,7 +46,11 @@ public:
     // it with walls alone in the way, and all the open sides of `cell`. Until the item moves the
     // player stays on its side of it, whatever the other items do.
     std::uint8_t sidesFrom(CellIndex cell, CellIndex player) const;
-    std::uint8_t openSides(CellIndex cell) const { return m_openSides[static_cast<std::size_t>(cell)]; }
+    std::uint8_t openSides(CellIndex cell) const
+    {
+        assert(leveldata::isOnBoard(cell));
+        return m_openSides[static_cast<std::size_t>(cell)];
+    }
 
     // pushDistance with the player starting on one of `sides` (from sidesFrom): still a lower
     // bound, and a closer one when the player is shut off from some side.
@@ -52,8 +61,16 @@ public:
     const CellSet &deadCells() const { return m_dead; }
 
     // Random keys for hashing a position: one per cell for an item, one per cell for the player.
-    std::uint64_t itemKey(CellIndex cell) const { return m_itemKeys[static_cast<std::size_t>(cell)]; }
-    std::uint64_t playerKey(CellIndex cell) const { return m_playerKeys[static_cast<std::size_t>(cell)]; }
+    std::uint64_t itemKey(CellIndex cell) const
+    {
+        assert(leveldata::isOnBoard(cell));
+        return m_itemKeys[static_cast<std::size_t>(cell)];
+    }
+    std::uint64_t playerKey(CellIndex cell) const
+    {
+        assert(leveldata::isOnBoard(cell));
+        return m_playerKeys[static_cast<std::size_t>(cell)];
+    }
 
     // Memory the tables of this object take, in bytes.
     std::size_t memoryBytes() const;
@@ -62,6 +79,7 @@ private:
     void computeDistances();
     std::uint8_t region(CellIndex item, CellIndex cell) const
     {
+        assert(leveldata::isOnBoard(item) && leveldata::isOnBoard(cell));
         return m_region[static_cast<std::size_t>(item) * leveldata::CellCount + static_cast<std::size_t>(cell)];
     }
 

@@ -36,6 +36,7 @@ bool NodeStore::grow()
 
 std::optional<NodeStore::Found> NodeStore::findOrAdd(const CellSet &items, CellIndex player, std::uint64_t key)
 {
+    assert(leveldata::isOnBoard(player));
     const auto key32 = static_cast<std::uint32_t>(key ^ (key >> 32));
     std::size_t mask = m_slots.size() - 1;
     std::size_t at = key32 & mask;

@@ -3,6 +3,7 @@
 
 #include "solver/cellset.h"
 
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -41,11 +42,16 @@ public:
         bool added;
     };
 
-    // The node for these items and player, added (with default fields) when there is none yet.
-    // nullopt when adding it would take the store past its memory limit.
-    std::optional<Found> findOrAdd(const CellSet &items, CellIndex player, std::uint64_t key);
+    // The node for these items and player (a cell on the board), added (with default fields) when
+    // there is none yet. nullopt when adding it would take the store past its memory limit.
+    [[nodiscard]] std::optional<Found> findOrAdd(const CellSet &items, CellIndex player, std::uint64_t key);
 
-    SearchNode &operator[](std::uint32_t i) { return m_chunks[i >> ChunkBits][i & (ChunkSize - 1)]; }
+    // The node at an index findOrAdd gave, 0 .. size() - 1.
+    SearchNode &operator[](std::uint32_t i)
+    {
+        assert(i < m_size);
+        return m_chunks[i >> ChunkBits][i & (ChunkSize - 1)];
+    }
     std::size_t size() const { return m_size; }
 
     // The most memory the store may take from now on; what it holds already is never given back.
@@ -61,7 +67,7 @@ private:
         std::uint32_t key = 0;
     };
 
-    bool grow();
+    [[nodiscard]] bool grow(); // false when the memory limit leaves no room
 
     std::size_t m_limit;
     std::vector<std::unique_ptr<SearchNode[]>> m_chunks;

@@ -30,7 +30,7 @@ public:
 
     // For a position with `items` where the player can walk to `reach`; picks the area with the
     // fewest pushes.
-    static Pushes pushesOf(const Maze &maze, const CellSet &items, const CellSet &reach);
+    [[nodiscard]] static Pushes pushesOf(const Maze &maze, const CellSet &items, const CellSet &reach);
 };
 
 } // namespace levelsolver

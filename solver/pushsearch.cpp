@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/pushsearch.h"
 
-#include "solver/picorral.h"
-
 #include <algorithm>
 #include <functional>
 
@@ -32,7 +30,8 @@ PushSearch::PushSearch(const Maze &maze, const SolveOptions &options)
 std::uint64_t PushSearch::keyOf(const CellSet &items, CellIndex player) const
 {
     std::uint64_t key = m_maze.playerKey(player);
-    items.forEach([&](CellIndex cell) { key ^= m_maze.itemKey(cell); });
+    for (const CellIndex cell : items)
+        key ^= m_maze.itemKey(cell);
     return key;
 }
 
@@ -53,7 +52,8 @@ int PushSearch::lowerBound(const CellSet &items, CellIndex player)
     const std::size_t n = m_maze.placeList().size();
     m_cost.resize(n * n);
     std::size_t row = 0;
-    items.forEach([&](CellIndex cell) { fillCostRow(row++, cell, player, m_cost); });
+    for (const CellIndex cell : items)
+        fillCostRow(row++, cell, player, m_cost);
     return m_matching.solve(static_cast<int>(n), m_cost);
 }
 
@@ -105,130 +105,171 @@ bool PushSearch::outOfTime()
 
 PushSearch::Outcome PushSearch::run()
 {
-    Outcome outcome;
-    const bool optimal = m_options.mode == SolveMode::Optimal;
-    const CellSet &open = m_maze.open();
-    const CellSet &places = m_maze.places();
-    std::uint32_t goal = SearchNode::NoParent;
+    // Step 1. Seed the queue with the start position.
+    Expansion next = seedRoot();
 
-    const CellSet startItems = m_maze.startItems();
-    const CellSet startReach = reachableFrom(m_maze.startPlayer(), open - startItems);
-    const CellIndex startPlayer = startReach.first();
-    int rootBound = lowerBound(startItems, startPlayer);
-    // The pushes are checked as they are made; the start is checked here, item by item.
-    startItems.forEach([&](CellIndex item) {
-        if (m_freeze.isDeadlock(startItems, item) || m_corral.isDeadlock(startItems, startReach, item))
-            rootBound = MinCostMatching::Infinite;
-    });
-    const auto root = m_store.findOrAdd(startItems, startPlayer, keyOf(startItems, startPlayer));
-    if (!root)
-        m_stop = StopReason::MemoryLimit;
-    else if (places == startItems)
-        goal = root->index;
-    else if (rootBound < MinCostMatching::Infinite) {
-        m_store[root->index].bound = static_cast<std::uint16_t>(rootBound);
-        queue(root->index);
-    }
-
-    for (std::uint64_t round = 0; goal == SearchNode::NoParent && m_stop == StopReason::None && !m_open.empty();
-         ++round) {
+    // Step 2. Expand the most promising position, again and again, until a position is won, a
+    // limit is reached or no position is left to expand.
+    for (std::uint64_t round = 0; next == Expansion::Continue && !m_open.empty(); ++round) {
         if (round % CheckEvery == 0 && outOfTime())
             break;
-        // The store may grow into whatever the other tables leave of the budget.
-        const std::size_t others = memoryBytes() - m_store.memoryBytes() + OpenListReserve;
-        m_store.setMemoryLimit(m_options.memoryLimitBytes > others ? m_options.memoryLimitBytes - others : 0);
-        std::pop_heap(m_open.begin(), m_open.end(), std::greater<>());
-        const auto index = static_cast<std::uint32_t>(m_open.back() & 0xFFFFFFFF);
-        m_open.pop_back();
-        SearchNode &node = m_store[index];
-        if (node.flags & (SearchNode::Expanded | SearchNode::Lost))
-            continue;
-        node.flags |= SearchNode::Expanded;
-        if (optimal && node.items == places) {
-            goal = index;
-            break;
-        }
-        ++m_stats.expanded;
-        const CellSet items = node.items;
-        const int childPushes = node.pushes + 1;
-        const CellSet reach = reachableFrom(node.player, open - items);
-        const PiCorral::Pushes only = PiCorral::pushesOf(m_maze, items, reach);
-        if (only.lost) {
-            m_store[index].flags |= SearchNode::Lost;
-            continue;
-        }
-
-        // The parent's pairing, worked out for the first new child; each child changes it in the
-        // row of the item it pushed only, as the player stays on the same side of every other item.
-        bool parentPaired = false;
-        const CellIndex parentPlayer = node.player;
-        std::size_t row = 0;
-        bool stopped = false;
-        items.forEach([&](CellIndex item) {
-            const std::size_t itemRow = row++;
-            for (std::size_t side = 0; side < Steps.size() && !stopped && goal == SearchNode::NoParent; ++side) {
-                const CellIndex step = Steps[side];
-                const CellIndex behind = item - step;
-                const CellIndex to = item + step;
-                if (!leveldata::isOnBoard(behind) || !reach.test(behind) || !m_maze.isOpen(to) || items.test(to)
-                    || m_maze.deadCells().test(to) || (only.restricted && !only.items[side].test(item)))
-                    continue;
-                ++m_stats.pushes;
-                CellSet childItems = items;
-                childItems.reset(item);
-                childItems.set(to);
-                if (m_freeze.isDeadlock(childItems, to))
-                    continue;
-                const CellSet childReach = reachableFrom(item, open - childItems);
-                const CellIndex player = childReach.first();
-                const auto found = m_store.findOrAdd(childItems, player, keyOf(childItems, player));
-                if (!found) {
-                    m_stop = StopReason::MemoryLimit;
-                    stopped = true;
-                    return;
-                }
-                SearchNode &child = m_store[found->index];
-                if (!found->added) {
-                    // A shorter way to a known position matters only for the fewest pushes; the
-                    // bound is not consistent, so an expanded position may be opened again.
-                    if (!optimal || (child.flags & SearchNode::Lost) || child.pushes <= childPushes)
-                        continue;
-                    child.flags &= static_cast<std::uint8_t>(~SearchNode::Expanded);
-                } else {
-                    if (!parentPaired) {
-                        lowerBound(items, parentPlayer);
-                        parentPaired = true;
-                    }
-                    m_childCost = m_cost;
-                    fillCostRow(itemRow, to, player, m_childCost);
-                    const int bound = m_matching.solveWithRowChanged(static_cast<int>(itemRow), m_childCost);
-                    if (bound >= MinCostMatching::Infinite || m_corral.isDeadlock(childItems, childReach, to)) {
-                        child.flags = SearchNode::Lost;
-                        continue;
-                    }
-                    child.bound = static_cast<std::uint16_t>(std::min(bound, 0xFFFF));
-                }
-                child.pushes = static_cast<std::uint16_t>(childPushes);
-                child.parent = index;
-                child.pushedFrom = static_cast<std::uint8_t>(item);
-                child.pushSide = static_cast<std::uint8_t>(side);
-                if (!optimal && childItems == places) {
-                    goal = found->index;
-                    return;
-                }
-                if (!queue(found->index)) {
-                    stopped = true;
-                    return;
-                }
-            }
-        });
+        next = expand(popBest());
     }
 
+    // Step 3. Give the verdict, with the solution of a won position.
+    return finish();
+}
+
+// The start is checked here item by item; every later position is checked by the push that makes it.
+PushSearch::Expansion PushSearch::seedRoot()
+{
+    const CellSet items = m_maze.startItems();
+    const CellSet reach = reachableFrom(m_maze.startPlayer(), m_maze.open() - items);
+    const CellIndex player = reach.first();
+    int bound = lowerBound(items, player);
+    for (const CellIndex item : items) {
+        if (m_freeze.isDeadlock(items, item) || m_corral.isDeadlock(items, reach, item))
+            bound = MinCostMatching::Infinite;
+    }
+    const auto root = m_store.findOrAdd(items, player, keyOf(items, player));
+    if (!root) {
+        m_stop = StopReason::MemoryLimit;
+        return Expansion::Stop;
+    }
+    if (items == m_maze.places()) {
+        m_goal = root->index;
+        return Expansion::Goal;
+    }
+    if (bound >= MinCostMatching::Infinite)
+        return Expansion::Continue; // lost from the start: the queue stays empty
+    m_store[root->index].bound = static_cast<std::uint16_t>(bound);
+    return queue(root->index) ? Expansion::Continue : Expansion::Stop;
+}
+
+std::uint32_t PushSearch::popBest()
+{
+    // The store may grow into whatever the other tables leave of the budget.
+    const std::size_t others = memoryBytes() - m_store.memoryBytes() + OpenListReserve;
+    m_store.setMemoryLimit(m_options.memoryLimitBytes > others ? m_options.memoryLimitBytes - others : 0);
+    std::pop_heap(m_open.begin(), m_open.end(), std::greater<>());
+    const auto index = static_cast<std::uint32_t>(m_open.back() & 0xFFFFFFFF);
+    m_open.pop_back();
+    return index;
+}
+
+PushSearch::Expansion PushSearch::expand(std::uint32_t index)
+{
+    SearchNode &node = m_store[index];
+
+    // Step 1. A position queued again (a shorter way reached it) is expanded at its first pop only;
+    // a lost one never.
+    if (node.flags & (SearchNode::Expanded | SearchNode::Lost))
+        return Expansion::Continue;
+    node.flags |= SearchNode::Expanded;
+
+    // Step 2. In Optimal mode a win counts when it leaves the queue: no cheaper position is left.
+    const bool optimal = m_options.mode == SolveMode::Optimal;
+    if (optimal && node.items == m_maze.places()) {
+        m_goal = index;
+        return Expansion::Goal;
+    }
+    ++m_stats.expanded;
+
+    // Step 3. PI-corral pruning: the pushes worth trying, or none at all.
+    Parent parent{index, node.items, node.player, {}, {}, node.pushes + 1};
+    parent.reach = reachableFrom(parent.player, m_maze.open() - parent.items);
+    parent.only = PiCorral::pushesOf(m_maze, parent.items, parent.reach);
+    if (parent.only.lost) {
+        node.flags |= SearchNode::Lost;
+        return Expansion::Continue;
+    }
+
+    // Step 4. Every push of every item; the rows of the pairing follow the items in cell order.
+    std::size_t row = 0;
+    for (const CellIndex item : parent.items) {
+        for (std::size_t side = 0; side < Steps.size(); ++side) {
+            if (const Expansion next = tryPush(parent, item, row, side); next != Expansion::Continue)
+                return next;
+        }
+        ++row;
+    }
+    return Expansion::Continue;
+}
+
+PushSearch::Expansion PushSearch::tryPush(Parent &parent, CellIndex item, std::size_t row, std::size_t side)
+{
+    const bool optimal = m_options.mode == SolveMode::Optimal;
+
+    // Step 1. A push the player can make, onto a cell from which a place can still be reached.
+    const CellIndex step = Steps[side];
+    const CellIndex behind = item - step;
+    const CellIndex to = item + step;
+    if (!leveldata::isOnBoard(behind) || !parent.reach.test(behind) || !m_maze.isOpen(to) || parent.items.test(to)
+        || m_maze.deadCells().test(to) || (parent.only.restricted && !parent.only.items[side].test(item)))
+        return Expansion::Continue;
+    ++m_stats.pushes;
+
+    // Step 2. Freeze deadlock of the pushed item.
+    CellSet childItems = parent.items;
+    childItems.reset(item);
+    childItems.set(to);
+    if (m_freeze.isDeadlock(childItems, to))
+        return Expansion::Continue;
+
+    // Step 3. The position after the push, from the transposition table.
+    const CellSet childReach = reachableFrom(item, m_maze.open() - childItems);
+    const CellIndex player = childReach.first();
+    const auto found = m_store.findOrAdd(childItems, player, keyOf(childItems, player));
+    if (!found) {
+        m_stop = StopReason::MemoryLimit;
+        return Expansion::Stop;
+    }
+    SearchNode &child = m_store[found->index];
+
+    // Step 4. A known position matters again only when reached by fewer pushes, and only for
+    // the fewest pushes; the bound is not consistent, so an expanded position may be opened
+    // again. A new one gets its bound, or is lost when it has none or a corral deadlock.
+    if (!found->added) {
+        if (!optimal || (child.flags & SearchNode::Lost) || child.pushes <= parent.childPushes)
+            return Expansion::Continue;
+        child.flags &= static_cast<std::uint8_t>(~SearchNode::Expanded);
+    } else {
+        // The parent's pairing, worked out for its first new child; each child changes it in the
+        // row of the item it pushed only, as the player stays on the same side of every other item.
+        if (!parent.paired) {
+            lowerBound(parent.items, parent.player);
+            parent.paired = true;
+        }
+        m_childCost = m_cost;
+        fillCostRow(row, to, player, m_childCost);
+        const int bound = m_matching.solveWithRowChanged(static_cast<int>(row), m_childCost);
+        if (bound >= MinCostMatching::Infinite || m_corral.isDeadlock(childItems, childReach, to)) {
+            child.flags = SearchNode::Lost;
+            return Expansion::Continue;
+        }
+        child.bound = static_cast<std::uint16_t>(std::min(bound, 0xFFFF));
+    }
+
+    // Step 5. Link it to its parent; a win counts at once in Fast mode, anything else is queued.
+    child.pushes = static_cast<std::uint16_t>(parent.childPushes);
+    child.parent = parent.index;
+    child.pushedFrom = static_cast<std::uint8_t>(item);
+    child.pushSide = static_cast<std::uint8_t>(side);
+    if (!optimal && childItems == m_maze.places()) {
+        m_goal = found->index;
+        return Expansion::Goal;
+    }
+    return queue(found->index) ? Expansion::Continue : Expansion::Stop;
+}
+
+PushSearch::Outcome PushSearch::finish()
+{
     reportProgress();
-    if (goal != SearchNode::NoParent) {
+    Outcome outcome;
+    if (m_goal != SearchNode::NoParent) {
         outcome.verdict = Verdict::Solved;
-        outcome.optimal = optimal;
-        for (std::uint32_t at = goal; m_store[at].parent != SearchNode::NoParent; at = m_store[at].parent)
+        outcome.optimal = m_options.mode == SolveMode::Optimal;
+        for (std::uint32_t at = m_goal; m_store[at].parent != SearchNode::NoParent; at = m_store[at].parent)
             outcome.pushes.push_back({m_store[at].pushedFrom, m_store[at].pushSide});
         std::reverse(outcome.pushes.begin(), outcome.pushes.end());
         m_stop = StopReason::None;

@@ -6,6 +6,7 @@
 #include "solver/matching.h"
 #include "solver/maze.h"
 #include "solver/nodestore.h"
+#include "solver/picorral.h"
 #include "solver/solver.h"
 
 #include <chrono>
@@ -45,16 +46,44 @@ public:
         SearchStats stats;
     };
 
-    Outcome run();
+    // Searches until a win, a limit or the end of the positions; call once.
+    [[nodiscard]] Outcome run();
 
 private:
+    // What one step of the search tells the loop.
+    enum class Expansion {
+        Continue, // go on with the next position of the queue
+        Goal,     // m_goal is a won position
+        Stop,     // a limit was reached or a stop requested; m_stop says which
+    };
+
+    // The position whose pushes are being tried, as each push needs it.
+    struct Parent
+    {
+        std::uint32_t index;
+        CellSet items;
+        CellIndex player; // the lowest cell the player can walk to
+        CellSet reach;    // every cell the player can walk to
+        PiCorral::Pushes only;
+        int childPushes;
+        bool paired = false; // m_cost and m_matching hold its pairing of items and places
+    };
+
+    Expansion seedRoot();
+    std::uint32_t popBest();
+    Expansion expand(std::uint32_t index);
+    Expansion tryPush(Parent &parent, CellIndex item, std::size_t row, std::size_t side);
+    Outcome finish();
+
     std::uint64_t keyOf(const CellSet &items, CellIndex player) const;
     // The cheapest pairing of items and places (also kept in m_cost and m_matching).
     int lowerBound(const CellSet &items, CellIndex player);
     void fillCostRow(std::size_t row, CellIndex cell, CellIndex player, std::vector<int> &cost) const;
-    bool queue(std::uint32_t node);
+    // Puts the node on the queue; false (with m_stop set) when the queue may not grow.
+    [[nodiscard]] bool queue(std::uint32_t node);
     std::size_t memoryBytes() const;
-    bool outOfTime();
+    // Whether the search must stop now (m_stop then says why); also reports the progress.
+    [[nodiscard]] bool outOfTime();
     void reportProgress() const;
 
     const Maze &m_maze;
@@ -66,6 +95,7 @@ private:
     MinCostMatching m_matching;
     std::vector<int> m_cost, m_childCost;
     std::vector<std::uint64_t> m_open; // min-heap of (priority << 32 | node)
+    std::uint32_t m_goal = SearchNode::NoParent;
     StopReason m_stop = StopReason::None;
     SearchStats m_stats;
 };

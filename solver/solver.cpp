@@ -74,7 +74,7 @@ std::string movesOf(const Maze &maze, const std::vector<Push> &pushes)
 SolveResult solveBoard(const Board &board, const SolveOptions &options)
 {
     SolveResult result;
-    result.problems = checkBoard(board);
+    result.problems = levelProblems(board);
     if (hasBlockingProblem(result.problems)) {
         result.verdict = Verdict::Invalid;
         return result;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "leveldata/board.h"
-#include "solver/levelcheck.h"
+#include "solver/levelproblems.h"
 
 #include <atomic>
 #include <chrono>
@@ -69,15 +69,15 @@ struct SolveResult
     SearchStats stats;
 };
 
-// Checks the board (checkBoard) and, when nothing blocks, searches it. A solution always wins the
+// Checks the board (levelProblems) and, when nothing blocks, searches it. A solution always wins the
 // level when replayed through the game's moves from the level as loaded; NoSolution is given only
 // after a complete search, never when a limit or a stop request ended it.
-SolveResult solveBoard(const leveldata::Board &board, const SolveOptions &options);
+[[nodiscard]] SolveResult solveBoard(const leveldata::Board &board, const SolveOptions &options);
 
 // Plays `moves` (l r u d / L R U D, either case) through the game's own rules from `board` as the
 // game loads it, and returns true when every move moved the player and the level is won after the
 // last one. False for an empty string, an unknown letter or a board without a player.
-bool replaySolution(const leveldata::Board &board, std::string_view moves);
+[[nodiscard]] bool replaySolution(const leveldata::Board &board, std::string_view moves);
 
 const char *verdictName(Verdict verdict); // "solved", "no solution", "unknown", "invalid"
 

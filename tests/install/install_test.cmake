@@ -72,6 +72,9 @@ foreach(program IN ITEMS Cobbleton Quillmap)
 endforeach()
 
 expect_file("${share}/mime/packages/org.cobbleton.Cobbleton.xml")
+foreach(page IN ITEMS cobbleton quillmap cobbleton-levels)
+    expect_file("${share}/man/man6/${page}.6.gz")
+endforeach()
 
 # The level tool sits beside the game and finds every installed sample level solvable.
 file(GLOB installed_levels "${share}/cobbleton/levels/*.lay")

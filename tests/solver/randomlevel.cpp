@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/solver/randomlevel.h"
 
-#include "solver/levelcheck.h"
+#include "solver/levelproblems.h"
 
 #include <algorithm>
 #include <array>
@@ -118,7 +118,7 @@ Board randomLevel(std::mt19937 &random, const RandomLevelOptions &options)
         for (const CellIndex cell : itemCells)
             board[cell] = Item;
         board[player] = Player;
-        if (!levelsolver::hasBlockingProblem(levelsolver::checkBoard(board)))
+        if (!levelsolver::hasBlockingProblem(levelsolver::levelProblems(board)))
             return board;
     }
 }

@@ -18,7 +18,7 @@ struct RandomLevelOptions
     int wallPercent = 15; // chance of a room cell staying Wall
 };
 
-// A level the solver takes (checkBoard finds nothing blocking), drawn from `random`: a room of one
+// A level the solver takes (levelProblems finds nothing blocking), drawn from `random`: a room of one
 // or two overlapping rectangles with wall pieces in it, one player, the items and their places;
 // in about half the levels the items were pulled away from their places, so those can be won.
 // The rectangles are laid out in CellIndex space: a row that runs past column 14 goes on in column 0

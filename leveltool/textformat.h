@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace levelsolver {
+namespace leveltool {
 
 // One level in the standard text format of box-pushing levels:
 //   '#' wall   ' ' '-' '_' floor   '.' place   '$' item   '@' player   '*' item on a place
@@ -35,4 +35,4 @@ std::vector<TextLevel> parseTextLevels(std::string_view text);
 // empty; every line ends in '\n'.
 std::string formatTextLevel(const TextLevel &level);
 
-} // namespace levelsolver
+} // namespace leveltool

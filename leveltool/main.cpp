@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// cobbleton-levels: checks, solves, imports and exports levels from the command line. The work is
-// done by the levelsolver library; this file reads the arguments and prints.
-#include "solver/levelcheck.h"
-#include "solver/levelconvert.h"
-#include "solver/levelinput.h"
+// cobbleton-levels: checks, solves, imports and exports levels from the command line. The search is
+// the levelsolver library's, the file formats the leveltool library's; this file reads the
+// arguments and prints.
+#include "leveltool/levelconvert.h"
+#include "leveltool/levelinput.h"
+#include "leveltool/textformat.h"
+#include "solver/levelproblems.h"
 #include "solver/solver.h"
-#include "solver/textformat.h"
 
 #include <unistd.h>
 
@@ -24,6 +25,7 @@
 
 namespace fs = std::filesystem;
 using namespace levelsolver;
+using namespace leveltool;
 
 namespace {
 
@@ -280,8 +282,7 @@ int importLevels(const Arguments &args)
         std::fprintf(stderr, "cobbleton-levels: %s: %s\n", file.c_str(), input.error.c_str());
         return Failure;
     }
-    std::error_code ec;
-    if (!fs::is_directory(args.outputDir, ec)) {
+    if (std::error_code error; !fs::is_directory(args.outputDir, error)) {
         std::fprintf(stderr, "cobbleton-levels: %s: not a folder\n", args.outputDir.string().c_str());
         return Failure;
     }
@@ -305,15 +306,15 @@ int importLevels(const Arguments &args)
         fs::path target;
         if (conversion.skip == SkipReason::None) {
             target = args.outputDir / levelFileName(number, levels[i].title, stem, digits);
-            ec = writeNewLevelFile(target, conversion.level);
-            if (ec == std::errc::file_exists) {
+            if (const std::error_code error = writeNewLevelFile(target, conversion.level);
+                error == std::errc::file_exists) {
                 reason = "file exists";
                 detail = target.string();
-            } else if (ec) {
+            } else if (error) {
                 if (showProgress)
                     std::fputs("\r\033[K", stderr);
                 std::fprintf(stderr, "cobbleton-levels: %s: cannot write: %s\n", target.string().c_str(),
-                             ec.message().c_str());
+                             error.message().c_str());
                 return Failure;
             }
         }
@@ -342,9 +343,7 @@ int exportLevels(const Arguments &args)
         const LevelInput input = readLevelInput(file);
         TextLevel level;
         std::string error = input.error;
-        if (error.empty())
-            textLevelOf(input.level, level, error);
-        if (!error.empty()) {
+        if (const bool exported = error.empty() && textLevelOf(input.level, level, error); !exported) {
             std::fprintf(stderr, "cobbleton-levels: %s: %s\n", file.c_str(), error.c_str());
             return Failure;
         }

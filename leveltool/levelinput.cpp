@@ -1,30 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/levelinput.h"
+#include "leveltool/levelinput.h"
 
 #include "leveldata/filebytes.h"
 #include "leveldata/profile.h"
 
 #include <algorithm>
 
-namespace levelsolver {
+namespace leveltool {
 
 using namespace leveldata;
 
 InputFile readTextFile(const std::filesystem::path &path)
 {
     InputFile file;
-    const std::error_code ec = readFileBytes(path, file.bytes);
-    if (ec) {
-        if (ec == std::errc::no_such_file_or_directory)
+    if (const std::error_code error = readFileBytes(path, file.bytes); error) {
+        if (error == std::errc::no_such_file_or_directory)
             file.error = "no such file";
-        else if (ec == std::errc::is_a_directory)
+        else if (error == std::errc::is_a_directory)
             file.error = "is a folder, not a file";
-        else if (ec == std::errc::file_too_large)
+        else if (error == std::errc::file_too_large)
             file.error = "larger than " + std::to_string(MaxFileBytes >> 20) + " MiB";
-        else if (ec == std::errc::invalid_argument)
+        else if (error == std::errc::invalid_argument)
             file.error = "not a regular file";
         else
-            file.error = ec.message();
+            file.error = error.message();
     } else if (file.bytes.empty()) {
         file.error = "empty file";
     } else if (std::any_of(file.bytes.begin(), file.bytes.end(), [](char c) {
@@ -58,4 +57,4 @@ LevelInput readLevelInput(const std::filesystem::path &path)
     return input;
 }
 
-} // namespace levelsolver
+} // namespace leveltool

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/levelinput.h"
+#include "leveltool/levelinput.h"
 
 #include "leveldata/filebytes.h"
 #include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 
-using namespace levelsolver;
+using namespace leveltool;
 namespace fs = std::filesystem;
 
 namespace {
-const fs::path Data = SOLVER_TEST_DATA;
+const fs::path Data = LEVELTOOL_TEST_DATA;
 }
 
 TEST(ReadLevelInput, RefusesWhatIsNotALevelFile)

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/levelconvert.h"
+#include "leveltool/levelconvert.h"
 
 #include "tests/support/boardart.h"
 #include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 
-using namespace levelsolver;
+using namespace leveltool;
 using testsupport::Art;
 
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/levelcheck.h"
+#include "solver/levelproblems.h"
 
 #include "solver/cellset.h"
 
@@ -35,7 +35,7 @@ std::string Problem::text() const
     return "unknown problem";
 }
 
-std::vector<Problem> checkBoard(const Board &board)
+std::vector<Problem> levelProblems(const Board &board)
 {
     std::vector<Problem> problems;
     int players = 0, items = 0, places = 0;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/textformat.h"
+#include "leveltool/textformat.h"
 
 #include <optional>
 
-namespace levelsolver {
+namespace leveltool {
 
 namespace {
 
@@ -157,4 +157,4 @@ std::string formatTextLevel(const TextLevel &level)
     return text;
 }
 
-} // namespace levelsolver
+} // namespace leveltool

@@ -2,14 +2,14 @@
 #pragma once
 
 #include "leveldata/levelfile.h"
-#include "solver/textformat.h"
+#include "leveltool/textformat.h"
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
 
-namespace levelsolver {
+namespace leveltool {
 
 // Why a level of a text file does not become a level file.
 enum class SkipReason {
@@ -18,7 +18,7 @@ enum class SkipReason {
     ItemOnPlace,   // '*': a level file has no tile for an item standing on a place
     PlayerOnPlace, // '+': nor for the player on a place
     OpenEdge,      // the level fills the board's width or height and is open there
-    NotPlayable,   // the player count, the item and place counts, or reachability (checkBoard)
+    NotPlayable,   // the player count, the item and place counts, or reachability (levelProblems)
 };
 
 const char *skipReasonName(SkipReason reason); // "larger than 15 × 12", …
@@ -36,13 +36,13 @@ struct Conversion
 // A text level as a level file holds it: centred on the board, every cell outside it Wall, and the
 // floor outside its outer wall (the floor joined to the edge of its rows, when the player is not
 // in there) Wall too. Name from the title, the author, no difficulty, ImportedVictoryMessage.
-Conversion convertTextLevel(const TextLevel &text);
+[[nodiscard]] Conversion convertTextLevel(const TextLevel &text);
 
 // The board as a text level: the walls that touch no other cell (also diagonally) are left out,
 // the rest cut to its bounding box, trailing floor removed from each row. Title and author from
 // the name and author. False (with `error` set) for a board without any non-Wall cell or with a
 // tile code other than 0 .. 4.
-bool textLevelOf(const leveldata::EditorLevel &level, TextLevel &text, std::string &error);
+[[nodiscard]] bool textLevelOf(const leveldata::EditorLevel &level, TextLevel &text, std::string &error);
 
 // "007-first-steps.lay": the number (at least `digits` digits, so the names of a pack sort in its
 // order) then the title cut down to ASCII
@@ -55,6 +55,6 @@ std::string levelFileName(int number, std::string_view title, std::string_view f
 // Writes the level into a new file at `path`, through leveldata::writeLevel (so the bytes are
 // those the editor saves). Never replaces anything: std::errc::file_exists when something is at
 // `path` already.
-std::error_code writeNewLevelFile(const std::filesystem::path &path, const leveldata::EditorLevel &level);
+[[nodiscard]] std::error_code writeNewLevelFile(const std::filesystem::path &path, const leveldata::EditorLevel &level);
 
-} // namespace levelsolver
+} // namespace leveltool

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/textformat.h"
+#include "leveltool/textformat.h"
 
 #include "tests/support/testfiles.h"
 
@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
-using namespace levelsolver;
+using namespace leveltool;
 
 TEST(ParseTextLevels, TitlesAfterLevelsWithCommentsAsFallback)
 {
@@ -60,7 +60,7 @@ TEST(FormatTextLevel, EmptyTextsLeftOut)
 TEST(TextImportFuzz, CorpusReplays)
 {
     int inputs = 0;
-    for (const char *dir : {SOLVER_FUZZ_CORPUS, SOLVER_TEST_DATA}) {
+    for (const char *dir : {LEVELTOOL_FUZZ_CORPUS, LEVELTOOL_TEST_DATA}) {
         for (const auto &entry : std::filesystem::recursive_directory_iterator(dir)) {
             if (!entry.is_regular_file())
                 continue;

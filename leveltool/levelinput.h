@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-namespace levelsolver {
+namespace leveltool {
 
 // A file the command line tools were given, read once with its problems told in words.
 struct InputFile
@@ -18,7 +18,7 @@ struct InputFile
 // The whole file, refused (with `error` set, `bytes` empty) when it is missing, a folder or other
 // non-regular file, unreadable, larger than leveldata::MaxFileBytes, empty, or binary (a NUL byte
 // or another control character than tab, line feed, form feed and carriage return).
-InputFile readTextFile(const std::filesystem::path &path);
+[[nodiscard]] InputFile readTextFile(const std::filesystem::path &path);
 
 struct LevelInput
 {
@@ -28,6 +28,6 @@ struct LevelInput
 
 // A level file for checking, solving or exporting: readTextFile, then the level as the readers
 // give it. A file without a single "Layer" value is refused rather than read as all Wall.
-LevelInput readLevelInput(const std::filesystem::path &path);
+[[nodiscard]] LevelInput readLevelInput(const std::filesystem::path &path);
 
-} // namespace levelsolver
+} // namespace leveltool

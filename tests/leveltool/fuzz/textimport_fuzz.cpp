@@ -3,10 +3,10 @@
 // it checks that each converted level is one the editor could save (one player, as many items as
 // places, a closed ring, nothing unreachable), that exporting, importing and exporting it again
 // gives the same text, and that a solution found in a short search wins in the game.
-#include "solver/levelcheck.h"
-#include "solver/levelconvert.h"
+#include "leveltool/levelconvert.h"
+#include "leveltool/textformat.h"
+#include "solver/levelproblems.h"
 #include "solver/solver.h"
-#include "solver/textformat.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,6 +25,7 @@ void check(bool ok)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     using namespace levelsolver;
+    using namespace leveltool;
     const std::string bytes(reinterpret_cast<const char *>(data), size);
     int solved = 0;
     for (const TextLevel &level : parseTextLevels(bytes)) {
@@ -32,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const Conversion conversion = convertTextLevel(level);
         if (conversion.skip != SkipReason::None)
             continue;
-        check(checkBoard(conversion.level.board).empty());
+        check(levelProblems(conversion.level.board).empty());
 
         TextLevel exported;
         std::string error;

@@ -37,9 +37,9 @@ struct Problem
 // counted as passable); and, as a warning, an outer ring that is not all Wall (the game accepts
 // such a level: a step off the right edge comes back in on the left, one row down).
 // Empty for a level that is fit to be solved.
-std::vector<Problem> checkBoard(const leveldata::Board &board);
+[[nodiscard]] std::vector<Problem> levelProblems(const leveldata::Board &board);
 
 // Whether any of the problems keeps the level from being solved.
-bool hasBlockingProblem(const std::vector<Problem> &problems);
+[[nodiscard]] bool hasBlockingProblem(const std::vector<Problem> &problems);
 
 } // namespace levelsolver

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/levelconvert.h"
+#include "leveltool/levelconvert.h"
 
-#include "solver/levelcheck.h"
+#include "solver/levelproblems.h"
 
 #include <algorithm>
 #include <deque>
 
-namespace levelsolver {
+namespace leveltool {
 
 using namespace leveldata;
 
@@ -123,8 +123,8 @@ Conversion convertTextLevel(const TextLevel &text)
     }
     result.level.info = LevelInfo{text.author, text.title, "", std::string(ImportedVictoryMessage)};
 
-    const std::vector<Problem> problems = checkBoard(board);
-    for (const Problem &problem : problems) {
+    using levelsolver::Problem;
+    for (const Problem &problem : levelsolver::levelProblems(board)) {
         if (problem.blocking || problem.kind == Problem::Kind::OpenRing) {
             result.skip = problem.blocking ? SkipReason::NotPlayable : SkipReason::OpenEdge;
             result.detail = problem.text();
@@ -222,10 +222,10 @@ std::string levelFileName(int number, std::string_view title, std::string_view f
 
 std::error_code writeNewLevelFile(const std::filesystem::path &path, const EditorLevel &level)
 {
-    std::error_code ec;
-    if (std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found)
-        return ec ? ec : std::make_error_code(std::errc::file_exists);
+    std::error_code error;
+    if (std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found)
+        return error ? error : std::make_error_code(std::errc::file_exists);
     return writeLevel(path, level.board, level.info);
 }
 
-} // namespace levelsolver
+} // namespace leveltool

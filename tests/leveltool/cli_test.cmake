@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs cobbleton-levels as a user would and checks its exit statuses and what it prints.
-# cmake -DPROGRAM=<cobbleton-levels> -DDATA=<tests/solver/data> -DLEVELS=<levels> -DWORK=<scratch dir> -P …
+# cmake -DPROGRAM=<cobbleton-levels> -DDATA=<tests/leveltool/data> -DLEVELS=<levels> -DWORK=<scratch dir> -P …
 
 function(run expected_status)
     execute_process(COMMAND "${PROGRAM}" ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "solver/levelcheck.h"
+#include "solver/levelproblems.h"
 
 #include "tests/support/boardart.h"
 
@@ -13,7 +13,7 @@ namespace {
 std::vector<Kind> kindsOf(const leveldata::Board &board)
 {
     std::vector<Kind> kinds;
-    for (const Problem &problem : checkBoard(board)) {
+    for (const Problem &problem : levelProblems(board)) {
         kinds.push_back(problem.kind);
         EXPECT_FALSE(problem.text().empty());
     }
@@ -22,7 +22,7 @@ std::vector<Kind> kindsOf(const leveldata::Board &board)
 
 } // namespace
 
-TEST(CheckBoard, FindsEachProblem)
+TEST(LevelProblems, FindsEachProblem)
 {
     using testsupport::boardFromArt;
     EXPECT_EQ(kindsOf(boardFromArt({"#####", "#@$o#", "#####"})), std::vector<Kind>{});
@@ -32,14 +32,14 @@ TEST(CheckBoard, FindsEachProblem)
     EXPECT_EQ(kindsOf(boardFromArt({"####", "#@.#", "####"})), (std::vector<Kind>{Kind::NoPlaces}));
     EXPECT_EQ(kindsOf(boardFromArt({"#######", "#@$#.o#", "#######"})), std::vector{Kind::UnreachablePlace});
     EXPECT_EQ(kindsOf(boardFromArt({"#######", "#@o#.$#", "#######"})), std::vector{Kind::UnreachableItem});
-    const std::vector<Problem> open = checkBoard(boardFromArt({"#####", "@.$o.", "#####"}));
+    const std::vector<Problem> open = levelProblems(boardFromArt({"#####", "@.$o.", "#####"}));
     ASSERT_EQ(open.size(), 1u);
     EXPECT_EQ(open[0].kind, Kind::OpenRing);
     EXPECT_FALSE(hasBlockingProblem(open)); // the only warning
 
     leveldata::Board board = boardFromArt({"######", "#@.$o#", "######"});
     board[17] = leveldata::Cursor;
-    const std::vector<Problem> problems = checkBoard(board);
+    const std::vector<Problem> problems = levelProblems(board);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_TRUE(hasBlockingProblem(problems));
     EXPECT_EQ(problems[0].kind, Kind::UnknownTile);
