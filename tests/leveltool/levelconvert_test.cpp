@@ -77,6 +77,27 @@ TEST(TextLevelOf, RefusesWhatIsNoLevel)
     EXPECT_FALSE(textLevelOf(leveldata::EditorLevel{}, exported, error));
 }
 
+// An export reads back as the same board: walls inside the level stay walls (not floor), and no
+// blank line splits the level (a row of walls alone between two parts of it is shown).
+TEST(TextLevelOf, ReadsBackAsTheSameBoard)
+{
+    const std::vector<std::vector<std::string>> levels{
+        {"#########", "#       #", "# ##### #", "# ##### #", "# ##### #", "#@$.    #", "#########"},
+        {"#####", "#@$.#", "#####", "#####", "#####", "#####", " ###", " # #", " ###"},
+    };
+    for (const std::vector<std::string> &rows : levels) {
+        const Conversion imported = convertTextLevel(text(rows));
+        ASSERT_EQ(imported.skip, SkipReason::None) << imported.detail;
+        TextLevel exported;
+        std::string error;
+        ASSERT_TRUE(textLevelOf(imported.level, exported, error)) << error;
+        EXPECT_EQ(exported.rows, rows);
+        const std::vector<TextLevel> again = parseTextLevels(formatTextLevel(exported));
+        ASSERT_EQ(again.size(), 1u) << rows[3];
+        EXPECT_EQ(convertTextLevel(again.front()).level.board, imported.level.board) << rows[3];
+    }
+}
+
 TEST(LevelFileName, SafeAndNumbered)
 {
     EXPECT_EQ(levelFileName(7, "First Steps!", "pack"), "007-first-steps.lay");
