@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -98,7 +99,10 @@ int main(int argc, char *argv[])
     resources::registerPictures(pictures, cobbletonresources::Pictures);
 
     int status = 0;
-    cobbleton::CCobbletonDlg window(gameState, pictures);
+    const QTemporaryDir files; // the game's own files, kept away from the user's
+    const cobbleton::GameStorage storage(files.filePath("config").toStdString(), files.filePath("data").toStdString());
+    cobbleton::GameSession session(gameState, storage, {});
+    cobbleton::CCobbletonDlg window(gameState, session, pictures);
     game = &window;
     QTimer::singleShot(0, &window, [&] {
         status = runBenchmarks(argc, argv, {});

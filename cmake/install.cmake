@@ -1,16 +1,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts where (GNU install dirs): both programs and the level tool
-# cobbleton-levels beside them, the sample levels, and on freedesktop systems a desktop entry,
+# cobbleton-levels beside them, the sample levels and the ten levels of the game's menu, and on freedesktop systems a desktop entry,
 # AppStream metadata and hicolor icons for each program plus the MIME type of level files.
 # Included at the end of the top-level CMakeLists.txt, after every target exists.
 
-set(COBBLETON_LEVELS_DIR "${CMAKE_INSTALL_DATADIR}/cobbleton/levels")
 
 install(TARGETS cobbleton quillmap cobbleton-levels
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)
 
-install(DIRECTORY levels/ DESTINATION ${COBBLETON_LEVELS_DIR} FILES_MATCHING PATTERN "*.lay")
+install(DIRECTORY levels/ DESTINATION ${COBBLETON_LEVELS_DIR} FILES_MATCHING PATTERN "*.lay"
+        PATTERN campaign EXCLUDE)
+install(DIRECTORY levels/campaign/ DESTINATION ${COBBLETON_CAMPAIGN_DIR} FILES_MATCHING PATTERN "*.lay")
 
 if(UNIX AND NOT APPLE)
     set(desktop_dir resources/desktop)

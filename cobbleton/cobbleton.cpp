@@ -3,11 +3,34 @@
 
 #include "cobbleton/cobbletondlg.h"
 #include "dialogkit/appsupport.h"
+#include "dialogkit/filedialog.h"
 #include "resources/cobbleton/pictures.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
+#include <QStandardPaths>
 
 namespace cobbleton {
+
+namespace {
+
+std::filesystem::path installed(const char *fromProgram, const QString &dataName)
+{
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QLatin1String(fromProgram));
+    if (QDir(beside).exists())
+        return dialogkit::pathFromQString(QDir::cleanPath(beside));
+    const QString found =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, dataName, QStandardPaths::LocateDirectory);
+    return dialogkit::pathFromQString(found.isEmpty() ? QDir::cleanPath(beside) : found);
+}
+
+std::filesystem::path userFolder(QStandardPaths::StandardLocation location)
+{
+    return dialogkit::pathFromQString(QStandardPaths::writableLocation(location) + QStringLiteral("/cobbleton"));
+}
+
+} // namespace
 
 bool CCobbletonApp::InitInstance(std::optional<std::filesystem::path> levelFile)
 {
@@ -16,9 +39,22 @@ bool CCobbletonApp::InitInstance(std::optional<std::filesystem::path> levelFile)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cobbleton.Cobbleton"));
     resources::registerPictures(m_pictures, cobbletonresources::Pictures);
 
-    CCobbletonDlg dlg(m_state, m_pictures, std::move(levelFile));
+    const GameStorage files = storage();
+    GameSession session(m_state, files, folders());
+    CCobbletonDlg dlg(m_state, session, m_pictures, std::move(levelFile));
     dlg.DoModal();
     return false;
+}
+
+GameStorage CCobbletonApp::storage()
+{
+    return {userFolder(QStandardPaths::GenericConfigLocation), userFolder(QStandardPaths::GenericDataLocation)};
+}
+
+GameFolders CCobbletonApp::folders()
+{
+    return {installed(LEVELS_FROM_PROGRAM, QStringLiteral("cobbleton/levels")),
+            installed(CAMPAIGN_FROM_PROGRAM, QStringLiteral("cobbleton/campaign"))};
 }
 
 } // namespace cobbleton

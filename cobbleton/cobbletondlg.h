@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cobbleton/gamesession.h"
 #include "cobbleton/gamestate.h"
 #include "dialogkit/boardview.h"
 #include "dialogkit/dialog.h"
@@ -11,33 +12,39 @@
 namespace cobbleton {
 
 // The game window (template 102): the board as 180 cell pictures, the "Загрузить" button under
-// it and the menu bar, whose commands do nothing. Run it with DoModal(); it ends only by Cancel
-// (Esc, the close box, Alt+F4).
+// it with the strip's texts beside it, and the menu bar. Run it with DoModal(); it ends only by
+// Cancel (Esc, "Выход", the close box, Alt+F4).
 //
-// The level in play is held in `state`, which the application owns and which outlives the
-// window; the window clears its board and place list when it starts and is its only user. The
-// window keeps the cell controls itself (m_board). The pictures and the icon come from
-// `pictures`, the application's too, with the game's pictures registered
-// (resources::registerPictures with cobbletonresources::Pictures).
+// The level in play is held in `state`, and the game beyond it (collections, the ten levels,
+// progress, settings, saved game) in `session`, both the application's, which outlive the
+// window; the window clears its board and place list when it starts. The window keeps the cell
+// controls itself (m_board). The pictures and the icon come from `pictures`, the application's
+// too, with the game's pictures registered (resources::registerPictures with
+// cobbletonresources::Pictures).
 //
-// Keys: the arrows move the player (OnMoveLeft … OnMoveDown), Ctrl+Z or Backspace undo, Ctrl+Y or Ctrl+Shift+Z redo and
-// Ctrl+R restarts, through the GameKeys accelerators, whichever control has the focus; Enter or
-// Space on the focused Load button loads a level; Enter elsewhere does nothing. The window-menu
-// item "&About Cobbleton..." opens the About box. Commands can also be sent with OnCommand()
-// (LoadButton, MoveLeftCommand … MoveDownCommand, UndoCommand, RedoCommand, RestartCommand of
+// Keys: the arrows move the player (OnMoveLeft … OnMoveDown), Ctrl+Z or Backspace undo, Ctrl+Y or
+// Ctrl+Shift+Z redo, Ctrl+R restarts, PageDown and PageUp load the next and the previous level of
+// the collection, F1 opens the help, through the GameKeys accelerators, whichever control has the
+// focus; Enter or Space on the focused Load button loads a level; Enter elsewhere does nothing.
+// The menu's items do what their captions say (see GameSession); "О игре" and the window-menu item
+// "&About Cobbleton..." open the About box. Commands can also be sent with OnCommand() (the ids of
 // resources/cobbleton/windows.h).
 //
 // A move, undo, redo or restart asks the rules what happened and shows each of its showings in
 // turn: the board, then (CheckVictory) the victory message when the level is won at that showing.
+// Once the message is closed, a collection that moves on after a victory loads its next level.
 //
 // Loading, by the Load button or of the level file given to the constructor once the window is on
 // screen, shows the level as the first showing of the board; when no file was chosen or it cannot
 // be read, the message that no file was chosen, then the board as it stands.
+//
+// With the settings on, items and the player standing on places show pictures of their own, and
+// the strip tells the level's place in its collection, its name, and the moves and pushes so far.
 class CCobbletonDlg : public dialogkit::Dialog
 {
     Q_OBJECT
 public:
-    CCobbletonDlg(GameState &state, const dialogkit::PictureStore &pictures,
+    CCobbletonDlg(GameState &state, GameSession &session, const dialogkit::PictureStore &pictures,
                   std::optional<std::filesystem::path> levelFile = std::nullopt);
     ~CCobbletonDlg() override;
 
@@ -48,19 +55,33 @@ protected:
 
 private:
     void OnLoad();
+    void OnMoreLevels();
+    void OnSettings();
+    void OnHelp();
     void Open(const std::optional<std::filesystem::path> &path);
+    // Says what `outcome` has to say, then shows the board of a level it loaded.
+    void Present(const Outcome &outcome);
+    void Tell(Notice notice);
     void ShowBoard();
-    void ShowBoard(const Showing &showing);
+    // Shows `showing`; when it is won, the victory is kept and its message shown. Returns whether it was.
+    bool ShowBoard(const Showing &showing);
     void CheckVictory(const Showing &showing);
     void ShowBoards(const MoveResult &result);
+    // After a victory message: the next level of a collection that moves on, as long as each is won.
+    void AdvanceAfterVictory();
+    void ShowPictures(const Board &board);
+    void UpdateStrip();
+    void UpdateLevelItems();
     void OnMoveLeft();
     void OnMoveRight();
     void OnMoveUp();
     void OnMoveDown();
 
     GameState &m_state;
+    GameSession &m_session;
     std::optional<std::filesystem::path> m_levelFile;
     dialogkit::BoardView m_board;
+    Board m_shown; // the board on screen, for redrawing it when a setting changes
 };
 
 } // namespace cobbleton

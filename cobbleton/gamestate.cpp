@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
+#include <utility>
 
 namespace cobbleton {
 
@@ -22,6 +24,18 @@ TileCode tileAt(const Board &board, std::int64_t cell)
 MoveResult changedPosition(const GameState &state)
 {
     return {true, {showingOf(state)}};
+}
+
+constexpr std::array<std::pair<CellIndex, char>, 4> StepNames{
+    {{LeftStep, 'l'}, {RightStep, 'r'}, {UpStep, 'u'}, {DownStep, 'd'}}};
+
+char stepName(CellIndex step, bool pushed)
+{
+    for (const auto &[offset, name] : StepNames) {
+        if (offset == step)
+            return pushed ? static_cast<char>(name - 'a' + 'A') : name;
+    }
+    return '?';
 }
 
 } // namespace
@@ -129,8 +143,10 @@ MoveResult move(GameState &state, CellIndex step)
     for (std::size_t i = 0; i < watched; ++i)
         changes[i].after = board[changes[i].cell];
     // A refused move changed nothing and records nothing.
+    const bool pushed = result.moved && target == Item;
     static_cast<void>(state.history.record(std::span(changes.data(), changeCount),
-                                           {p, state.playerCell, underBefore, state.underTile}));
+                                           {p, state.playerCell, underBefore, state.underTile},
+                                           stepName(step, pushed)));
     return result;
 }
 
@@ -162,12 +178,50 @@ MoveResult restart(GameState &state)
             changes[changeCount++] = {i, state.board[i], board[i]};
     }
     if (!state.history.record(std::span(changes.data(), changeCount),
-                              {state.playerCell, playerCell, state.underTile, underTile}))
+                              {state.playerCell, playerCell, state.underTile, underTile}, RestartStepName))
         return {};
     state.board = board;
     state.playerCell = playerCell;
     state.underTile = underTile;
     return changedPosition(state);
+}
+
+MoveCount moveCountOf(const GameState &state)
+{
+    const std::string_view names = std::string_view(state.history.names()).substr(0, state.history.undoableCount());
+    const std::size_t restart = names.rfind(RestartStepName);
+    MoveCount count;
+    for (const char name : names.substr(restart == std::string_view::npos ? 0 : restart + 1)) {
+        ++count.moves;
+        count.pushes += name >= 'A' && name <= 'Z' ? 1 : 0;
+    }
+    return count;
+}
+
+bool replayHistory(GameState &state, std::string_view names, std::size_t undoable)
+{
+    if (undoable > names.size())
+        return false;
+    for (const char name : names) {
+        if (name == RestartStepName) {
+            if (!restart(state).moved)
+                return false;
+            continue;
+        }
+        const char lower = name >= 'A' && name <= 'Z' ? static_cast<char>(name - 'A' + 'a') : name;
+        const auto entry = std::find_if(StepNames.begin(), StepNames.end(),
+                                        [lower](const auto &known) { return known.second == lower; });
+        if (entry == StepNames.end())
+            return false;
+        const std::size_t before = state.history.undoableCount();
+        static_cast<void>(move(state, entry->first));
+        // The move must be the one named: a step, or a push when the name says so.
+        if (state.history.undoableCount() != before + 1 || state.history.names().back() != name)
+            return false;
+    }
+    for (std::size_t i = undoable; i < names.size(); ++i)
+        static_cast<void>(undo(state));
+    return true;
 }
 
 } // namespace cobbleton

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cobbleton {
@@ -84,6 +85,27 @@ struct MoveResult
 // A move that changed the position is a step of the history (undo, redo); one that changed
 // nothing, as a refused move, leaves the history alone.
 MoveResult move(GameState &state, CellIndex step);
+
+// The names of the history's steps (MoveHistory::names): l r u d a step, L R U D a push, and
+// this one a restart.
+inline constexpr char RestartStepName = 'x';
+
+// The moves and pushes so far: those of the steps that can be undone, after the last restart
+// among them (a restart is back at the start).
+struct MoveCount
+{
+    int moves = 0;
+    int pushes = 0;
+    bool operator==(const MoveCount &) const = default;
+};
+MoveCount moveCountOf(const GameState &state);
+
+// Plays the steps `names` (as MoveHistory::names gives them) on the level as loaded, then takes
+// back all but the first `undoable` of them, so the position and the history (redo included) are
+// those the names were taken from. False as soon as a step does not do what its name says (a
+// move refused, a push that is a step or the other way round, an unknown name) or `undoable` is
+// larger than the steps; the state then holds whatever was played so far.
+[[nodiscard]] bool replayHistory(GameState &state, std::string_view names, std::size_t undoable);
 
 // Takes back the last step of the history (a move or a restart): board, playerCell and
 // underTile become what they were before it. Shows the board once; nothing when there is no step

@@ -7,7 +7,7 @@ namespace cobbleton {
 
 using namespace leveldata;
 
-bool MoveHistory::record(std::span<const CellChange> cells, const PlayerChange &player)
+bool MoveHistory::record(std::span<const CellChange> cells, const PlayerChange &player, char name)
 {
     const auto changed = [](const CellChange &c) { return isOnBoard(c.cell) && c.before != c.after; };
     const CellIndex playerMask = player.cellBefore ^ player.cellAfter;
@@ -16,6 +16,9 @@ bool MoveHistory::record(std::span<const CellChange> cells, const PlayerChange &
         return false;
 
     m_records.resize(m_cursor);
+    m_names.resize(m_undoable);
+    m_names.push_back(name);
+    ++m_undoable;
     Record record{{}, playerMask, underMask, {}, true};
     std::size_t used = 0;
     for (const CellChange &c : cells) {
@@ -44,6 +47,7 @@ bool MoveHistory::undo(Board &board, CellIndex &playerCell, TileCode &underTile)
         --first;
     apply(first, m_cursor, board, playerCell, underTile);
     m_cursor = first;
+    --m_undoable;
     return true;
 }
 
@@ -56,6 +60,7 @@ bool MoveHistory::redo(Board &board, CellIndex &playerCell, TileCode &underTile)
         ++last;
     apply(m_cursor, last, board, playerCell, underTile);
     m_cursor = last;
+    ++m_undoable;
     return true;
 }
 
@@ -68,6 +73,8 @@ void MoveHistory::clear()
 {
     m_records.clear();
     m_cursor = 0;
+    m_names.clear();
+    m_undoable = 0;
 }
 
 void MoveHistory::apply(std::size_t first, std::size_t last, Board &board, CellIndex &playerCell,

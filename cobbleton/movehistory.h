@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace cobbleton {
@@ -33,16 +34,18 @@ struct PlayerChange
 // the tile under the player; the history only ever changes those three.
 //
 // A step is kept as what it changed, one XOR mask (before ^ after) per changed value, so applying
-// it once more takes it back. Memory: one 24-byte record per step that changes up to three cells
-// (every move does), one record more for every three cells beyond; unlimited otherwise.
+// it once more takes it back, and by a name of one character that the caller gives it (the game
+// names moves and restarts, so a history can be written down and played again). Memory: one
+// 24-byte record and one name byte per step that changes up to three cells (every move does), one
+// record more for every three cells beyond; unlimited otherwise.
 class MoveHistory
 {
 public:
     // Adds a step at the cursor, after dropping every step that could have been redone. `cells`
     // lists each changed cell once; a listed cell whose tile stayed the same costs nothing, one
     // off the board is ignored. Returns false, recording and dropping nothing, when the step
-    // changes nothing at all.
-    [[nodiscard]] bool record(std::span<const CellChange> cells, const PlayerChange &player);
+    // changes nothing at all. `name` is the step's name in names().
+    [[nodiscard]] bool record(std::span<const CellChange> cells, const PlayerChange &player, char name);
 
     // Takes back the step before the cursor, in the position it left. Returns false, changing
     // nothing, when there is none.
@@ -58,6 +61,11 @@ public:
 
     // Forgets every step. The memory stays reserved for the next level.
     void clear();
+
+    // The names of every step in order, those that can be undone first, then those that can be
+    // redone; and how many can be undone.
+    const std::string &names() const { return m_names; }
+    std::size_t undoableCount() const { return m_undoable; }
 
 private:
     struct Record
@@ -75,6 +83,8 @@ private:
 
     std::vector<Record> m_records;
     std::size_t m_cursor = 0; // records before it belong to steps that can be undone
+    std::string m_names;      // one per step
+    std::size_t m_undoable = 0;
 };
 
 } // namespace cobbleton

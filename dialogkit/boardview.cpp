@@ -39,10 +39,18 @@ void BoardView::layOut()
 
 void BoardView::show(const leveldata::Board &board)
 {
-    const PictureStore *pictures = m_dialog.pictures();
+    std::array<int, leveldata::CellCount> pictures;
+    for (CellIndex i = 0; i < leveldata::CellCount; ++i)
+        pictures[static_cast<std::size_t>(i)] = m_tileImage(board[i]);
+    showPictures(pictures);
+}
+
+void BoardView::showPictures(const std::array<int, leveldata::CellCount> &pictures)
+{
+    const PictureStore *store = m_dialog.pictures();
     const qreal ratio = m_dialog.devicePixelRatioF();
     for (CellIndex i = 0; i < leveldata::CellCount; ++i)
-        cell(i)->setPicture(pictures ? pictures->picture(m_tileImage(board[i]), ratio) : QPixmap());
+        cell(i)->setPicture(store ? store->picture(pictures[static_cast<std::size_t>(i)], ratio) : QPixmap());
 }
 
 } // namespace dialogkit

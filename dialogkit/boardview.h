@@ -34,6 +34,8 @@ public:
     // when the dialog's device pixel ratio is above 1; a code without a picture clears its cell.
     // Cells whose picture is unchanged are not repainted.
     void show(const leveldata::Board &board);
+    // The same with the picture of each cell given (NoPicture clears it).
+    void showPictures(const std::array<int, leveldata::CellCount> &pictures);
 
 private:
     // The client rectangle of cell i, for 0 <= i < CellCount.

@@ -7,6 +7,7 @@
 #include "dialogkit/picturestore.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -27,6 +28,7 @@ QAction *addCommandAction(QWidget *menu, const MenuItem &item, Dialog &dialog)
 {
     auto *action = new QAction(QString::fromUtf8(item.text), menu);
     action->setEnabled(!(item.flags & Grayed));
+    action->setData(item.command);
     const int command = item.command;
     QObject::connect(action, &QAction::triggered, &dialog, [&dialog, command] { dialog.OnCommand(command); });
     menu->addAction(action);
@@ -107,6 +109,14 @@ QWidget *ControlBuilder::create(const ControlTemplate &control)
         widget = radio;
         break;
     }
+    case ControlKind::CheckBox: {
+        auto *box = new QCheckBox(text, m_client);
+        box->setFocusPolicy(focus);
+        box->setGeometry(rect);
+        QObject::connect(box, &QCheckBox::clicked, dialog, [dialog, id] { dialog->OnCommand(id); });
+        widget = box;
+        break;
+    }
     case ControlKind::StaticText: {
         auto *label = new QLabel(text, m_client);
         label->setTextFormat(Qt::PlainText);
@@ -142,6 +152,7 @@ QWidget *ControlBuilder::create(const ControlTemplate &control)
             if (!(control.style & Border))
                 edit->setFrameShape(QFrame::NoFrame);
             edit->setProperty(WantReturnProperty, bool(control.style & WantReturn));
+            edit->setReadOnly(control.style & ReadOnly);
             edit->setFocusPolicy(focus);
             edit->setGeometry(rect);
             widget = edit;
@@ -149,6 +160,7 @@ QWidget *ControlBuilder::create(const ControlTemplate &control)
         }
         auto *edit = new QLineEdit(m_client);
         edit->setFrame(control.style & Border);
+        edit->setReadOnly(control.style & ReadOnly);
         edit->setFocusPolicy(focus);
         edit->setGeometry(rect);
         widget = edit;

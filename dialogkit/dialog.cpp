@@ -209,6 +209,28 @@ void Dialog::SetDlgItemPicture(int id, int pictureId)
         picture->setPicture(m_pictures ? m_pictures->picture(pictureId, devicePixelRatioF()) : QPixmap());
 }
 
+bool Dialog::IsDlgButtonChecked(int id) const
+{
+    auto *button = GetDlgItem<QAbstractButton>(id);
+    return button && button->isChecked();
+}
+
+void Dialog::CheckDlgButton(int id, bool checked)
+{
+    if (auto *button = GetDlgItem<QAbstractButton>(id))
+        button->setChecked(checked);
+}
+
+void Dialog::EnableMenuItem(int command, bool enabled)
+{
+    if (auto *bar = findChild<QMenuBar *>()) {
+        for (QAction *action : bar->findChildren<QAction *>()) {
+            if (!action->menu() && !action->isSeparator() && action->data().toInt() == command)
+                action->setEnabled(enabled);
+        }
+    }
+}
+
 int Dialog::GetComboSelection(int id) const
 {
     auto *combo = GetDlgItem<QComboBox>(id);

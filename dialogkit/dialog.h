@@ -85,7 +85,7 @@ public:
 
     // The control with `id` (nullptr when there is none); with a type, nullptr also when the
     // control is not of that type (QPushButton, QLineEdit, QPlainTextEdit, QComboBox, QLabel,
-    // QRadioButton, QGroupBox, QFrame, dialogkit::PictureControl).
+    // QRadioButton, QCheckBox, QGroupBox, QFrame, dialogkit::PictureControl).
     QWidget *GetDlgItem(int id) const;
     template <class Control>
     Control *GetDlgItem(int id) const
@@ -105,6 +105,12 @@ public:
     void SetDlgItemText(int id, const QString &text);
     // Shows picture resource `pictureId` (NoPicture clears) in picture control `id`.
     void SetDlgItemPicture(int id, int pictureId);
+    // Check box `id`: whether it is checked, and checking or clearing it (no command is sent).
+    bool IsDlgButtonChecked(int id) const;
+    void CheckDlgButton(int id, bool checked);
+
+    // Enables or grays every menu-bar item that sends `command`.
+    void EnableMenuItem(int command, bool enabled);
 
     // Combo box list: the selected entry's index, -1 when none is selected — also after the user
     // typed into the edit box. SetComboSelection(-1) clears the selection and the edit box.

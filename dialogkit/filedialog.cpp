@@ -11,7 +11,7 @@ namespace {
 
 std::optional<QString> runFileDialog(QWidget *owner, QFileDialog::AcceptMode mode, const QString &title,
                                      const QString &filterDescription, const QString &pattern,
-                                     const QString &defaultExtension)
+                                     const QString &defaultExtension, const QString &folder = QString())
 {
     if (!owner)
         owner = QApplication::activeWindow();
@@ -24,6 +24,8 @@ std::optional<QString> runFileDialog(QWidget *owner, QFileDialog::AcceptMode mod
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList files = dialog.selectedFiles();
@@ -35,9 +37,9 @@ std::optional<QString> runFileDialog(QWidget *owner, QFileDialog::AcceptMode mod
 } // namespace
 
 std::optional<QString> openFileName(QWidget *owner, const QString &title, const QString &filterDescription,
-                                    const QString &pattern)
+                                    const QString &pattern, const QString &folder)
 {
-    return runFileDialog(owner, QFileDialog::AcceptOpen, title, filterDescription, pattern, QString());
+    return runFileDialog(owner, QFileDialog::AcceptOpen, title, filterDescription, pattern, QString(), folder);
 }
 
 std::optional<QString> saveFileName(QWidget *owner, const QString &title, const QString &filterDescription,

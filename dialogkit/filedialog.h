@@ -11,13 +11,15 @@ class QWidget;
 namespace dialogkit {
 
 // The standard modal file dialogs: the platform's native dialog where there is one (Qt's own
-// when Qt::AA_DontUseNativeDialogs is set). No initial file name or folder is given. The one
+// when Qt::AA_DontUseNativeDialogs is set). No initial file name is given. The one
 // filter entry is shown by its description only (e.g. "Файл Уровня"), matching `pattern`
 // (e.g. "*.lay"). Each returns the chosen file's full path, or nothing when the user cancelled.
 
-// Open: any name may be typed, an existing file is not required.
+// Open: any name may be typed, an existing file is not required. With a `folder`, the dialog
+// starts there.
 [[nodiscard]] std::optional<QString> openFileName(QWidget *owner, const QString &title,
-                                                  const QString &filterDescription, const QString &pattern);
+                                                  const QString &filterDescription, const QString &pattern,
+                                                  const QString &folder = QString());
 
 // Save: `defaultExtension` (".lay" or "lay"; empty for none) is added when the typed name has
 // none; choosing an existing file asks before it is overwritten.

@@ -38,6 +38,7 @@ enum class ControlKind {
     ComboBox,    // a drop-down list; with DropDown it has an edit box
     GroupBox,    // a titled frame drawn behind the controls that follow it
     RadioButton, // automatic: consecutive radio buttons form one exclusive group
+    CheckBox,    // automatic: a click checks or clears it
     BlackFrame,  // a rectangle in the window-frame colour
 };
 
@@ -54,6 +55,7 @@ enum ControlStyle : unsigned {
     WantReturn = 1u << 7,    // multi-line edit: takes Enter for itself (else Enter is the OK command)
     ModalFrame = 1u << 8,    // black frame: a raised border
     Disabled = 1u << 9,
+    ReadOnly = 1u << 10, // edit: shows its text, takes no typing
 };
 using ControlStyles = unsigned;
 
@@ -155,6 +157,11 @@ inline ControlTemplate groupBox(int id, const char *text, int x, int y, int w, i
 inline ControlTemplate radioButton(int id, const char *text, int x, int y, int w, int h, ControlStyles style = NoStyle)
 {
     return {ControlKind::RadioButton, id, text, NoPicture, x, y, w, h, style, {}};
+}
+
+inline ControlTemplate checkBox(int id, const char *text, int x, int y, int w, int h, ControlStyles style = TabStop)
+{
+    return {ControlKind::CheckBox, id, text, NoPicture, x, y, w, h, style, {}};
 }
 
 inline ControlTemplate blackFrame(int id, int x, int y, int w, int h, ControlStyles style = NoStyle)

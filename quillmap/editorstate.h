@@ -3,10 +3,13 @@
 
 #include "leveldata/board.h"
 #include "leveldata/levelfile.h"
+#include "quillmap/editorhistory.h"
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace quillmap {
 
@@ -26,6 +29,11 @@ std::optional<leveldata::TileCode> brushForDigit(int digit);
 
 enum class CursorMove { Left, Right, Up, Down };
 
+// The cells a straight line from `from` to `to` passes, in order, `from` left out and `to`
+// included; consecutive cells share a side, so a drag between two mouse positions leaves no gap.
+// Empty when from == to. Both must be on the board.
+std::vector<leveldata::CellIndex> cellsBetween(leveldata::CellIndex from, leveldata::CellIndex to);
+
 // What the save checks refuse a level for, the player check first.
 enum class SaveRefusal {
     None,              // it may be saved
@@ -34,9 +42,10 @@ enum class SaveRefusal {
 };
 
 // Everything the editor knows about the level being edited: the Board (which may hold Cursor in
-// the cell under the cursor), the cursor cell, the brush tile, the four texts and the path of the
-// level file last created or opened. The editor window owns one and turns its commands into the
-// calls below; nothing here draws or shows a message.
+// the cell under the cursor), the cursor cell, the brush tile, the four texts, the path of the
+// level file last created or opened, and what was changed since, for undo and redo. The editor
+// window owns one and turns its commands into the calls below; nothing here draws or shows a
+// message.
 class EditorState
 {
 public:
@@ -63,8 +72,37 @@ public:
     // Returns false, changing nothing, for a digit outside 1..5.
     [[nodiscard]] bool selectBrush(int digit);
 
-    // Takes the four texts back (the level-data command). In memory only.
-    void setLevelInfo(const leveldata::LevelInfo &info) { m_info = info; }
+    // Moves the cursor straight to `cell` (a click), the cell it leaves taking the brush as in a
+    // cursor move. Refused (false, nothing changes) off the board and on the outer ring; the
+    // cursor's own cell is accepted and changes nothing.
+    [[nodiscard]] bool placeCursor(leveldata::CellIndex cell);
+
+    // A drag: every cell of cellsBetween(from, to) that is not on the outer ring gets the cursor
+    // in turn, so each takes the brush as the cursor leaves it and the cursor ends on the last.
+    void paintAlong(leveldata::CellIndex from, leveldata::CellIndex to);
+
+    // Between these two, every change is one undo step (a drag); outside them, each cursor step,
+    // click, paste and change of the texts is a step of its own.
+    void beginStroke();
+    void endStroke();
+
+    // Takes the tile of `cell` as the brush when it is one a digit key chooses; the cursor's own
+    // cell holds the brush already. False, changing nothing, for any other code.
+    [[nodiscard]] bool takeBrushFrom(leveldata::CellIndex cell);
+
+    // Takes the four texts back (the level-data command), one undo step when they differ. In
+    // memory only.
+    void setLevelInfo(const leveldata::LevelInfo &info);
+
+    // Puts `board` in place of the Board as one undo step (a paste), with `name` as the level
+    // name when given; the cursor stays where it is, its cell showing the pasted tile.
+    void pasteBoard(const leveldata::Board &board, const std::optional<std::string> &name);
+
+    // Undoes or redoes the last step: its cells, the cursor where it stood and the texts. False
+    // when there is nothing to undo or redo. Opening or creating a level, or clearing the board,
+    // forgets the history.
+    [[nodiscard]] bool undo();
+    [[nodiscard]] bool redo();
 
     // Reads the Board and the four texts from the level file at `path` and makes it the level
     // path. Missing keys read as Wall cells and empty texts; values are stored as read. The
@@ -99,11 +137,16 @@ public:
     [[nodiscard]] std::error_code saveLevel(const std::filesystem::path &path);
 
 private:
+    // Moves the cursor onto `target`, painting the cell it leaves, into the current step.
+    void stepCursorTo(leveldata::CellIndex target);
+    void setCell(leveldata::CellIndex cell, leveldata::TileCode code);
+
     leveldata::Board m_board;
     leveldata::CellIndex m_cursorCell = StartCursorCell;
     leveldata::TileCode m_brushCode = StartBrushCode;
     leveldata::LevelInfo m_info;
     std::filesystem::path m_levelPath;
+    EditorHistory m_history; // its open step is a drag under way
 };
 
 } // namespace quillmap

@@ -3,14 +3,21 @@
 
 #include "dialogkit/aboutdlg.h"
 #include "dialogkit/filedialog.h"
+#include "quillmap/clipboardlevel.h"
 #include "quillmap/infolayer.h"
 #include "quillmap/newlayer.h"
 #include "quillmap/start.h"
 #include "resources/quillmap/pictures.h"
 #include "resources/quillmap/windows.h"
 
+#include <algorithm>
+
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QMouseEvent>
 
 namespace quillmap {
 
@@ -40,6 +47,10 @@ CQuillmapDlg::CQuillmapDlg(EditorState &state, const dialogkit::PictureStore &pi
     setCommandHandler(OpenLevelButton, &CQuillmapDlg::OpenLevel);
     setCommandHandler(PlayLevelCommand, &CQuillmapDlg::PlayLevel);
     setCommandHandler(CheckLevelCommand, &CQuillmapDlg::CheckLevel);
+    setCommandHandler(UndoCommand, &CQuillmapDlg::OnUndo);
+    setCommandHandler(RedoCommand, &CQuillmapDlg::OnRedo);
+    setCommandHandler(CopyLevelCommand, &CQuillmapDlg::CopyLevel);
+    setCommandHandler(PasteLevelCommand, &CQuillmapDlg::PasteLevel);
 }
 
 bool CQuillmapDlg::OnInitDialog()
@@ -211,6 +222,119 @@ void CQuillmapDlg::OnLevelData()
     if (InfoLayer.DoModal() == dialogkit::IdOk)
         m_state.setLevelInfo(InfoLayer.levelInfo());
     DrawBoard();
+}
+
+void CQuillmapDlg::OnUndo()
+{
+    endDrag(); // the keys may come with the button still down: what was painted is one step
+    if (m_state.undo())
+        DrawBoard();
+}
+
+void CQuillmapDlg::OnRedo()
+{
+    endDrag();
+    if (m_state.redo())
+        DrawBoard();
+}
+
+void CQuillmapDlg::CopyLevel()
+{
+    const std::optional<std::string> text = clipboardTextOf(m_state.boardAsSaved(), m_state.levelInfo());
+    if (!text) {
+        MessageBox(QString::fromUtf8(NothingToCopyMessage));
+        return;
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
+}
+
+void CQuillmapDlg::PasteLevel()
+{
+    endDrag();
+    const PastedLevel pasted = pastedLevelOf(QGuiApplication::clipboard()->text().toStdString());
+    switch (pasted.outcome) {
+    case PastedLevel::Outcome::NoLevel: MessageBox(QString::fromUtf8(NothingToPasteMessage)); return;
+    case PastedLevel::Outcome::TooLarge:
+        MessageBox(QString::fromUtf8(PasteTooLargeMessage).arg(QString::fromStdString(pasted.size)));
+        return;
+    case PastedLevel::Outcome::NotUsable: MessageBox(QString::fromUtf8(PasteNotUsableMessage)); return;
+    case PastedLevel::Outcome::Pasted: break;
+    }
+    m_state.pasteBoard(pasted.board, pasted.title.empty() ? std::nullopt : std::optional(pasted.title));
+    DrawBoard();
+}
+
+std::optional<leveldata::CellIndex> CQuillmapDlg::cellAt(const QPoint &globalPoint, bool clamp) const
+{
+    using leveldata::BoardColumns, leveldata::BoardRows, leveldata::CellSize;
+    // The cells lie in the client area, which the window may not start at.
+    const QPoint point = GetDlgItem(cellControlId(0))->parentWidget()->mapFromGlobal(globalPoint);
+    int column = point.x() < 0 ? -1 : point.x() / CellSize;
+    int row = point.y() < 0 ? -1 : point.y() / CellSize;
+    if (clamp) {
+        column = std::clamp(column, 0, BoardColumns - 1);
+        row = std::clamp(row, 0, BoardRows - 1);
+    }
+    if (column < 0 || column >= BoardColumns || row < 0 || row >= BoardRows)
+        return std::nullopt;
+    return leveldata::cellIndex(column, row);
+}
+
+void CQuillmapDlg::endDrag()
+{
+    m_state.endStroke();
+    m_dragCell.reset();
+}
+
+void CQuillmapDlg::mousePressEvent(QMouseEvent *event)
+{
+    const std::optional<leveldata::CellIndex> cell = cellAt(event->globalPosition().toPoint(), false);
+    if (!cell || m_dragCell) {
+        Dialog::mousePressEvent(event);
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        if (m_state.takeBrushFrom(*cell))
+            SetDlgItemPicture(MarkerPicture, Pictures.tileImage(m_state.brushCode()));
+    } else if (event->button() == Qt::LeftButton) {
+        m_state.beginStroke();
+        m_dragCell = cell;
+        if (m_state.placeCursor(*cell))
+            DrawBoard();
+    }
+}
+
+void CQuillmapDlg::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragCell) {
+        Dialog::mouseMoveEvent(event);
+        return;
+    }
+    const leveldata::CellIndex cell = *cellAt(event->globalPosition().toPoint(), true);
+    if (cell == *m_dragCell)
+        return;
+    m_state.paintAlong(*m_dragCell, cell);
+    m_dragCell = cell;
+    DrawBoard();
+}
+
+void CQuillmapDlg::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_dragCell || event->button() != Qt::LeftButton) {
+        Dialog::mouseReleaseEvent(event);
+        return;
+    }
+    endDrag();
+}
+
+void CQuillmapDlg::contextMenuEvent(QContextMenuEvent *event)
+{
+    // A right click on the board takes a brush; elsewhere it opens the window menu as before.
+    if (event->reason() == QContextMenuEvent::Mouse && cellAt(event->globalPos(), false)) {
+        event->accept();
+        return;
+    }
+    Dialog::contextMenuEvent(event);
 }
 
 void CQuillmapDlg::OnCloseProgram()

@@ -12,13 +12,16 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <optional>
 
 namespace quillmap {
 
 // The editor window (template 102): the 15 x 12 board on the left, the legend, the brush marker
 // and the six command buttons on the right. Initialisation asks the start dialog what to do, or
-// opens the start file when one was given. Arrows move the cursor, 1..5 choose the brush, F5
-// plays the level, F7 asks whether it can be won; every command works on `state`, which must
+// opens the start file when one was given. Arrows and the mouse move the cursor, a drag paints,
+// 1..5 and a right click choose the brush, Ctrl+Z and Ctrl+Y undo and redo, Ctrl+C and Ctrl+V copy
+// and paste the level as text, F5 plays the level, F7 asks whether it can be won; every command
+// works on `state`, which must
 // outlive the window, as must `pictures`, which holds the editor's pictures
 // (resources::registerPictures with quillmapresources::Pictures). The window is the owner of every
 // dialog it opens.
@@ -41,6 +44,13 @@ protected:
     void OnCancel() override;
     void OnSysCommand(int id) override;
     void OnTimer(int id) override;
+    // The mouse on the board: a left press moves the cursor to the cell, a drag paints the cells
+    // passed (one undo step), a right press takes the cell's tile as the brush. Outside the board
+    // the mouse does what it does in any dialog.
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     // Timer id of the one-shot redraw armed after a level is created or opened, and its delay.
@@ -69,6 +79,14 @@ private:
     void OnMove(CursorMove move);
     void OnBrush(int digit);
     void OnLevelData();
+    // Undo and redo of the board and the texts; the board is shown again.
+    void OnUndo();
+    void OnRedo();
+    // Ctrl+C: the level as text into the clipboard (clipboardTextOf). Ctrl+V: the first level of
+    // the clipboard's text onto the board (pastedLevelOf), one undo step, its title as the name.
+    // Either says why in a message when there is nothing to copy or paste, and changes nothing.
+    void CopyLevel();
+    void PasteLevel();
     void OnCloseProgram();
     // The close question; true when the user answers OK.
     bool confirmClose();
@@ -76,7 +94,14 @@ private:
     // false returned.
     [[nodiscard]] bool passesSaveChecks();
 
+    // The cell under a point of the screen; nothing off the board, unless `clamp` asks for the
+    // nearest board cell (so a drag that leaves the board runs along its ring).
+    std::optional<leveldata::CellIndex> cellAt(const QPoint &globalPoint, bool clamp) const;
+    // Ends a drag under way, if any: what it painted is one undo step.
+    void endDrag();
+
     EditorState &m_state;
+    std::optional<leveldata::CellIndex> m_dragCell; // last cell of a left drag under way
     dialogkit::BoardView m_board;
     QIcon m_hIcon;
     std::filesystem::path m_startFile;

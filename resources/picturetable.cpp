@@ -14,7 +14,8 @@ int PictureTable::tileImage(int code) const
 
 QString PictureTable::bitmapPath(int id) const
 {
-    if (std::find(m_tiles.begin(), m_tiles.end(), id) == m_tiles.end())
+    if (std::find(m_tiles.begin(), m_tiles.end(), id) == m_tiles.end()
+        && std::find(m_others.begin(), m_others.end(), id) == m_others.end())
         return {};
     return QStringLiteral(":/%1/bitmap/%2.bmp").arg(QLatin1String(m_program)).arg(id);
 }
@@ -26,8 +27,10 @@ QString PictureTable::iconPath(int id) const
 
 void registerPictures(dialogkit::PictureStore &store, const PictureTable &table)
 {
-    for (int id : table.m_tiles)
-        store.addPicture(id, table.bitmapPath(id));
+    for (const std::span<const int> ids : {table.m_tiles, table.m_others}) {
+        for (int id : ids)
+            store.addPicture(id, table.bitmapPath(id));
+    }
     store.addIconFiles(table.m_icon, {table.iconPath(table.m_icon)});
 }
 

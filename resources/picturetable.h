@@ -18,9 +18,10 @@ namespace resources {
 class PictureTable
 {
 public:
-    // `tiles[c]` is the picture of tile code c; `program` names the resource folder.
-    constexpr PictureTable(const char *program, std::span<const int> tiles, int icon)
-        : m_program(program), m_tiles(tiles), m_icon(icon)
+    // `tiles[c]` is the picture of tile code c; `program` names the resource folder; `others` are
+    // further bitmaps of the program that show no tile code of their own.
+    constexpr PictureTable(const char *program, std::span<const int> tiles, int icon, std::span<const int> others = {})
+        : m_program(program), m_tiles(tiles), m_others(others), m_icon(icon)
     { }
 
     // TileImage: the picture showing tile code `code`, or 0 (no picture) for a code outside the
@@ -38,6 +39,7 @@ private:
 
     const char *m_program;
     std::span<const int> m_tiles;
+    std::span<const int> m_others;
     int m_icon;
 };
 

@@ -70,33 +70,36 @@ public:
     class Iterator
     {
     public:
-        explicit Iterator(const std::array<std::uint64_t, Words> &words) : m_w(words), m_bits(words[0])
+        explicit Iterator(const std::array<std::uint64_t, Words> &words) : m_bits(words[0]), m_later{words[1], words[2]}
         {
             skipEmptyWords();
         }
 
-        CellIndex operator*() const
-        {
-            return static_cast<CellIndex>(m_word * 64 + static_cast<std::size_t>(std::countr_zero(m_bits)));
-        }
+        CellIndex operator*() const { return m_base + std::countr_zero(m_bits); }
         Iterator &operator++()
         {
             m_bits &= m_bits - 1;
             skipEmptyWords();
             return *this;
         }
-        bool operator==(std::default_sentinel_t) const { return m_word == Words; }
+        bool operator==(std::default_sentinel_t) const { return m_bits == 0; }
 
     private:
+        // The words move down through m_later rather than being indexed, so that the compiler
+        // can keep them all in registers.
         void skipEmptyWords()
         {
-            while (m_bits == 0 && ++m_word < Words)
-                m_bits = m_w[m_word];
+            while (m_bits == 0 && (m_later[0] | m_later[1]) != 0) {
+                m_bits = m_later[0];
+                m_later[0] = m_later[1];
+                m_later[1] = 0;
+                m_base += 64;
+            }
         }
 
-        std::array<std::uint64_t, Words> m_w{};
-        std::uint64_t m_bits = 0; // the cells of word m_word not walked yet
-        std::size_t m_word = 0;
+        std::uint64_t m_bits;                 // the cells not walked yet of the word at m_base
+        std::array<std::uint64_t, 2> m_later; // the words above it
+        CellIndex m_base = 0;                 // the cell of bit 0 of m_bits
     };
     Iterator begin() const { return Iterator(m_w); }
     std::default_sentinel_t end() const { return {}; }

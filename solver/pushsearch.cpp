@@ -184,10 +184,17 @@ PushSearch::Expansion PushSearch::expand(std::uint32_t index)
         return Expansion::Continue;
     }
 
-    // Step 4. Every push of every item; the rows of the pairing follow the items in cell order.
+    // Step 4. Every push the player can make of every item, onto a cell from which a place can
+    // still be reached; the rows of the pairing follow the items in cell order.
     std::size_t row = 0;
     for (const CellIndex item : parent.items) {
         for (std::size_t side = 0; side < Steps.size(); ++side) {
+            const CellIndex behind = item - Steps[side];
+            const CellIndex to = item + Steps[side];
+            if (!leveldata::isOnBoard(behind) || !parent.reach.test(behind) || !m_maze.isOpen(to)
+                || parent.items.test(to) || m_maze.deadCells().test(to)
+                || (parent.only.restricted && !parent.only.items[side].test(item)))
+                continue;
             if (const Expansion next = tryPush(parent, item, row, side); next != Expansion::Continue)
                 return next;
         }
@@ -199,24 +206,17 @@ PushSearch::Expansion PushSearch::expand(std::uint32_t index)
 PushSearch::Expansion PushSearch::tryPush(Parent &parent, CellIndex item, std::size_t row, std::size_t side)
 {
     const bool optimal = m_options.mode == SolveMode::Optimal;
-
-    // Step 1. A push the player can make, onto a cell from which a place can still be reached.
-    const CellIndex step = Steps[side];
-    const CellIndex behind = item - step;
-    const CellIndex to = item + step;
-    if (!leveldata::isOnBoard(behind) || !parent.reach.test(behind) || !m_maze.isOpen(to) || parent.items.test(to)
-        || m_maze.deadCells().test(to) || (parent.only.restricted && !parent.only.items[side].test(item)))
-        return Expansion::Continue;
+    const CellIndex to = item + Steps[side];
     ++m_stats.pushes;
 
-    // Step 2. Freeze deadlock of the pushed item.
+    // Step 1. Freeze deadlock of the pushed item.
     CellSet childItems = parent.items;
     childItems.reset(item);
     childItems.set(to);
     if (m_freeze.isDeadlock(childItems, to))
         return Expansion::Continue;
 
-    // Step 3. The position after the push, from the transposition table.
+    // Step 2. The position after the push, from the transposition table.
     const CellSet childReach = reachableFrom(item, m_maze.open() - childItems);
     const CellIndex player = childReach.first();
     const auto found = m_store.findOrAdd(childItems, player, keyOf(childItems, player));
@@ -226,7 +226,7 @@ PushSearch::Expansion PushSearch::tryPush(Parent &parent, CellIndex item, std::s
     }
     SearchNode &child = m_store[found->index];
 
-    // Step 4. A known position matters again only when reached by fewer pushes, and only for
+    // Step 3. A known position matters again only when reached by fewer pushes, and only for
     // the fewest pushes; the bound is not consistent, so an expanded position may be opened
     // again. A new one gets its bound, or is lost when it has none or a corral deadlock.
     if (!found->added) {
@@ -250,7 +250,7 @@ PushSearch::Expansion PushSearch::tryPush(Parent &parent, CellIndex item, std::s
         child.bound = static_cast<std::uint16_t>(std::min(bound, 0xFFFF));
     }
 
-    // Step 5. Link it to its parent; a win counts at once in Fast mode, anything else is queued.
+    // Step 4. Link it to its parent; a win counts at once in Fast mode, anything else is queued.
     child.pushes = static_cast<std::uint16_t>(parent.childPushes);
     child.parent = parent.index;
     child.pushedFrom = static_cast<std::uint8_t>(item);

@@ -72,6 +72,7 @@ private:
     Expansion seedRoot();
     std::uint32_t popBest();
     Expansion expand(std::uint32_t index);
+    // The push of `item` (row `row` of the pairing) by Steps[side], which the player can make.
     Expansion tryPush(Parent &parent, CellIndex item, std::size_t row, std::size_t side);
     Outcome finish();
 

@@ -22,32 +22,96 @@ const DialogTemplate AboutDialog = {
 const MenuTemplate GameMenu = {
     popup("Файл",
           {
-              menuItem("Новая игра", 32775),
+              menuItem("Новая игра", NewGameCommand),
               menuSeparator(),
-              menuItem("Продолжить игру", 32777),
-              menuItem("Сохранить игру", 32778),
+              menuItem("Продолжить игру", ContinueGameCommand),
+              menuItem("Сохранить игру", SaveGameCommand),
               menuSeparator(),
               popup("Играть в открытые уровни",
                     {
-                        menuItem("Уровень 1", 32779),
-                        menuItem("Уровень 2", 32780),
-                        menuItem("Уровень 3", 32781),
-                        menuItem("Уровень 4", 32782, Grayed),
-                        menuItem("Уровень 5", 32787, Grayed),
-                        menuItem("Уровень 6", 32788, Grayed),
-                        menuItem("Уровень 7", 32789, Grayed),
-                        menuItem("Уровень 8", 32790, Grayed),
-                        menuItem("Уровень 9", 32791, Grayed),
-                        menuItem("Уровень 10", 32792, Grayed),
+                        menuItem("Уровень 1", LevelCommands[0]),
+                        menuItem("Уровень 2", LevelCommands[1]),
+                        menuItem("Уровень 3", LevelCommands[2]),
+                        menuItem("Уровень 4", LevelCommands[3], Grayed),
+                        menuItem("Уровень 5", LevelCommands[4], Grayed),
+                        menuItem("Уровень 6", LevelCommands[5], Grayed),
+                        menuItem("Уровень 7", LevelCommands[6], Grayed),
+                        menuItem("Уровень 8", LevelCommands[7], Grayed),
+                        menuItem("Уровень 9", LevelCommands[8], Grayed),
+                        menuItem("Уровень 10", LevelCommands[9], Grayed),
                     }),
               menuSeparator(),
-              menuItem("Дополнительные уровни", 32786),
+              menuItem("Дополнительные уровни", MoreLevelsCommand),
               menuSeparator(),
-              menuItem("Выход", 32785),
+              menuItem("Выход", ExitCommand),
           }),
-    popup("Настройки", {menuItem("Настройки игры", 32784)}),
-    popup("Справка", {menuItem("Справка", 32793), menuItem("О игре", 32794)}),
+    popup("Настройки", {menuItem("Настройки игры", SettingsCommand)}),
+    popup("Справка", {menuItem("Справка", HelpCommand), menuItem("О игре", AboutGameCommand)}),
 };
+
+const DialogTemplate SettingsDialog = {
+    "Настройки игры",
+    200,
+    62,
+    SystemMenu,
+    {
+        checkBox(SettingsCheckBox, "Отмечать предметы, стоящие на местах", 10, 9, 180, 10),
+        checkBox(SettingsCheckBox + 1, "Показывать ходы и толкания", 10, 23, 180, 10),
+        pushButton(IdOk, "OK", 86, 41, 50, 14, TabStop | DefaultButton),
+        pushButton(IdCancel, "Отмена", 142, 41, 50, 14),
+    },
+};
+
+const DialogTemplate HelpDialog = {
+    "Справка",
+    320,
+    230,
+    SystemMenu,
+    {
+        edit(HelpTextBox, 7, 7, 306, 194, MultiLine | WordWrap | VScroll | Border | ReadOnly | TabStop),
+        pushButton(IdOk, "OK", 263, 209, 50, 14, TabStop | DefaultButton),
+    },
+};
+
+const char *const HelpText =
+    "Цель игры\n"
+    "Расставьте все предметы по местам для предметов (жёлтые круги). Предметы можно только толкать, "
+    "по одному и на одну клетку; тянуть их нельзя, а два предмета подряд не сдвинуть. Когда на "
+    "каждом месте стоит предмет, уровень пройден.\n"
+    "\n"
+    "Клавиши\n"
+    "Стрелки — шаг; шаг в предмет толкает его.\n"
+    "Ctrl+Z или Backspace — отменить последний шаг; Ctrl+Y или Ctrl+Shift+Z — вернуть его.\n"
+    "Ctrl+R — начать уровень заново (Ctrl+Z возвращает позицию).\n"
+    "PageDown и PageUp — следующий и предыдущий уровень.\n"
+    "F1 — эта справка. Esc — выход из игры.\n"
+    "\n"
+    "Меню «Файл»\n"
+    "Новая игра — первый из десяти уровней игры; открытые уровни остаются открытыми.\n"
+    "Продолжить игру — сохранённая игра с её позицией и историей ходов; без неё — первый открытый "
+    "и ещё не пройденный уровень.\n"
+    "Сохранить игру — запомнить текущий уровень, позицию и историю ходов (прежняя сохранённая игра "
+    "заменяется).\n"
+    "Играть в открытые уровни — десять уровней игры, от очень лёгкого до нереально сложного. "
+    "Сначала открыты три; каждый впервые пройденный уровень открывает ещё один. После победы "
+    "начинается следующий уровень.\n"
+    "Дополнительные уровни — файл уровня (.lay) или набор уровней в текстовом формате (.xsb, .sok, "
+    ".txt). Уровни папки файла или набора идут один за другим.\n"
+    "Выход — закрыть игру.\n"
+    "Кнопка «Загрузить» открывает один файл уровня; PageDown и PageUp листают уровни его папки.\n"
+    "\n"
+    "Меню «Настройки»\n"
+    "Настройки игры: «Отмечать предметы, стоящие на местах» — свои картинки для предмета и игрока "
+    "на месте; «Показывать ходы и толкания» — строка под полем: номер и название уровня, число "
+    "ходов и толканий.\n"
+    "\n"
+    "Меню «Справка»\n"
+    "Справка — эта справка. О игре — название и версия игры.\n"
+    "\n"
+    "Где хранятся файлы\n"
+    "Настройки: %1\n"
+    "Прогресс и сохранённая игра: %2\n"
+    "Уровни игры и дополнительные уровни: %3";
 
 namespace {
 
@@ -57,6 +121,8 @@ DialogTemplate buildGameWindow()
     for (int cell = 0; cell < 180; ++cell)
         window.controls.push_back(picture(cellControlId(cell), WallPicture, 14, 47, 33, 31));
     window.controls.push_back(pushButton(LoadButton, "Загрузить", 229, 377, 50, 14));
+    window.controls.push_back(staticText(StripPlaceText, "", 4, 380, 221, 9));
+    window.controls.push_back(staticText(StripCountsText, "", 284, 380, 212, 9));
     return window;
 }
 
@@ -69,7 +135,8 @@ const AcceleratorTable GameKeys = {
     {Qt::Key_Right, MoveRightCommand},      {Qt::Key_Up, MoveUpCommand},
     {Qt::CTRL | Qt::Key_Z, UndoCommand},    {Qt::Key_Backspace, UndoCommand},
     {Qt::CTRL | Qt::Key_Y, RedoCommand},    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, RedoCommand},
-    {Qt::CTRL | Qt::Key_R, RestartCommand},
+    {Qt::CTRL | Qt::Key_R, RestartCommand}, {Qt::Key_PageDown, NextLevelCommand},
+    {Qt::Key_PageUp, PreviousLevelCommand}, {Qt::Key_F1, HelpCommand},
 };
 
 } // namespace cobbletonresources

@@ -221,8 +221,9 @@ void playerToken(QPainter &p, QPointF c, double r, bool shadow)
     p.drawEllipse(at(0, -9.2), 3.6 * k, 3.6 * k);
 }
 
-// `inner` is the black face's share of the radius; the rest is the green rim.
-void itemToken(QPainter &p, QPointF c, double r, bool shadow, double inner = 0.8)
+// `inner` is the black face's share of the radius; the rest is the green rim. An item `home` on
+// its place shows its two upper lights green instead of red.
+void itemToken(QPainter &p, QPointF c, double r, bool shadow, double inner = 0.8, bool home = false)
 {
     if (shadow)
         dropShadow(p, c, r);
@@ -233,10 +234,11 @@ void itemToken(QPainter &p, QPointF c, double r, bool shadow, double inner = 0.8
     p.drawEllipse(c, r * inner + 0.6, r * inner + 0.6);
     litDisc(p, c, r * inner, QColor(0x56, 0x5a, 0x5e), QColor(0x1c, 0x1d, 0x20), QColor(0x05, 0x05, 0x06));
     const double k = r / 18.5;
-    lamp(p, c + QPointF(-5.6 * k, -3.6 * k), 3.3 * k, QColor(0xff, 0xc0, 0xa8), QColor(0xff, 0x2a, 0x12),
-         QColor(0xa8, 0x05, 0x00));
-    lamp(p, c + QPointF(5.6 * k, -3.6 * k), 3.3 * k, QColor(0xff, 0xc0, 0xa8), QColor(0xff, 0x2a, 0x12),
-         QColor(0xa8, 0x05, 0x00));
+    const QColor glow = home ? QColor(0xc8, 0xff, 0xb8) : QColor(0xff, 0xc0, 0xa8);
+    const QColor body = home ? QColor(0x3c, 0xe8, 0x2a) : QColor(0xff, 0x2a, 0x12);
+    const QColor edge = home ? QColor(0x0a, 0x80, 0x08) : QColor(0xa8, 0x05, 0x00);
+    lamp(p, c + QPointF(-5.6 * k, -3.6 * k), 3.3 * k, glow, body, edge);
+    lamp(p, c + QPointF(5.6 * k, -3.6 * k), 3.3 * k, glow, body, edge);
     lamp(p, c + QPointF(0, 6.0 * k), 3.3 * k, QColor(0xc0, 0xe4, 0xff), QColor(0x24, 0x78, 0xff),
          QColor(0x06, 0x2a, 0xa0));
 }
@@ -285,6 +287,23 @@ QImage playerTile(int scale)
 QImage itemTile(int scale)
 {
     return floorWith(scale, [](QPainter &p) { itemToken(p, TileCentre, 18.5, true); });
+}
+
+// The place stays visible as a yellow ring round a smaller token.
+QImage itemOnPlaceTile(int scale)
+{
+    return floorWith(scale, [](QPainter &p) {
+        placeMark(p, TileCentre, 19.0);
+        itemToken(p, TileCentre, 14.5, true, 0.8, true);
+    });
+}
+
+QImage playerOnPlaceTile(int scale)
+{
+    return floorWith(scale, [](QPainter &p) {
+        placeMark(p, TileCentre, 19.0);
+        playerToken(p, TileCentre, 14.0, true);
+    });
 }
 
 QImage cursorPicture(int scale)

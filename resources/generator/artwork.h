@@ -18,6 +18,12 @@ QImage itemPlaceTile(int scale = 1);
 QImage playerTile(int scale = 1);
 QImage itemTile(int scale = 1);
 
+// An item standing on its place and the player standing on a place, for the game's marking of
+// items that are home: the place's yellow disc shows round a smaller token, and the item's upper
+// lights are green. The same size and format as the five tiles.
+QImage itemOnPlaceTile(int scale = 1);
+QImage playerOnPlaceTile(int scale = 1);
+
 // CursorSide x CursorSide times `scale`, Format_Indexed8 on the standard 16-colour palette: white
 // inside a pure red frame three pixels (times `scale`) wide.
 QImage cursorPicture(int scale = 1);

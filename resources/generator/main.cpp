@@ -54,7 +54,9 @@ QList<Tile> tiles()
                                                                       {"floor", floorTile},
                                                                       {"itemplace", itemPlaceTile},
                                                                       {"player", playerTile},
-                                                                      {"item", itemTile}};
+                                                                      {"item", itemTile},
+                                                                      {"itemonplace", itemOnPlaceTile},
+                                                                      {"playeronplace", playerOnPlaceTile}};
     QList<Tile> list;
     for (const auto &[name, draw] : drawn)
         list.append({name, draw(1), draw});
@@ -75,7 +77,7 @@ QImage enlarged(const QImage &image, int factor)
 // Everything at four times its size, a small board at its real size and twice it, and the icons.
 QImage contactSheet(const QList<Tile> &tileList, const QImage &cursor)
 {
-    QImage sheet(1300, 1260, QImage::Format_RGB32);
+    QImage sheet(1720, 1260, QImage::Format_RGB32);
     sheet.fill(QColor(0xf0, 0xf0, 0xf0));
     QPainter p(&sheet);
     int x = 10;
@@ -85,19 +87,20 @@ QImage contactSheet(const QList<Tile> &tileList, const QImage &cursor)
     }
     p.drawImage(x, 10, enlarged(cursor.convertToFormat(QImage::Format_RGB32), 4));
 
-    // A 7 x 4 board: wall ring, floor, the player, an item, a place and the cursor on one cell.
-    const char *board[] = {"#######", "#.@.$o#", "#.o$..#", "#######"};
+    // A 7 x 4 board: wall ring, floor, the player, an item, a place, an item and the player on
+    // places, and the cursor on one cell.
+    const char *board[] = {"#######", "#.@.$o#", "#*o$.+#", "#######"};
     QImage small(7 * TileSide, 4 * TileSide, QImage::Format_RGB32);
     {
         QPainter b(&small);
         for (int row = 0; row < 4; ++row) {
             for (int col = 0; col < 7; ++col) {
                 const char c = board[row][col];
-                const int index = c == '#' ? 0 : c == '.' ? 1 : c == 'o' ? 2 : c == '@' ? 3 : 4;
+                const int index = QString("#.o@$*+").indexOf(QChar(c));
                 b.drawImage(col * TileSide, row * TileSide, tileList[index].image);
             }
         }
-        b.drawImage(5 * TileSide, 2 * TileSide, cursor.convertToFormat(QImage::Format_RGB32));
+        b.drawImage(4 * TileSide, 2 * TileSide, cursor.convertToFormat(QImage::Format_RGB32));
     }
     p.drawImage(10, 230, small);
     p.drawImage(380, 230, enlarged(small, 2));

@@ -96,11 +96,22 @@ const DialogTemplate NewLevelDialog = levelInfoTemplate("Создание нов
 const DialogTemplate LevelInfoDialog = levelInfoTemplate("Информация об уровне");
 
 const AcceleratorTable EditorKeys = {
-    {Qt::Key_1, BrushWallCommand},          {Qt::Key_2, BrushPlayerCommand},   {Qt::Key_3, BrushItemPlaceCommand},
-    {Qt::Key_4, BrushFloorCommand},         {Qt::Key_5, BrushItemCommand},     {Qt::Key_Left, CursorLeftCommand},
-    {Qt::Key_Right, CursorRightCommand},    {Qt::Key_Down, CursorDownCommand}, {Qt::Key_Up, CursorUpCommand},
+    {Qt::Key_1, BrushWallCommand},
+    {Qt::Key_2, BrushPlayerCommand},
+    {Qt::Key_3, BrushItemPlaceCommand},
+    {Qt::Key_4, BrushFloorCommand},
+    {Qt::Key_5, BrushItemCommand},
+    {Qt::Key_Left, CursorLeftCommand},
+    {Qt::Key_Right, CursorRightCommand},
+    {Qt::Key_Down, CursorDownCommand},
+    {Qt::Key_Up, CursorUpCommand},
     {Qt::Key_F5, PlayLevelCommand, false},  // held down, it still starts one game
     {Qt::Key_F7, CheckLevelCommand, false}, // a second press cancels, so never repeat
+    {Qt::CTRL | Qt::Key_Z, UndoCommand},
+    {Qt::CTRL | Qt::Key_Y, RedoCommand},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, RedoCommand},
+    {Qt::CTRL | Qt::Key_C, CopyLevelCommand, false},
+    {Qt::CTRL | Qt::Key_V, PasteLevelCommand, false},
 };
 
 } // namespace quillmapresources

@@ -44,6 +44,10 @@ inline constexpr int CursorUpCommand = 32779;
 inline constexpr int BrushItemCommand = 32780;
 inline constexpr int PlayLevelCommand = 32781;
 inline constexpr int CheckLevelCommand = 32782;
+inline constexpr int UndoCommand = 32783;
+inline constexpr int RedoCommand = 32784;
+inline constexpr int CopyLevelCommand = 32785;
+inline constexpr int PasteLevelCommand = 32786;
 
 extern const dialogkit::DialogTemplate AboutDialog;     // template 100: About Quillmap
 extern const dialogkit::DialogTemplate EditorWindow;    // template 102: the editor window
@@ -52,7 +56,8 @@ extern const dialogkit::DialogTemplate NewLevelDialog;  // template 135: a new l
 extern const dialogkit::DialogTemplate LevelInfoDialog; // template 139: the level's texts
 
 // Accelerator table 138: arrows move the cursor, the main keyboard's 1..5 choose the brush, F5
-// plays the level in the game.
+// plays the level in the game, F7 checks it; Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo,
+// Ctrl+C and Ctrl+V copy and paste the level as text.
 extern const dialogkit::AcceleratorTable EditorKeys;
 
 // The text of the window-menu item that opens the About box (string 101).
@@ -85,6 +90,13 @@ inline constexpr const char *PlayerCountMessage =
 inline constexpr const char *ItemCountMessage =
     "Колличество предметов и колличество мест под предметы должно быть одинакого.";
 inline constexpr const char *BorderCellMessage = "Этот блок не льзя менять!";
+inline constexpr const char *NothingToCopyMessage =
+    "Нечего копировать: на поле одни стены или клетки, которых нет в текстовом формате уровней.";
+inline constexpr const char *NothingToPasteMessage = "В буфере обмена нет уровня.";
+// %1: the level's size, e.g. "17 × 9".
+inline constexpr const char *PasteTooLargeMessage = "Уровень из буфера обмена (%1) не помещается на поле 15 × 12.";
+inline constexpr const char *PasteNotUsableMessage =
+    "Уровень из буфера обмена нельзя вставить: в таком виде в него нельзя играть.";
 inline constexpr const char *NoChoiceMessage = "Вы не выбрали действие!!!";
 inline constexpr const char *CloseQuestion =
     "Внимание при выходе из программы могут быть утеряны несохраненные данные. "

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 using namespace cobbleton;
 using namespace leveldata;
 using testsupport::Art;
@@ -172,4 +175,54 @@ TEST(GameHistory, UndoTakesBackAPlaceTurnedBackAwayFromThePlayer)
     ASSERT_EQ(state.board, boardFromArt({"######", "#.@oo#"}));
     play(state, "z");
     EXPECT_EQ(state.board, level.board);
+}
+
+// The history as names: what a saved game keeps. Replayed on the level as loaded, it gives the
+// same position, the same names and the same undo and redo.
+TEST(GameHistory, NamesReplayIntoTheSamePositionAndHistory)
+{
+    struct Case
+    {
+        const char *name;
+        std::string commands;
+        std::string names;
+        std::size_t undoable;
+        MoveCount count;
+    };
+    const Art start{"#######", "#@.$.o#", "#.....#", "#######"};
+    const Case cases[] = {
+        {"nothing played", "", "", 0, {0, 0}},
+        {"a step and two pushes; walls refused", "ULRRR", "rRR", 3, {3, 2}},
+        {"undone steps stay to be redone", "DRRzz", "drr", 1, {1, 0}},
+        {"a new step forgets them", "DRRzzU", "du", 2, {2, 0}},
+        {"a restart counts from the start", "RRr", "rRx", 3, {0, 0}},
+        {"and steps after it count again", "RRrD", "rRxd", 4, {1, 0}},
+        {"the restart undone brings the count back", "RRrz", "rRx", 2, {2, 1}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        GameState state;
+        loadLevel(state, levelFromArt(start));
+        play(state, c.commands);
+        EXPECT_EQ(state.history.names(), c.names);
+        EXPECT_EQ(state.history.undoableCount(), c.undoable);
+        EXPECT_EQ(moveCountOf(state), c.count);
+
+        GameState again;
+        loadLevel(again, levelFromArt(start));
+        ASSERT_TRUE(replayHistory(again, c.names, c.undoable));
+        EXPECT_EQ(std::tie(again.board, again.playerCell, again.underTile),
+                  std::tie(state.board, state.playerCell, state.underTile));
+        EXPECT_EQ(again.history.names(), c.names);
+        EXPECT_EQ(again.history.undoableCount(), c.undoable);
+        EXPECT_EQ(redo(again).moved, redo(state).moved);
+        EXPECT_EQ(again.board, state.board);
+    }
+    // Names that do not fit the level: a push named as a step, a step into a wall, a letter of
+    // no step, more to undo than there are steps.
+    for (const auto &[names, undoable] : {std::pair<std::string, std::size_t>{"rr", 2}, {"u", 1}, {"q", 1}, {"r", 2}}) {
+        GameState state;
+        loadLevel(state, levelFromArt(start));
+        EXPECT_FALSE(replayHistory(state, names, undoable)) << names;
+    }
 }

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cobbleton/gamestate.h"
 #include "quillmap/difficulty.h"
+#include "solver/solver.h"
 #include "tests/support/boardart.h"
 #include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <random>
 #include <tuple>
 
@@ -49,25 +52,56 @@ const std::vector<SampleLevel> Samples{
     {"11-labyrinth.lay", "DDDRURRRRDULLDDDDRRRUULLLLRRRUURURRDDDLLLRRRUULLLLLLRRRDDRRURULLLLRDDRDDLLLUULLRRDDRRRUULL"},
 };
 
+// The ten levels of the game's menu, in levels/campaign, in order: each is proven to be won with
+// no fewer pushes than these, and the solver's effort to prove it rises from one to the next.
+struct CampaignLevel
+{
+    std::string fileName;
+    std::string difficulty;
+    int fewestPushes;
+};
+
+const fs::path CampaignDir = LevelsDir / "campaign";
+
+const std::vector<CampaignLevel> Campaign{
+    {"01-porch.lay", "Очень легкий", 7},     {"02-hallway.lay", "Очень легкий", 15},
+    {"03-kitchen.lay", "Легкий", 14},        {"04-crossroads.lay", "Легкий", 20},
+    {"05-storeroom.lay", "Средний", 32},     {"06-backyard.lay", "Средний", 38},
+    {"07-passages.lay", "Тяжелый", 47},      {"08-depot.lay", "Очень тяжелый", 78},
+    {"09-granary.lay", "Очень тяжелый", 81}, {"10-tower.lay", "Нереально сложный", 87},
+};
+
+std::ptrdiff_t layFileCount(const fs::path &dir)
+{
+    return std::count_if(fs::directory_iterator(dir), {},
+                         [](const fs::directory_entry &entry) { return entry.path().extension() == ".lay"; });
+}
+
 } // namespace
 
 // Each file is a level the editor could have saved: read and written afresh it has the same bytes
-// (Windows-1251, CR LF lines, sections in save order), Russian texts and a difficulty of the
-// editor's list, one player, as many items as places, a closed wall ring and only known codes.
+// (Windows-1251, CR LF lines, sections in save order), an author, a Russian name and victory
+// message, a difficulty of the editor's list, one player, as many items as places, a closed wall ring and only known
+// codes.
 TEST(SampleLevels, AreSoundLevelsAsTheEditorSavesThem)
 {
-    // Every file is listed with its solution (a missing one would read as walls).
-    EXPECT_EQ(std::count_if(fs::directory_iterator(LevelsDir), {},
-                            [](const fs::directory_entry &entry) { return entry.path().extension() == ".lay"; }),
-              std::ssize(Samples));
+    // Every file is listed (a missing one would read as walls).
+    EXPECT_EQ(layFileCount(LevelsDir), std::ssize(Samples));
+    EXPECT_EQ(layFileCount(CampaignDir), std::ssize(Campaign));
+    std::vector<fs::path> files;
+    for (const SampleLevel &sample : Samples)
+        files.push_back(LevelsDir / sample.fileName);
+    for (const CampaignLevel &level : Campaign)
+        files.push_back(CampaignDir / level.fileName);
     const testsupport::TempDir dir;
-    for (const SampleLevel &sample : Samples) {
-        SCOPED_TRACE(sample.fileName);
-        const auto [board, info] = readEditorLevel(LevelsDir / sample.fileName);
-        ASSERT_FALSE(writeLevel(dir / sample.fileName, board, info));
-        EXPECT_EQ(testsupport::fileBytes(LevelsDir / sample.fileName), testsupport::fileBytes(dir / sample.fileName));
+    for (const fs::path &file : files) {
+        SCOPED_TRACE(file);
+        const auto [board, info] = readEditorLevel(file);
+        ASSERT_FALSE(writeLevel(dir / file.filename(), board, info));
+        EXPECT_EQ(testsupport::fileBytes(file), testsupport::fileBytes(dir / file.filename()));
         EXPECT_TRUE(quillmap::difficultyIndex(info.difficulty)) << info.difficulty;
-        for (const std::string &text : {info.author, info.name, info.victoryMessage})
+        EXPECT_FALSE(info.author.empty());
+        for (const std::string &text : {info.name, info.victoryMessage})
             EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](char c) { return c & 0x80; }))
                 << "not Russian: " << text;
         const auto count = [&](TileCode code) { return std::count(board.begin(), board.end(), code); };
@@ -78,6 +112,37 @@ TEST(SampleLevels, AreSoundLevelsAsTheEditorSavesThem)
             EXPECT_TRUE(board[i] >= Wall && board[i] <= Item) << "cell " << i;
         }
     }
+}
+
+TEST(CampaignLevels, RiseInDifficultyAndAreProvenWonInTheirFewestPushes)
+{
+    std::uint64_t effortBefore = 0;
+    int rankBefore = 0;
+    for (const CampaignLevel &level : Campaign) {
+        SCOPED_TRACE(level.fileName);
+        const auto [board, info] = readEditorLevel(CampaignDir / level.fileName);
+        EXPECT_EQ(info.author, "Cobbleton");
+        EXPECT_EQ(info.difficulty, level.difficulty);
+        const int rank = quillmap::difficultyIndex(info.difficulty).value_or(0);
+        EXPECT_GE(rank, rankBefore);
+        rankBefore = rank;
+
+        levelsolver::SolveOptions options;
+        options.mode = levelsolver::SolveMode::Optimal;
+        options.timeLimit = std::chrono::seconds(60); // far beyond need, so a slow machine cannot fail it
+        const levelsolver::SolveResult result = levelsolver::solveBoard(board, options);
+        ASSERT_EQ(result.verdict, levelsolver::Verdict::Solved);
+        EXPECT_TRUE(result.pushOptimal);
+        EXPECT_EQ(result.pushCount, level.fewestPushes);
+        EXPECT_TRUE(levelsolver::replaySolution(board, result.moves));
+        EXPECT_GT(result.stats.expanded, effortBefore);
+        effortBefore = result.stats.expanded;
+    }
+    EXPECT_EQ(Campaign.front().difficulty, "Очень легкий");
+    EXPECT_EQ(Campaign.back().difficulty, "Нереально сложный");
+    // The last ones take a good player a while.
+    EXPECT_GE(Campaign[8].fewestPushes, 60);
+    EXPECT_GE(Campaign[9].fewestPushes, 60);
 }
 
 TEST(SampleLevels, RecordedSolutionsWinOnTheLastMove)

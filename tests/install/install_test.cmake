@@ -22,18 +22,24 @@ if(NOT rc EQUAL 0)
 endif()
 set(share "${PREFIX}/${DATADIR}")
 
-file(GLOB levels RELATIVE "${SOURCE}/levels" "${SOURCE}/levels/*.lay")
-list(LENGTH levels count)
-if(count EQUAL 0)
-    message(SEND_ERROR "no sample levels in ${SOURCE}/levels")
-endif()
-foreach(level IN LISTS levels)
-    execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files
-                            "${SOURCE}/levels/${level}" "${share}/cobbleton/levels/${level}"
-                    RESULT_VARIABLE rc)
-    if(NOT rc EQUAL 0)
-        message(SEND_ERROR "sample level ${level} missing or changed in ${share}/cobbleton/levels")
+# The sample levels in levels/, the ten of the game's menu (levels/campaign) beside them.
+foreach(pair IN ITEMS "levels=levels" "levels/campaign=campaign")
+    string(REPLACE "=" ";" pair "${pair}")
+    list(GET pair 0 from)
+    list(GET pair 1 to)
+    file(GLOB levels RELATIVE "${SOURCE}/${from}" "${SOURCE}/${from}/*.lay")
+    file(GLOB installed RELATIVE "${share}/cobbleton/${to}" "${share}/cobbleton/${to}/*")
+    if(levels STREQUAL "" OR NOT levels STREQUAL installed)
+        message(SEND_ERROR "${share}/cobbleton/${to} holds\n  ${installed}\ninstead of\n  ${levels}")
     endif()
+    foreach(level IN LISTS levels)
+        execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files
+                                "${SOURCE}/${from}/${level}" "${share}/cobbleton/${to}/${level}"
+                        RESULT_VARIABLE rc)
+        if(NOT rc EQUAL 0)
+            message(SEND_ERROR "level ${level} missing or changed in ${share}/cobbleton/${to}")
+        endif()
+    endforeach()
 endforeach()
 
 foreach(program IN ITEMS Cobbleton Quillmap)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace fs = std::filesystem;
 using leveldata::Board;
 using leveldata::LevelInfo;
@@ -178,4 +180,90 @@ TEST(EditorNewLevel, UnwritableScratchFileLeavesTheLevelInMemoryUntilSaved)
     EXPECT_EQ(state.cursorCell(), 17);
     ASSERT_FALSE(state.saveLevel(dir / "saved.lay")); // with the texts it was given
     EXPECT_EQ(leveldata::readEditorLevel(dir / "saved.lay").info, SomeInfo);
+}
+
+// A long random edit (cursor steps, brushes, clicks, drags, texts, pastes) undone to the start and
+// redone to the end passes every position it went through, in both directions.
+TEST(EditorHistory, UndoAndRedoRetraceEveryStep)
+{
+    struct Snapshot
+    {
+        Board board;
+        leveldata::CellIndex cursor;
+        LevelInfo info;
+        bool operator==(const Snapshot &) const = default;
+    };
+    EditorState state;
+    const auto snapshot = [&state] { return Snapshot{state.board(), state.cursorCell(), state.levelInfo()}; };
+    std::mt19937 random(20261208);
+    const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    std::vector<Snapshot> seen{snapshot()};
+    for (int i = 0; i < 400; ++i) {
+        switch (pick(6)) {
+        case 0: act(state, std::string(1, "LRUD"[pick(4)])); break;
+        case 1: act(state, std::to_string(1 + pick(5))); break;
+        case 2: static_cast<void>(state.placeCursor(pick(leveldata::CellCount))); break;
+        case 3: {
+            const int to = pick(leveldata::CellCount);
+            state.beginStroke();
+            state.paintAlong(state.cursorCell(), to);
+            state.paintAlong(to, pick(2) ? pick(leveldata::CellCount) : state.cursorCell());
+            state.endStroke();
+            break;
+        }
+        case 4: state.setLevelInfo({"автор", std::to_string(pick(3)), "", ""}); break;
+        case 5: state.pasteBoard(testsupport::exampleBoard(), "Склад"); break;
+        }
+        if (!(snapshot() == seen.back())) // a brush alone is no step, every other change is one
+            seen.push_back(snapshot());
+    }
+    ASSERT_GT(seen.size(), 200u);
+    for (std::size_t i = seen.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(state.undo());
+        ASSERT_EQ(snapshot(), seen[i - 1]) << i;
+    }
+    EXPECT_FALSE(state.undo());
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+        ASSERT_TRUE(state.redo());
+        ASSERT_EQ(snapshot(), seen[i]) << i;
+    }
+    EXPECT_FALSE(state.redo());
+}
+
+TEST(EditorHistory, ANewChangeForgetsTheRedoAndANewLevelForgetsAll)
+{
+    const testsupport::TempDir dir;
+    EditorState state;
+    act(state, "4RR");
+    ASSERT_TRUE(state.undo());
+    act(state, "D");
+    EXPECT_FALSE(state.redo());
+    // The same texts again are no step, nor a drag that leaves every cell as it was.
+    state.setLevelInfo(state.levelInfo());
+    act(state, "1");
+    state.beginStroke();
+    state.paintAlong(32, 34);
+    state.paintAlong(34, 32);
+    state.endStroke();
+    ASSERT_TRUE(state.undo());
+    EXPECT_EQ(state.board(), boardFromArt({"###############", "#.+############"}));
+    load(state, dir / "given.lay", testsupport::exampleBoard());
+    EXPECT_FALSE(state.undo());
+}
+
+// The cells a drag passes between two mouse positions: each beside the one before, ending on the
+// last; a diagonal is a staircase.
+TEST(DragPath, SideBySideToTheEnd)
+{
+    EXPECT_EQ(quillmap::cellsBetween(16, 16), std::vector<leveldata::CellIndex>{});
+    EXPECT_EQ(quillmap::cellsBetween(19, 16), (std::vector<leveldata::CellIndex>{18, 17, 16}));
+    EXPECT_EQ(quillmap::cellsBetween(16, 48), (std::vector<leveldata::CellIndex>{31, 32, 47, 48}));
+    for (const auto &[from, to] : {std::pair{0, 179}, std::pair{170, 14}, std::pair{50, 52}}) {
+        leveldata::CellIndex last = from;
+        for (const leveldata::CellIndex cell : quillmap::cellsBetween(from, to)) {
+            EXPECT_TRUE(std::abs(cell - last) == 1 || std::abs(cell - last) == leveldata::BoardColumns) << from;
+            last = cell;
+        }
+        EXPECT_EQ(last, to);
+    }
 }

@@ -85,7 +85,25 @@ private slots:
                 QCOMPARE(shownPicture(e.window, cellControlId(cell)), picture);
                 QCOMPARE(shownPicture(e.window, cellControlId(++cell)), int(CursorPicture));
             }
+            // Ctrl+Z takes the steps back one at a time, the cursor with them, down to the board
+            // the editor opened with; Ctrl+Y and Ctrl+Shift+Z bring them again.
+            for (int cell = 21; cell > 16; --cell) {
+                press(&e.window, Qt::Key_Z, Qt::ControlModifier);
+                QCOMPARE(e.state.cursorCell(), cell - 1);
+                QCOMPARE(shownPicture(e.window, cellControlId(cell)), int(WallPicture));
+                QCOMPARE(shownPicture(e.window, cellControlId(cell - 1)), cell > 17 ? CursorPicture : WallPicture);
+            }
+            press(&e.window, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(shown(e.window), leveldata::Board{});
+            for (int cell = 16; const auto &[key, picture] : brushes) {
+                press(&e.window, cell % 2 ? Qt::Key_Y : Qt::Key_Z,
+                      cell % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+                QCOMPARE(shownPicture(e.window, cellControlId(cell)), picture);
+                QCOMPARE(shownPicture(e.window, cellControlId(++cell)), int(CursorPicture));
+            }
+            QCOMPARE(e.state.cursorCell(), 21);
         });
+        QCOMPARE(e.messages.texts.size(), 2);
     }
 
     // A main window of its own, the editor owns its start, level data, new level and About windows;

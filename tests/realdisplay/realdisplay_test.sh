@@ -50,6 +50,8 @@ sharp_wall=$5
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR=$(mktemp -d)
 work=$(mktemp -d)
+# Whatever the game would keep goes there, not into the user's folders.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 pid=
 cleanup() {
     [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true

@@ -17,8 +17,10 @@ set(unchanged
     hicolor/48x48/apps/cobbleton.png=0fed3bf1bd923d08f7cd81663d18fee0af4064de04feb41da01685e68d811521
     hicolor/48x48/apps/quillmap.png=38bbfff1c407d2087ff6c94aa982946a3eea83bbedc0d86095742f33bb786b0e
     item.bmp=9e869f50b9c16ec5c2d9ef0a079415337e3b3b6bc487ebe274045a442362e2e4
+    itemonplace.bmp=f53bab9776d4bda35036c1c68a0cb61d268bc8c1312b9c0be0a7ab4069b59aba
     itemplace.bmp=6ea0e2397ba1a057a0bbeef7d4cb0918bbf3809d22c19e13def61492d3ed8214
     player.bmp=557af756c806e8baed4b0bff5bf2b2772d7825a5e889ab6db4f4a9db06a03ec7
+    playeronplace.bmp=a6bceb1627a2ed4bfa37a5fd56897f7379cf04f95a1174006ad5c6e7d57dc4f1
     quillmap.ico=2d26b31065d2d57c105e46491585badafc24240cc0803b4d1822a71d3421db55
     wall.bmp=96a8eb9f217c3e441ce81b55c861e19c7ec067951754b26611bafc9b0d016e37)
 

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -75,6 +76,50 @@ private slots:
         QCOMPARE(sharp.size(), QSize(100, 100));
         QCOMPARE(hueOf(image.pixelColor(probe)), hue);
         QCOMPARE(hueOf(sharp.pixelColor(probe * 2)), hue);
+    }
+
+    // What stands on a place is told apart from the same thing elsewhere at a glance: the place's
+    // yellow round it, the item's lights green, and much of the cell other.
+    void onPlaceDiffersFromAlone_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QPoint>("probe");
+        QTest::addColumn<Hue>("onPlace");
+        QTest::addColumn<Hue>("alone");
+        QTest::newRow("item: ring of the place") << 4 << QPoint(25, 8) << Hue::Yellow << Hue::Green;
+        QTest::newRow("item: a light") << 4 << QPoint(21, 22) << Hue::Green << Hue::Red;
+        QTest::newRow("player: ring of the place") << 3 << QPoint(25, 8) << Hue::Yellow << Hue::Green;
+    }
+    void onPlaceDiffersFromAlone()
+    {
+        QFETCH(int, code);
+        QFETCH(QPoint, probe);
+        QFETCH(Hue, onPlace);
+        QFETCH(Hue, alone);
+        const resources::PictureTable &games = cobbletonresources::Pictures;
+        const QString marked = games.bitmapPath(cobbletonresources::onPlacePictureId(code));
+        const QString plain = games.bitmapPath(games.tileImage(code));
+        QVERIFY(marked != plain);
+        for (const int ratio : {1, 2}) {
+            const QImage a(ratio == 1 ? marked : sharpPath(marked));
+            const QImage b(ratio == 1 ? plain : sharpPath(plain));
+            QCOMPARE(a.size(), QSize(50, 50) * ratio);
+            QCOMPARE(hueOf(a.pixelColor(probe * ratio)), onPlace);
+            QCOMPARE(hueOf(b.pixelColor(probe * ratio)), alone);
+            int differing = 0;
+            for (int y = 0; y < a.height(); ++y) {
+                for (int x = 0; x < a.width(); ++x) {
+                    const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+                    differing +=
+                        std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue())
+                        > 96;
+                }
+            }
+            QVERIFY2(differing * 5 > a.width() * a.height(), qPrintable(QString::number(differing)));
+        }
+        // Codes that cannot stand on a place keep their own picture.
+        QCOMPARE(cobbletonresources::onPlacePictureId(1), cobbletonresources::FloorPicture);
+        QCOMPARE(cobbletonresources::onPlacePictureId(7), 0);
     }
 
     void cursorIsRedFrameOnWhite()

@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cobbleton/gamesession.h"
+
+#include "tests/support/boardart.h"
+#include "tests/support/testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace cobbleton;
+using namespace leveldata;
+namespace fs = std::filesystem;
+using testsupport::Art;
+
+namespace {
+
+// A level won by one push to the right.
+const Art OnePush{"#####", "#@$o#", "#####"};
+
+void writeArt(const fs::path &path, const Art &art, const std::string &name)
+{
+    fs::create_directories(path.parent_path());
+    ASSERT_FALSE(writeLevel(path, testsupport::boardFromArt(art), {"Тест", name, "Легкий", "Победа: " + name}));
+}
+
+// The ten levels, each won by one push, and a folder of three more with a text collection.
+struct Folders
+{
+    Folders()
+    {
+        for (int i = 1; i <= 10; ++i)
+            writeArt(dir / "campaign" / (std::string(i < 10 ? "0" : "") + std::to_string(i) + ".lay"), OnePush,
+                     "Уровень " + std::to_string(i));
+        for (const char *name : {"b.lay", "a.lay", "c.LAY"})
+            writeArt(dir / "levels" / name, OnePush, name);
+        EXPECT_TRUE(testsupport::putFile(dir / "levels" / "notes.txt", "not a level"));
+    }
+    GameFolders folders() const { return {dir / "levels", dir / "campaign"}; }
+    GameStorage storage() const { return {dir / "config", dir / "data"}; }
+
+    testsupport::TempDir dir;
+};
+
+std::string playingName(const GameSession &session)
+{
+    const auto place = session.place();
+    return place ? place->name + " " + std::to_string(place->index + 1) + "/" + std::to_string(place->count) : "-";
+}
+
+} // namespace
+
+TEST(Progress, OpensOneMorePerLevelWonAndKeepsTheFewestMovesAndPushes)
+{
+    Progress progress;
+    EXPECT_EQ(progress.openCount(), 3u);
+    EXPECT_TRUE(progress.recordWin(2, {40, 9}));
+    EXPECT_EQ(progress.openCount(), 4u); // the third won first still opens the fourth
+    EXPECT_EQ(progress.firstOpenNotWon(), 0u);
+    EXPECT_TRUE(progress.recordWin(2, {50, 7}));
+    EXPECT_FALSE(progress.recordWin(2, {60, 8}));
+    EXPECT_EQ(progress.best(2), (MoveCount{40, 7}));
+    EXPECT_FALSE(progress.recordWin(10, {1, 1}));
+    for (std::size_t level = 0; level < CampaignSize; ++level)
+        static_cast<void>(progress.recordWin(level, {1, 1}));
+    EXPECT_EQ(progress.openCount(), CampaignSize);
+    EXPECT_EQ(progress.firstOpenNotWon(), std::nullopt);
+}
+
+// Each victory keeps the win, opens the next level and moves on to it; PageDown stops at the last
+// open level; what was won is there for the next run of the game.
+TEST(GameSession, TheTenOpenAsTheyAreWon)
+{
+    const Folders folders;
+    const GameStorage storage = folders.storage();
+    GameState state;
+    {
+        GameSession session(state, storage, folders.folders());
+        EXPECT_FALSE(session.playCampaign(3).loaded); // closed
+        EXPECT_EQ(playingName(session), "-");
+        ASSERT_TRUE(session.newGame().loaded);
+        EXPECT_EQ(playingName(session), "Уровень 1 1/10");
+        EXPECT_TRUE(session.next().loaded);
+        EXPECT_TRUE(session.next().loaded);
+        EXPECT_FALSE(session.next().loaded); // level 4 is closed
+        EXPECT_TRUE(session.previous().loaded);
+        EXPECT_EQ(playingName(session), "Уровень 2 2/10");
+        EXPECT_FALSE(fs::exists(storage.progressFile())); // nothing to keep yet
+        for (std::size_t won = 1; won <= 8; ++won) {
+            static_cast<void>(move(state, RightStep));
+            ASSERT_TRUE(isWon(state));
+            EXPECT_EQ(session.recordVictory(), Notice::None);
+            EXPECT_EQ(session.progress().openCount(), std::min<std::size_t>(10, 3 + won));
+            ASSERT_TRUE(session.advanceAfterVictory().loaded);
+        }
+        EXPECT_EQ(playingName(session), "Уровень 10 10/10");
+        static_cast<void>(move(state, RightStep));
+        EXPECT_EQ(session.recordVictory(), Notice::None);
+        EXPECT_FALSE(session.advanceAfterVictory().loaded); // the level stays
+        EXPECT_FALSE(session.progress().isWon(0));          // begun at level 2
+    }
+    GameSession again(state, storage, folders.folders());
+    EXPECT_EQ(again.progress().wonCount(), 9u);
+    EXPECT_EQ(again.progress().best(1), (MoveCount{1, 1}));
+    ASSERT_TRUE(again.continueGame().loaded); // no saved game: the first open level not won
+    EXPECT_EQ(playingName(again), "Уровень 1 1/10");
+}
+
+TEST(GameSession, FoldersAndTextCollections)
+{
+    const Folders folders;
+    const GameStorage storage = folders.storage();
+    GameState state;
+    GameSession session(state, storage, folders.folders());
+    EXPECT_EQ(session.startFolder(), folders.dir / "levels");
+
+    // "Загрузить": the folder's .lay files in name order, but no moving on after a victory.
+    ASSERT_TRUE(session.openLoaded(folders.dir / "levels" / "b.lay").loaded);
+    EXPECT_EQ(playingName(session), "b.lay 2/3");
+    static_cast<void>(move(state, RightStep));
+    EXPECT_FALSE(session.advanceAfterVictory().loaded);
+    EXPECT_TRUE(session.next().loaded);
+    EXPECT_EQ(playingName(session), "c.LAY 3/3");
+    EXPECT_FALSE(session.next().loaded);
+
+    // A file that cannot be read changes nothing.
+    for (const char *name : {"missing.lay", ""}) {
+        EXPECT_EQ(session.openLoaded(folders.dir / name), (Outcome{false, Notice::NoFile}));
+        EXPECT_EQ(session.openMoreLevels(folders.dir / "levels" / "notes.txt"), (Outcome{false, Notice::NoFile}));
+        EXPECT_EQ(playingName(session), "c.LAY 3/3");
+    }
+
+    // "Дополнительные уровни": the same folder moves on; a text collection plays the levels that
+    // fit, none of them written anywhere.
+    ASSERT_TRUE(session.openMoreLevels(folders.dir / "levels" / "a.lay").loaded);
+    static_cast<void>(move(state, RightStep));
+    ASSERT_TRUE(session.advanceAfterVictory().loaded);
+    EXPECT_EQ(playingName(session), "b.lay 2/3");
+    const fs::path pack = folders.dir / "pack.sok";
+    ASSERT_TRUE(testsupport::putFile(pack,
+                                     "#####\n#@$.#\n#####\nTitle: Первый\n\n"
+                                     "################\n#@$.           #\n################\nTitle: Широкий\n\n"
+                                     "####\n#@$.#\n####\n"));
+    ASSERT_TRUE(session.openMoreLevels(pack).loaded);
+    EXPECT_EQ(playingName(session), "Первый 1/2");
+    static_cast<void>(move(state, RightStep));
+    ASSERT_TRUE(isWon(state));
+    ASSERT_TRUE(session.advanceAfterVictory().loaded);
+    EXPECT_EQ(state.levelPath, pack);
+    EXPECT_EQ(folders.dir.entryCount(), 3u); // campaign, levels, the pack and nothing else
+    EXPECT_EQ(session.startFolder(), folders.dir.path());
+}
+
+// The saved game comes back in a new run with its position and history; a level file changed since
+// starts afresh and one gone changes nothing, each with its message.
+TEST(GameSession, SavedGameContinuesWithItsHistory)
+{
+    const Folders folders;
+    const GameStorage storage = folders.storage();
+    const fs::path level = folders.dir / "levels" / "a.lay";
+    writeArt(level, {"#######", "#@.$.o#", "#.....#", "#######"}, "Длинный");
+    GameState state;
+    {
+        GameSession session(state, storage, folders.folders());
+        EXPECT_EQ(session.saveGame(), Notice::None); // no level: nothing saved
+        EXPECT_FALSE(fs::exists(storage.savedGameFile()));
+        ASSERT_TRUE(session.openLoaded(level).loaded);
+        for (const CellIndex step : {DownStep, RightStep, UpStep, RightStep})
+            static_cast<void>(move(state, step));
+        static_cast<void>(undo(state));
+        EXPECT_EQ(session.saveGame(), Notice::None);
+    }
+    const GameState saved = state;
+    for (const char *change : {"none", "changed", "gone"}) {
+        SCOPED_TRACE(change);
+        if (std::string(change) == "changed")
+            writeArt(level, {"#######", "#@..$o#", "#.....#", "#######"}, "Длинный");
+        if (std::string(change) == "gone")
+            fs::remove(level);
+        GameState fresh;
+        GameSession session(fresh, storage, folders.folders());
+        ASSERT_TRUE(session.openLoaded(folders.dir / "levels" / "b.lay").loaded);
+        const Board before = fresh.board;
+        const Outcome outcome = session.continueGame();
+        if (std::string(change) == "none") {
+            EXPECT_EQ(outcome, (Outcome{true, Notice::None}));
+            EXPECT_EQ(fresh.board, saved.board);
+            EXPECT_EQ(fresh.history.names(), "druR");
+            EXPECT_TRUE(redo(fresh).moved);
+            EXPECT_EQ(playingName(session), "Длинный 1/3");
+        } else if (std::string(change) == "changed") {
+            EXPECT_EQ(outcome, (Outcome{true, Notice::CannotReplay}));
+            EXPECT_EQ(fresh.board, readGameLevel(level).board);
+            EXPECT_TRUE(fresh.history.names().empty());
+        } else {
+            EXPECT_EQ(outcome, (Outcome{false, Notice::SavedLevelMissing}));
+            EXPECT_EQ(fresh.board, before);
+        }
+    }
+}
