@@ -166,13 +166,32 @@ bool textLevelOf(const EditorLevel &level, TextLevel &text, std::string &error)
         error = "the board is all walls";
         return false;
     }
-    text = TextLevel{level.info.name, level.info.author, {}, 1};
+    std::vector<std::string> grid;
     for (int r = top; r <= bottom; ++r) {
         std::string row;
+        bool anyShown = false;
         for (int c = left; c <= right; ++c) {
             const CellIndex i = cellIndex(c, r);
+            anyShown |= shown[static_cast<std::size_t>(i)];
             row.push_back(shown[static_cast<std::size_t>(i)] ? Symbols[static_cast<std::size_t>(board[i])] : ' ');
         }
+        // A blank line would end the level here, between two parts of it: the row shows its walls,
+        // which is all it holds.
+        if (!anyShown)
+            row.assign(row.size(), Symbols[static_cast<std::size_t>(Wall)]);
+        grid.push_back(std::move(row));
+    }
+    // A wall left out inside the level would be read back as floor: only the walls outside it are.
+    const auto outside = outsideOf(grid);
+    for (std::size_t r = 0; r < grid.size(); ++r) {
+        for (std::size_t c = 0; c < grid[r].size(); ++c) {
+            const CellIndex i = cellIndex(left + static_cast<int>(c), top + static_cast<int>(r));
+            if (!shown[static_cast<std::size_t>(i)] && !outside[r][c])
+                grid[r][c] = Symbols[static_cast<std::size_t>(Wall)];
+        }
+    }
+    text = TextLevel{level.info.name, level.info.author, {}, 1};
+    for (std::string &row : grid) {
         row.erase(row.find_last_not_of(' ') + 1);
         text.rows.push_back(std::move(row));
     }

@@ -38,8 +38,10 @@ struct Conversion
 // in there) Wall too. Name from the title, the author, no difficulty, ImportedVictoryMessage.
 [[nodiscard]] Conversion convertTextLevel(const TextLevel &text);
 
-// The board as a text level: the walls that touch no other cell (also diagonally) are left out,
-// the rest cut to its bounding box, trailing floor removed from each row. Title and author from
+// The board as a text level that reads back as the same board: the walls outside the level that
+// touch no other cell (also diagonally) are left out, the rest cut to its bounding box, trailing
+// floor removed from each row. A row between two parts of the level with nothing else to show
+// shows its walls, so that no blank line splits the level. Title and author from
 // the name and author. False (with `error` set) for a board without any non-Wall cell or with a
 // tile code other than 0 .. 4.
 [[nodiscard]] bool textLevelOf(const leveldata::EditorLevel &level, TextLevel &text, std::string &error);

@@ -4,6 +4,8 @@
 #include "dialogkit/dialogunits.h"
 #include "dialogkit/filedialog.h"
 #include "dialogkit/messagebox.h"
+#include "resources/cobbleton/windows.h"
+#include "resources/quillmap/windows.h"
 #include "tests/windowtesting/windowtesting.h"
 
 #include <QAbstractButton>
@@ -12,6 +14,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace dialogkit;
 using namespace windowtesting;
@@ -81,6 +85,8 @@ protected:
 
 } // namespace
 
+Q_DECLARE_METATYPE(const dialogkit::DialogTemplate *)
+
 class DialogTest : public QObject
 {
     Q_OBJECT
@@ -130,6 +136,10 @@ private slots:
         QTest::newRow("Enter in the combo box is OK") << Combo << enter << none << false << "OK";
         QTest::newRow("Enter off a button is the default button") << LineEdit << enter << none << true << "B";
         QTest::newRow("Esc is Cancel") << Notes << int(Qt::Key_Escape) << none << false << "Cancel";
+        QTest::newRow("Shift+Esc is not Cancel")
+            << Notes << int(Qt::Key_Escape) << int(Qt::ShiftModifier) << false << "";
+        QTest::newRow("Ctrl+Esc is not Cancel")
+            << ButtonA << int(Qt::Key_Escape) << int(Qt::ControlModifier) << false << "";
         QTest::newRow("Alt+F4 is Cancel") << ButtonA << int(Qt::Key_F4) << int(Qt::AltModifier) << false << "Cancel";
         QTest::newRow("close box is Cancel") << ButtonA << CloseBox << none << false << "Cancel";
     }
@@ -153,6 +163,37 @@ private slots:
         QCOMPARE(result, logged == "OK" ? IdOk : logged == "Cancel" ? IdCancel : EndedByTest);
         QCOMPARE(dialog.log.join(QLatin1Char(' ')), logged);
         QCOMPARE(dialog.GetDlgItemText(Notes), QString()); // no line break typed
+    }
+
+    void tabGoesRoundTheTabStopsOnly_data()
+    {
+        QTest::addColumn<const DialogTemplate *>("window");
+        QTest::newRow("start dialog: never onto a radio button") << &quillmapresources::StartDialog;
+        QTest::newRow("game window: never onto a cell") << &cobbletonresources::GameWindow;
+        QTest::newRow("level information: every field") << &quillmapresources::LevelInfoDialog;
+    }
+    void tabGoesRoundTheTabStopsOnly()
+    {
+        QFETCH(const DialogTemplate *, window);
+        QSet<int> tabStops, reached;
+        for (const ControlTemplate &control : window->controls) {
+            if (control.style & TabStop)
+                tabStops << control.id;
+        }
+        Dialog dialog(*window);
+        runWindow(dialog, [&] {
+            // One press more than there are tab stops: a control without one in the round shows.
+            for (int i = 0; i <= tabStops.size(); ++i) {
+                const QWidget *focus = QApplication::focusWidget();
+                const auto control = std::find_if(window->controls.begin(), window->controls.end(), [&](auto &c) {
+                    const QWidget *widget = dialog.GetDlgItem(c.id);
+                    return widget && (widget == focus || widget->isAncestorOf(focus));
+                });
+                reached << (control == window->controls.end() ? -1 : control->id);
+                press(&dialog, Qt::Key_Tab);
+            }
+        });
+        QCOMPARE(reached, tabStops);
     }
 
     void endDialogDuringInit()

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs cobbleton-levels as a user would and checks its exit statuses and what it prints.
-# cmake -DPROGRAM=<cobbleton-levels> -DDATA=<tests/leveltool/data> -DLEVELS=<levels> -DWORK=<scratch dir> -P …
+# cmake -DPROGRAM=<cobbleton-levels> -DDATA=<tests/leveltool/data> -DLEVELS=<levels>
+#       -DHARD_LEVEL=<a level no search decides in a millisecond> -DWORK=<scratch dir> -P …
 
 function(run expected_status)
     execute_process(COMMAND "${PROGRAM}" ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -32,6 +33,10 @@ endif()
 
 run(1 check "${DATA}/small.lay" "${DATA}/two_players.lay" "${DATA}/no_solution.lay")
 expect("${out}" "small.lay: solved, 4 moves, 3 pushes\n.*two_players.lay: invalid: 2 players.*\n.*no_solution.lay: no solution\n")
+# One level alone decides it as well: no solution, or undecided within the time given.
+run(1 check "${DATA}/no_solution.lay")
+run(1 check "${HARD_LEVEL}" --time-limit=0.001)
+expect("${out}" "h04-dozen.lay: unknown \\(time limit of 0.001 s reached\\)\n$")
 run(0 solve "${DATA}/small.lay" --optimal --time-limit=5 --memory 64)
 expect("${out}" "^4 moves, 3 pushes \\(fewest pushes, proven\\)\nRRRR?\n$|^4 moves, 3 pushes \\(fewest pushes, proven\\)\nrRRR\n$")
 run(1 solve "${DATA}/no_solution.lay")
@@ -45,7 +50,9 @@ string(REPEAT "0123456789abcdef" 65536 mebibyte)
 foreach(i RANGE 19)
     file(APPEND "${WORK}/big.lay" "${mebibyte}")
 endforeach()
-foreach(bad IN ITEMS "${DATA}/binary.bin" "${DATA}/empty.lay" "${DATA}" "${WORK}/big.lay" "${WORK}/missing.lay")
+# A text file with no level in it (a title alone, comments alone) is bad input too.
+foreach(bad IN ITEMS "${DATA}/binary.bin" "${DATA}/empty.lay" "${DATA}" "${WORK}/big.lay" "${WORK}/missing.lay"
+                     "${DATA}/title_only.txt" "${DATA}/comments_only.sok")
     foreach(command IN ITEMS check solve export import)
         run(1 ${command} "${bad}" -o "${WORK}/out")
         if(NOT err MATCHES "^[^\n]+\n$" OR (NOT command STREQUAL "check" AND NOT out STREQUAL ""))

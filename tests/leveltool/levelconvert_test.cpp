@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace leveltool;
 using testsupport::Art;
 
@@ -32,6 +34,13 @@ TEST(ConvertTextLevel, CentredWithTheOutsideWalled)
     expected[6] = "#####@$o.######";
     EXPECT_EQ(testsupport::artOf(c.level.board), expected);
     EXPECT_EQ(c.level.info, (leveldata::LevelInfo{"Author", "Title", "", "Уровень пройден!"}));
+
+    // An odd height leaves the spare row below: three rows land on rows 4 to 6.
+    const Conversion odd = convertTextLevel(text({"#####", "#@$.#", "#####"}));
+    ASSERT_EQ(odd.skip, SkipReason::None) << odd.detail;
+    expected.assign(12, std::string(15, '#'));
+    expected[5] = "######@$o######";
+    EXPECT_EQ(testsupport::artOf(odd.level.board), expected);
 }
 
 TEST(ConvertTextLevel, SkipsWhatALevelFileCannotHold)
@@ -68,6 +77,27 @@ TEST(TextLevelOf, RefusesWhatIsNoLevel)
     EXPECT_FALSE(textLevelOf(leveldata::EditorLevel{}, exported, error));
 }
 
+// An export reads back as the same board: walls inside the level stay walls (not floor), and no
+// blank line splits the level (a row of walls alone between two parts of it is shown).
+TEST(TextLevelOf, ReadsBackAsTheSameBoard)
+{
+    const std::vector<std::vector<std::string>> levels{
+        {"#########", "#       #", "# ##### #", "# ##### #", "# ##### #", "#@$.    #", "#########"},
+        {"#####", "#@$.#", "#####", "#####", "#####", "#####", " ###", " # #", " ###"},
+    };
+    for (const std::vector<std::string> &rows : levels) {
+        const Conversion imported = convertTextLevel(text(rows));
+        ASSERT_EQ(imported.skip, SkipReason::None) << imported.detail;
+        TextLevel exported;
+        std::string error;
+        ASSERT_TRUE(textLevelOf(imported.level, exported, error)) << error;
+        EXPECT_EQ(exported.rows, rows);
+        const std::vector<TextLevel> again = parseTextLevels(formatTextLevel(exported));
+        ASSERT_EQ(again.size(), 1u) << rows[3];
+        EXPECT_EQ(convertTextLevel(again.front()).level.board, imported.level.board) << rows[3];
+    }
+}
+
 TEST(LevelFileName, SafeAndNumbered)
 {
     EXPECT_EQ(levelFileName(7, "First Steps!", "pack"), "007-first-steps.lay");
@@ -90,4 +120,13 @@ TEST(WriteNewLevelFile, WritesOnceAndNeverReplaces)
     EXPECT_EQ(writeNewLevelFile(dir / "b.lay", c.level), std::errc::file_exists);
     EXPECT_EQ(testsupport::fileBytes(dir / "b.lay"), "mine");
     EXPECT_TRUE(writeNewLevelFile(dir / "missing" / "c.lay", c.level));
+
+    // A link to nowhere is something there too: the level is not written through it.
+    std::error_code noLinks;
+    std::filesystem::create_symlink(dir / "nowhere.lay", dir / "link.lay", noLinks);
+    if (noLinks)
+        GTEST_SKIP() << "no symbolic links here: " << noLinks.message();
+    EXPECT_EQ(writeNewLevelFile(dir / "link.lay", c.level), std::errc::file_exists);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.lay"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "nowhere.lay"));
 }

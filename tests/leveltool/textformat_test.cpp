@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "leveltool/textformat.h"
 
+#include "tests/leveltool/fuzz/textimportcheck.h"
 #include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 using namespace leveltool;
 
@@ -55,8 +53,8 @@ TEST(FormatTextLevel, EmptyTextsLeftOut)
     EXPECT_EQ(formatTextLevel({"", "", {"#"}, 1}), "#\n");
 }
 
-// The fuzz entry point (fuzz/textimport_fuzz.cpp), which aborts on a broken rule, over its corpus
-// and every fixture.
+// The text import fuzz targets' checks with the search (fuzz/textimportcheck.h), which abort on a
+// broken rule, over their corpus and every fixture.
 TEST(TextImportFuzz, CorpusReplays)
 {
     int inputs = 0;
@@ -65,7 +63,7 @@ TEST(TextImportFuzz, CorpusReplays)
             if (!entry.is_regular_file())
                 continue;
             const std::string bytes = testsupport::fileBytes(entry.path());
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size());
+            checkTextImport(bytes, true);
             ++inputs;
         }
     }

@@ -18,6 +18,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("solvable: moves and pushes")
             << "2R5R3R1" << QString::fromUtf8(SolutionFoundMessage).arg(1).arg(1);
+        QTest::newRow("cursor on the place: checked as saved")
+            << "2R5R3" << QString::fromUtf8(SolutionFoundMessage).arg(1).arg(1);
         QTest::newRow("item in a corner: no solution") << "5R2R3R1" << QString::fromUtf8(NoSolutionMessage);
         QTest::newRow("the save check comes first") << "4" << QString::fromUtf8(PlayerCountMessage);
     }

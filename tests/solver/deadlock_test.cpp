@@ -142,6 +142,23 @@ TEST(CorralCheck, FenceThatCanOnlyCloseInIsADeadlock)
     EXPECT_FALSE(CorralCheck(placedMaze, 1000).isDeadlock(placed.items, reach, leveldata::cellIndex(2, 1)));
 }
 
+// The door can be pushed into the room and on to the place, but that takes two pushes: with room
+// for one position the small search gives up, and a search that gives up proves nothing.
+TEST(CorralCheck, GivingUpIsNoDeadlock)
+{
+    const Position position = positionOf({
+        "#######",
+        "#..@..#",
+        "###$###",
+        "###.###",
+        "###o###",
+        "#######",
+    });
+    const Maze maze(position.board);
+    const CellSet reach = reachableFrom(maze.startPlayer(), maze.open() - position.items);
+    EXPECT_FALSE(CorralCheck(maze, 1).isDeadlock(position.items, reach, leveldata::cellIndex(3, 2)));
+}
+
 TEST(PiCorral, OnlyPushesIntoAnUnfinishedCorral)
 {
     // The item below the pocket can only go up into it: that push alone is tried.

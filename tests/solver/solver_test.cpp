@@ -58,21 +58,6 @@ TEST(SolveBoard, SampleLevelsSolvedForFewestPushes)
     }
 }
 
-// The fewest pushes are 4: one down for the right item, three for the left one. Fast mode may take
-// more but must still win.
-TEST(SolveBoard, BothModesWinAndOptimalTakesFewestPushes)
-{
-    const leveldata::Board board = boardFromArt({"#######", "#@....#", "#.$.$.#", "#...o.#", "#..o..#", "#######"});
-    for (SolveMode mode : {SolveMode::Fast, SolveMode::Optimal}) {
-        const SolveResult result = solve(board, mode);
-        ASSERT_EQ(result.verdict, Verdict::Solved);
-        EXPECT_TRUE(replaySolution(board, result.moves)) << result.moves;
-        if (mode == SolveMode::Optimal) {
-            EXPECT_EQ(result.pushCount, 4);
-        }
-    }
-}
-
 // Each of these is lost from the start, for a different reason the search has to find.
 TEST(SolveBoard, HopelessLevelsHaveNoSolution)
 {
