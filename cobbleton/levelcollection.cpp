@@ -64,7 +64,7 @@ std::optional<LevelCollection> LevelCollection::textFile(const fs::path &path)
         const leveltool::Conversion conversion = leveltool::convertTextLevel(text);
         if (conversion.skip != leveltool::SkipReason::None)
             continue;
-        leveldata::GameLevel level = leveldata::gameLevelOf(conversion.level.board);
+        leveldata::GameLevel level = leveldata::gameLevelOf(conversion.level.board, conversion.level.coveredPlaces);
         level.victoryText = conversion.level.info.victoryMessage;
         collection.m_textLevels.push_back({std::move(level), conversion.level.info.name, path, digest});
     }

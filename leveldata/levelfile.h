@@ -40,6 +40,8 @@ struct EditorLevel
     Board board;
     LevelInfo info;
     std::vector<CellIndex> coveredPlaces; // see coveredPlacesFromText
+
+    bool operator==(const EditorLevel &) const = default;
 };
 
 // Section and key names of a level file.

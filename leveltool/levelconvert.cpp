@@ -13,6 +13,20 @@ using namespace leveldata;
 namespace {
 
 constexpr std::string_view Symbols = "# .@$"; // indexed by TileCode 0 .. 4
+constexpr char ItemOnPlace = '*';
+constexpr char PlayerOnPlace = '+';
+
+// The rows turned a quarter clockwise: the first column, read from the bottom up, is the first row.
+std::vector<std::string> turnedRows(const std::vector<std::string> &rows, std::size_t width)
+{
+    std::vector<std::string> turned(width);
+    for (std::size_t c = 0; c < width; ++c) {
+        for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+            turned[c].push_back(c < row->size() ? (*row)[c] : ' ');
+        turned[c].erase(turned[c].find_last_not_of(' ') + 1);
+    }
+    return turned;
+}
 
 std::string sizeText(std::size_t width, std::size_t height)
 {
@@ -61,8 +75,6 @@ const char *skipReasonName(SkipReason reason)
     switch (reason) {
     case SkipReason::None: return "written";
     case SkipReason::TooLarge: return "larger than 15 × 12";
-    case SkipReason::ItemOnPlace: return "an item starts on a place";
-    case SkipReason::PlayerOnPlace: return "the player starts on a place";
     case SkipReason::OpenEdge: return "open at the board's edge";
     case SkipReason::NotPlayable: return "not playable";
     }
@@ -75,28 +87,27 @@ Conversion convertTextLevel(const TextLevel &text)
     std::size_t width = 0;
     for (const std::string &row : text.rows)
         width = std::max(width, row.size());
-    const std::size_t height = text.rows.size();
-    const auto has = [&](char c) {
-        return std::any_of(text.rows.begin(), text.rows.end(),
-                           [c](const std::string &row) { return row.find(c) != std::string::npos; });
+    std::size_t height = text.rows.size();
+    const auto fits = [](std::size_t w, std::size_t h) {
+        return w <= static_cast<std::size_t>(BoardColumns) && h <= static_cast<std::size_t>(BoardRows);
     };
-    if (height == 0 || width > static_cast<std::size_t>(BoardColumns) || height > static_cast<std::size_t>(BoardRows)) {
+    if (height == 0 || (!fits(width, height) && !fits(height, width))) {
         result.skip = SkipReason::TooLarge;
         result.detail = sizeText(width, height);
         return result;
     }
-    if (has('*') || has('+')) {
-        result.skip = has('*') ? SkipReason::ItemOnPlace : SkipReason::PlayerOnPlace;
-        return result;
-    }
+    result.turned = !fits(width, height);
+    const std::vector<std::string> rows = result.turned ? turnedRows(text.rows, width) : text.rows;
+    if (result.turned)
+        std::swap(width, height);
 
     std::vector<std::string> grid;
-    for (const std::string &row : text.rows) {
+    for (const std::string &row : rows) {
         grid.push_back(row + std::string(width - row.size(), ' '));
         for (char &c : grid.back()) {
             if (c == '-' || c == '_')
                 c = ' ';
-            else if (Symbols.find(c) == std::string_view::npos) {
+            else if (c != ItemOnPlace && c != PlayerOnPlace && Symbols.find(c) == std::string_view::npos) {
                 result.skip = SkipReason::NotPlayable;
                 result.detail = std::string("unknown character '") + c + "'";
                 return result;
@@ -107,7 +118,7 @@ Conversion convertTextLevel(const TextLevel &text)
     bool playerOutside = false;
     for (std::size_t r = 0; r < height; ++r) {
         for (std::size_t c = 0; c < width; ++c)
-            playerOutside |= outside[r][c] && grid[r][c] == '@';
+            playerOutside |= outside[r][c] && (grid[r][c] == '@' || grid[r][c] == PlayerOnPlace);
     }
 
     Board &board = result.level.board; // all Wall
@@ -117,18 +128,24 @@ Conversion convertTextLevel(const TextLevel &text)
             const char symbol = grid[r][c];
             if (symbol == ' ' && outside[r][c] && !playerOutside)
                 continue;
-            board[cellIndex(static_cast<int>(left + c), static_cast<int>(top + r))] =
-                static_cast<TileCode>(Symbols.find(symbol));
+            const CellIndex cell = cellIndex(static_cast<int>(left + c), static_cast<int>(top + r));
+            if (symbol == ItemOnPlace || symbol == PlayerOnPlace) {
+                board[cell] = symbol == ItemOnPlace ? Item : Player;
+                result.level.coveredPlaces.push_back(cell);
+            } else {
+                board[cell] = static_cast<TileCode>(Symbols.find(symbol));
+            }
         }
     }
     result.level.info = LevelInfo{text.author, text.title, "", std::string(ImportedVictoryMessage)};
 
     using levelsolver::Problem;
-    for (const Problem &problem : levelsolver::levelProblems(board)) {
+    for (const Problem &problem : levelsolver::levelProblems(board, result.level.coveredPlaces)) {
         if (problem.blocking || problem.kind == Problem::Kind::OpenRing) {
             result.skip = problem.blocking ? SkipReason::NotPlayable : SkipReason::OpenEdge;
             result.detail = problem.text();
             result.level = {};
+            result.turned = false;
             break;
         }
     }
@@ -166,14 +183,22 @@ bool textLevelOf(const EditorLevel &level, TextLevel &text, std::string &error)
         error = "the board is all walls";
         return false;
     }
+    std::array<bool, CellCount> covered{};
+    for (const CellIndex place : gameLevelOf(board, level.coveredPlaces).placeList)
+        covered[static_cast<std::size_t>(place)] = board[place] != ItemPlace;
     std::vector<std::string> grid;
     for (int r = top; r <= bottom; ++r) {
         std::string row;
         bool anyShown = false;
         for (int c = left; c <= right; ++c) {
-            const CellIndex i = cellIndex(c, r);
-            anyShown |= shown[static_cast<std::size_t>(i)];
-            row.push_back(shown[static_cast<std::size_t>(i)] ? Symbols[static_cast<std::size_t>(board[i])] : ' ');
+            const auto i = static_cast<std::size_t>(cellIndex(c, r));
+            anyShown |= shown[i];
+            if (!shown[i])
+                row.push_back(' ');
+            else if (covered[i])
+                row.push_back(board[cellIndex(c, r)] == Item ? ItemOnPlace : PlayerOnPlace);
+            else
+                row.push_back(Symbols[static_cast<std::size_t>(board[cellIndex(c, r)])]);
         }
         // A blank line would end the level here, between two parts of it: the row shows its walls,
         // which is all it holds.
@@ -244,7 +269,7 @@ std::error_code writeNewLevelFile(const std::filesystem::path &path, const Edito
     std::error_code error;
     if (std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found)
         return error ? error : std::make_error_code(std::errc::file_exists);
-    return writeLevel(path, level.board, level.info);
+    return writeLevel(path, level.board, level.info, level.coveredPlaces);
 }
 
 } // namespace leveltool

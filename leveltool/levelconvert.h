@@ -14,11 +14,9 @@ namespace leveltool {
 // Why a level of a text file does not become a level file.
 enum class SkipReason {
     None,
-    TooLarge,      // wider than 15 or taller than 12
-    ItemOnPlace,   // '*': a level file has no tile for an item standing on a place
-    PlayerOnPlace, // '+': nor for the player on a place
-    OpenEdge,      // the level fills the board's width or height and is open there
-    NotPlayable,   // the player count, the item and place counts, or reachability (levelProblems)
+    TooLarge,    // larger than 15 × 12 both as it is and turned a quarter
+    OpenEdge,    // the level fills the board's width or height and is open there
+    NotPlayable, // the player count, the item and place counts, or reachability (levelProblems)
 };
 
 const char *skipReasonName(SkipReason reason); // "larger than 15 × 12", …
@@ -31,19 +29,22 @@ struct Conversion
     SkipReason skip = SkipReason::None;
     std::string detail;           // what exactly, for a skipped level, e.g. "17 × 9"
     leveldata::EditorLevel level; // the level when not skipped
+    bool turned = false;          // turned a quarter clockwise to fit the board
 };
 
 // A text level as a level file holds it: centred on the board, every cell outside it Wall, and the
 // floor outside its outer wall (the floor joined to the edge of its rows, when the player is not
-// in there) Wall too. Name from the title, the author, no difficulty, ImportedVictoryMessage.
+// in there) Wall too; '*' and '+' are an Item and the Player with a covered place under them. A
+// level larger than 15 × 12 that fits turned (at most 15 rows of 12) is turned a quarter
+// clockwise first. Name from the title, the author, no difficulty, ImportedVictoryMessage.
 [[nodiscard]] Conversion convertTextLevel(const TextLevel &text);
 
 // The board as a text level that reads back as the same board: the walls outside the level that
 // touch no other cell (also diagonally) are left out, the rest cut to its bounding box, trailing
 // floor removed from each row. A row between two parts of the level with nothing else to show
-// shows its walls, so that no blank line splits the level. Title and author from
-// the name and author. False (with `error` set) for a board without any non-Wall cell or with a
-// tile code other than 0 .. 4.
+// shows its walls, so that no blank line splits the level. An Item or the Player on a covered
+// place is '*' or '+'. Title and author from the name and author. False (with `error` set) for a board without any
+// non-Wall cell or with a tile code other than 0 .. 4.
 [[nodiscard]] bool textLevelOf(const leveldata::EditorLevel &level, TextLevel &text, std::string &error);
 
 // "007-first-steps.lay": the number (at least `digits` digits, so the names of a pack sort in its

@@ -39,7 +39,8 @@ Commands:
                            pushes, or the problems found
   solve FILE.lay           print a solution: l r u d for steps, L R U D for pushes
   import FILE              write each level of a text file (.xsb, .sok, .txt: # wall,
-                           space - _ floor, . place, $ item, @ player) as a .lay file
+                           space - _ floor, . place, $ item, @ player, * item on a place,
+                           + player on a place) as a .lay file
   export FILE.lay...       print the levels in that text format
 
 Options:
@@ -50,10 +51,11 @@ Options:
   -h, --help               show this help and leave
 
 Imported files are named after the level's number and title, e.g. 007-first-steps.lay; an
-existing file is never replaced: that level is skipped and reported. Also skipped, with the
-reason: levels larger than the 15 x 12 board, with an item or the player starting on a place
-(a .lay file has no tile for that), open at the board's edge, or not playable (players,
-counts, cells out of reach). Progress shows on standard error when it is a terminal.
+existing file is never replaced: that level is skipped and reported. A level taller than the
+15 x 12 board that fits it turned (at most 15 rows of 12) is turned a quarter clockwise, and
+its line says so. Skipped, with the reason: levels larger than the board either way, open at
+the board's edge, or not playable (players, counts, cells out of reach). Progress shows on
+standard error when it is a terminal.
 
 Exit status: 0 when everything succeeded (check: every file is a valid level with a solution;
 solve: a solution was found; import: every level was written or skipped for a reason shown);
@@ -173,16 +175,16 @@ std::string stopText(const SolveResult &result, const SolveOptions &options)
 }
 
 // Solves on a worker thread; past one second on a terminal, shows how far the search has got.
-SolveResult solveShowingProgress(const leveldata::Board &board, SolveOptions options, const std::string &name)
+SolveResult solveShowingProgress(const leveldata::EditorLevel &level, SolveOptions options, const std::string &name)
 {
     if (!isatty(STDERR_FILENO))
-        return solveBoard(board, options);
+        return solveBoard(level.board, level.coveredPlaces, options);
     SearchProgress progress;
     options.progress = &progress;
     SolveResult result;
     std::atomic<bool> done{false};
     std::jthread worker([&] {
-        result = solveBoard(board, options);
+        result = solveBoard(level.board, level.coveredPlaces, options);
         done = true;
     });
     const auto start = std::chrono::steady_clock::now();
@@ -225,7 +227,7 @@ int check(const Arguments &args)
         }
         std::string line;
         {
-            const SolveResult result = solveShowingProgress(input.level.board, args.solve, file);
+            const SolveResult result = solveShowingProgress(input.level, args.solve, file);
             line = verdictName(result.verdict);
             if (result.verdict == Verdict::Solved)
                 line += ", " + solvedText(result);
@@ -252,7 +254,7 @@ int solve(const Arguments &args)
         std::fprintf(stderr, "cobbleton-levels: %s: %s\n", file.c_str(), input.error.c_str());
         return Failure;
     }
-    const SolveResult result = solveShowingProgress(input.level.board, args.solve, file);
+    const SolveResult result = solveShowingProgress(input.level, args.solve, file);
     for (const Problem &problem : result.problems) {
         if (!problem.blocking)
             std::fprintf(stderr, "cobbleton-levels: %s: warning: %s\n", file.c_str(), problem.text().c_str());
@@ -294,7 +296,7 @@ int importLevels(const Arguments &args)
     const bool showProgress = isatty(STDERR_FILENO) && levels.size() >= 50;
     const std::string stem = fs::path(file).stem().string();
     const int digits = std::max(3, static_cast<int>(std::to_string(levels.size()).size()));
-    int written = 0;
+    int written = 0, turned = 0;
     std::map<std::string, int> skipped;
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const int number = static_cast<int>(i + 1);
@@ -320,7 +322,9 @@ int importLevels(const Arguments &args)
         }
         if (reason == skipReasonName(SkipReason::None)) {
             ++written;
-            std::printf("level %d (line %d): written to %s\n", number, levels[i].line, target.string().c_str());
+            turned += conversion.turned;
+            std::printf("level %d (line %d): written to %s%s\n", number, levels[i].line, target.string().c_str(),
+                        conversion.turned ? ", turned a quarter clockwise to fit" : "");
         } else {
             ++skipped[reason];
             std::printf("level %d (line %d): skipped: %s%s\n", number, levels[i].line, reason.c_str(),
@@ -330,6 +334,8 @@ int importLevels(const Arguments &args)
     if (showProgress)
         std::fputs("\r\033[K", stderr);
     std::printf("%d of %zu levels written", written, levels.size());
+    if (turned > 0)
+        std::printf(" (%d turned a quarter clockwise)", turned);
     for (const auto &[reason, count] : skipped)
         std::printf("; %d skipped: %s", count, reason.c_str());
     std::printf("\n");

@@ -52,9 +52,9 @@ TEST(ConvertTextLevel, SkipsWhatALevelFileCannotHold)
     };
     const std::vector<Case> cases{
         {{"################", "#@$.           #", "################"}, SkipReason::TooLarge},
-        {std::vector<std::string>(13, "#@$.#"), SkipReason::TooLarge},
-        {{"######", "#@$*.#", "######"}, SkipReason::ItemOnPlace},
-        {{"#####", "#+$ #", "#####"}, SkipReason::PlayerOnPlace},
+        {std::vector<std::string>(16, "#@$.#"), SkipReason::TooLarge},         // too tall even turned
+        {std::vector<std::string>(13, "#@$.  ......#"), SkipReason::TooLarge}, // too wide turned
+        {{"######", "#@$*$#", "######"}, SkipReason::NotPlayable},             // a place under an item is one
         {{"###############", " @$.           ", "###############"}, SkipReason::OpenEdge},
         {{"######", "#@$$.#", "######"}, SkipReason::NotPlayable},
     };
@@ -63,6 +63,31 @@ TEST(ConvertTextLevel, SkipsWhatALevelFileCannotHold)
         EXPECT_EQ(conversion.skip, c.reason) << c.rows[1];
         EXPECT_EQ(conversion.level.board, leveldata::Board{}) << c.rows[1];
     }
+}
+
+// Turned a quarter clockwise, the top row of a tall level becomes its right column.
+TEST(ConvertTextLevel, TallLevelTurnedClockwise)
+{
+    std::vector<std::string> rows{"####", "#@ #", "#$ #"};
+    rows.insert(rows.end(), 8, "#  #");
+    rows.insert(rows.end(), {"#. #", "####"});
+    const Conversion c = convertTextLevel(text(rows));
+    ASSERT_EQ(c.skip, SkipReason::None) << c.detail;
+    EXPECT_TRUE(c.turned);
+    Art expected(12, std::string(15, '#'));
+    expected[5] = "##o........$@##";
+    expected[6] = "##...........##";
+    EXPECT_EQ(testsupport::artOf(c.level.board), expected);
+    EXPECT_FALSE(convertTextLevel(text({"#####", "#@$.#", "#####"})).turned);
+}
+
+// '*' and '+' are an item and the player on their places; exported, they are '*' and '+' again.
+TEST(ConvertTextLevel, ItemAndPlayerOnPlaces)
+{
+    const Conversion c = convertTextLevel(text({"#######", "#+$*$.#", "#######"}));
+    ASSERT_EQ(c.skip, SkipReason::None) << c.detail;
+    EXPECT_EQ(testsupport::artOf(c.level.board)[5], "#####@$$$o#####");
+    EXPECT_EQ(c.level.coveredPlaces, (std::vector<leveldata::CellIndex>{80, 82}));
 }
 
 // The import→export round trip is shown by the program's test; here what cannot be exported.
@@ -84,6 +109,7 @@ TEST(TextLevelOf, ReadsBackAsTheSameBoard)
     const std::vector<std::vector<std::string>> levels{
         {"#########", "#       #", "# ##### #", "# ##### #", "# ##### #", "#@$.    #", "#########"},
         {"#####", "#@$.#", "#####", "#####", "#####", "#####", " ###", " # #", " ###"},
+        {"#######", "#+$*$.#", "#######"},
     };
     for (const std::vector<std::string> &rows : levels) {
         const Conversion imported = convertTextLevel(text(rows));
@@ -93,8 +119,8 @@ TEST(TextLevelOf, ReadsBackAsTheSameBoard)
         ASSERT_TRUE(textLevelOf(imported.level, exported, error)) << error;
         EXPECT_EQ(exported.rows, rows);
         const std::vector<TextLevel> again = parseTextLevels(formatTextLevel(exported));
-        ASSERT_EQ(again.size(), 1u) << rows[3];
-        EXPECT_EQ(convertTextLevel(again.front()).level.board, imported.level.board) << rows[3];
+        ASSERT_EQ(again.size(), 1u) << rows[1];
+        EXPECT_EQ(convertTextLevel(again.front()).level, imported.level) << rows[1];
     }
 }
 

@@ -30,7 +30,7 @@ void checkTextImport(std::string_view bytes, bool solve)
         const Conversion conversion = convertTextLevel(level);
         if (conversion.skip != SkipReason::None)
             continue;
-        check(levelProblems(conversion.level.board).empty());
+        check(levelProblems(conversion.level.board, conversion.level.coveredPlaces).empty());
 
         TextLevel exported;
         std::string error;
@@ -47,9 +47,11 @@ void checkTextImport(std::string_view bytes, bool solve)
             SolveOptions options;
             options.timeLimit = std::chrono::milliseconds(5);
             options.memoryLimitBytes = std::size_t{16} << 20;
-            const SolveResult result = solveBoard(conversion.level.board, options);
+            const leveldata::EditorLevel &imported = conversion.level;
+            const SolveResult result = solveBoard(imported.board, imported.coveredPlaces, options);
             check(result.verdict != Verdict::Invalid);
-            check(result.verdict != Verdict::Solved || replaySolution(conversion.level.board, result.moves));
+            check(result.verdict != Verdict::Solved
+                  || replaySolution(imported.board, imported.coveredPlaces, result.moves));
         }
     }
 }
