@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The level solver: every sample level solved for the fewest pushes, a six-item level in both
 // modes, the search rate, the memory a search keeps to, and one run of each harder level in
-// bench/levels (made for measuring: 6 to 12 items, open rings, levels without a solution).
+// bench/levels (made for measuring: 6 to 12 items, open rings, levels without a solution, items
+// and the player starting on places).
 #include "resultstable.h"
 
 #include "leveldata/levelfile.h"
@@ -45,17 +46,18 @@ SolveResult solveFile(const fs::path &file, SolveMode mode, double seconds, std:
     options.mode = mode;
     options.timeLimit = std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
     options.memoryLimitBytes = memoryMiB << 20;
-    return solveBoard(leveldata::readGameLevel(file).board, options);
+    const leveldata::EditorLevel level = leveldata::readEditorLevel(file);
+    return solveBoard(level.board, level.coveredPlaces, options);
 }
 
 void solveEach(benchmark::State &st, const fs::path &file, SolveMode mode)
 {
-    const leveldata::Board board = leveldata::readGameLevel(file).board;
+    const leveldata::EditorLevel level = leveldata::readEditorLevel(file);
     SolveOptions options;
     options.mode = mode;
     bool solved = true;
     for (auto _ : st) {
-        const SolveResult result = solveBoard(board, options);
+        const SolveResult result = solveBoard(level.board, level.coveredPlaces, options);
         solved &= result.verdict == Verdict::Solved && (mode == SolveMode::Fast || result.pushOptimal);
     }
     if (!solved)
