@@ -100,6 +100,10 @@ private slots:
         const QString marked = games.bitmapPath(cobbletonresources::onPlacePictureId(code));
         const QString plain = games.bitmapPath(games.tileImage(code));
         QVERIFY(marked != plain);
+        // The editor's brushes 6 and 7 show the same pixels.
+        const QString editors = quillmapresources::Pictures.bitmapPath(quillmapresources::onPlacePictureId(code));
+        QCOMPARE(contents(editors), contents(marked));
+        QCOMPARE(contents(sharpPath(editors)), contents(sharpPath(marked)));
         for (const int ratio : {1, 2}) {
             const QImage a(ratio == 1 ? marked : sharpPath(marked));
             const QImage b(ratio == 1 ? plain : sharpPath(plain));
