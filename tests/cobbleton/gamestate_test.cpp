@@ -2,7 +2,6 @@
 #include "cobbleton/gamestate.h"
 
 #include "tests/support/boardart.h"
-#include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -127,25 +126,6 @@ TEST(GameLoad, LoadOrClearStartsAfresh)
     EXPECT_EQ(state.board, boardFromArt({"#####", "#.o$#", "#@..#"}));
     loadLevel(state, levelFromArt({"#####", "#...#"})); // without a player the cell stays
     EXPECT_EQ(state.playerCell, cellIndex(1, 2));
-}
-
-// The places under the player and under items come from the file and count like any other.
-TEST(GameLoad, PlacesUnderThePlayerAndItemsFromTheFile)
-{
-    const GameLevel drawn = levelFromArt({"######", "#p..*#", "#$#..#", "#....#", "######"});
-    const testsupport::TempDir dir;
-    ASSERT_FALSE(writeLevel(dir / "level.lay", drawn.board, {}, testsupport::coveredPlacesOf(drawn)));
-    GameState state;
-    ASSERT_TRUE(loadLevelFile(state, dir / "level.lay"));
-    EXPECT_EQ(state.placeList, (std::vector<CellIndex>{cellIndex(1, 1), cellIndex(4, 1)}));
-    EXPECT_EQ(state.underTile, ItemPlace);
-    EXPECT_FALSE(isWon(state));
-    EXPECT_EQ(play(state, "RRDDLLU").victories, 1);
-    EXPECT_EQ(state.board, boardFromArt({"######", "#$..*#", "#@#..#", "#....#", "######"}));
-    play(state, "r");
-    EXPECT_EQ(state.board, drawn.board);
-    EXPECT_EQ(play(state, "R").boards,
-              std::vector<Board>{boardFromArt({"######", "#o@.*#", "#$#..#", "#....#", "######"})});
 }
 
 // Undoing and redoing every step of random play is in SampleLevels; these are the edges.

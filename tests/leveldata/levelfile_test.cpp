@@ -153,11 +153,7 @@ TEST(LevelRead, CoveredPlacesFromDamagedSections)
         EXPECT_EQ(editor.coveredPlaces, c.covered) << c.file;
         std::vector<CellIndex> places = c.covered;
         places.insert(std::upper_bound(places.begin(), places.end(), 19), 19);
-        const GameLevel game = readGameLevel(Data / c.file);
-        EXPECT_EQ(game.placeList, places) << c.file;
-        EXPECT_EQ(game.board, editor.board) << c.file;
-        EXPECT_EQ(game.playerCell, 16) << c.file;
-        EXPECT_EQ(game.victoryText, "ok") << c.file;
+        EXPECT_EQ(readGameLevel(Data / c.file).placeList, places) << c.file;
     }
 
     // The whole value counts, not its first 199 bytes: a 10 MiB line (too big to keep as a
@@ -185,14 +181,6 @@ TEST(LevelWrite, CoveredPlacesSectionOnlyWhenNeeded)
     // Saved again without them, the file is the one a level without covered places always gave.
     ASSERT_FALSE(writeLevel(file, level.board, level.info));
     EXPECT_EQ(fileBytes(file), fileBytes(Data / "example.lay"));
-
-    // A section in the middle of a file goes with all its lines; the rest stays.
-    ASSERT_TRUE(testsupport::putFile(file, "[MESTA]\r\ntext=32\r\n; note\r\n[Other]\r\nk=v\r\n[mesta]\r\nx=1\r\n"));
-    ASSERT_FALSE(writeLevelInfo(file, exampleInfo()));
-    ASSERT_FALSE(writeLevel(file, exampleBoard(), exampleInfo()));
-    EXPECT_EQ(fileBytes(file).find("MESTA"), std::string::npos);
-    EXPECT_EQ(fileBytes(file).find("mesta"), std::string::npos);
-    EXPECT_TRUE(fileBytes(file).starts_with("[Other]\r\nk=v\r\n"));
 }
 
 // The fuzz entry point (fuzz/levelreader_fuzz.cpp), which aborts on a broken rule, over its seed

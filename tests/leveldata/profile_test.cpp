@@ -93,27 +93,3 @@ TEST(ProfileWrite, ChangesOnlyWhatItWrites)
         EXPECT_EQ(profile.read(c.section, c.key), c.value) << "read back from: " << c.after;
     }
 }
-
-TEST(ProfileWrite, RemoveSectionTakesEveryCopyAndNothingElse)
-{
-    struct Case
-    {
-        const char *before, *after;
-    };
-    const Case cases[] = {
-        {"", ""},
-        {"[a]\r\nx=1\r\n", "[a]\r\nx=1\r\n"},
-        {"[a]\r\nx=1\r\n[m]\r\nk=v\r\n", "[a]\r\nx=1\r\n"},
-        {"[a]\r\nx=1\r\n[m]\r\nk=v", "[a]\r\nx=1\r\n"},
-        // Its comments and blank lines go with it; lines before the first section stay.
-        {"top\n [ M ]\n;c\n\nk=v\n[b]\ny=2\n", "top\n[b]\ny=2\n"},
-        {"\xEF\xBB\xBF[m]\rk=1\r[b]\r[M]\rk=2\r[m]\r", "\xEF\xBB\xBF[b]\r"},
-        {"[ma]\r\n[m\r\nk=v\r\n", "[ma]\r\n[m\r\nk=v\r\n"}, // "[m" has no ']'
-    };
-    for (const Case &c : cases) {
-        Profile profile(c.before);
-        profile.removeSection("m");
-        EXPECT_EQ(profile.bytes(), c.after) << "removing [m] from: " << c.before;
-        EXPECT_EQ(profile.read("m", "k"), "") << c.before;
-    }
-}

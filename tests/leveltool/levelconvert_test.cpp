@@ -65,31 +65,6 @@ TEST(ConvertTextLevel, SkipsWhatALevelFileCannotHold)
     }
 }
 
-// Turned a quarter clockwise, the top row of a tall level becomes its right column.
-TEST(ConvertTextLevel, TallLevelTurnedClockwise)
-{
-    std::vector<std::string> rows{"####", "#@ #", "#$ #"};
-    rows.insert(rows.end(), 8, "#  #");
-    rows.insert(rows.end(), {"#. #", "####"});
-    const Conversion c = convertTextLevel(text(rows));
-    ASSERT_EQ(c.skip, SkipReason::None) << c.detail;
-    EXPECT_TRUE(c.turned);
-    Art expected(12, std::string(15, '#'));
-    expected[5] = "##o........$@##";
-    expected[6] = "##...........##";
-    EXPECT_EQ(testsupport::artOf(c.level.board), expected);
-    EXPECT_FALSE(convertTextLevel(text({"#####", "#@$.#", "#####"})).turned);
-}
-
-// '*' and '+' are an item and the player on their places; exported, they are '*' and '+' again.
-TEST(ConvertTextLevel, ItemAndPlayerOnPlaces)
-{
-    const Conversion c = convertTextLevel(text({"#######", "#+$*$.#", "#######"}));
-    ASSERT_EQ(c.skip, SkipReason::None) << c.detail;
-    EXPECT_EQ(testsupport::artOf(c.level.board)[5], "#####@$$$o#####");
-    EXPECT_EQ(c.level.coveredPlaces, (std::vector<leveldata::CellIndex>{80, 82}));
-}
-
 // The import→export round trip is shown by the program's test; here what cannot be exported.
 TEST(TextLevelOf, RefusesWhatIsNoLevel)
 {

@@ -130,14 +130,10 @@ TEST(EditorSave, ChecksPlayersFirstThenItems)
         {{"#+@$o"}, 4, None},
         {{"#+@$o"}, 5, ItemCountMismatch},
         // An item or the player on a place counts twice: as itself and as a place.
-        {{"#p$"}, 1, None},
-        {{"#@*"}, 1, None},
         {{"#p*$"}, 1, None},
         {{"#p*"}, 1, ItemCountMismatch},
         {{"#p+$"}, 6, None},
         {{"#p+$"}, 5, ItemCountMismatch},
-        {{"#@+"}, 6, None},
-        {{"#+$"}, 7, None},
         {{"#+@"}, 7, PlayerCountWrong},
     };
     const testsupport::TempDir dir;
@@ -178,20 +174,11 @@ TEST(EditorPlaces, BrushesSixAndSevenPaintTilesOnPlaces)
     EXPECT_FALSE(state.selectBrush(8));
     act(state, "5R6R7R"); // 16 a plain item, 17 an item on a place, 18 the player on a place
     EXPECT_FALSE(state.isCoveredPlace(16));
-    EXPECT_EQ(state.brushCode(), leveldata::Player);
-    EXPECT_TRUE(state.brushOnPlace());
-    EXPECT_EQ(state.coveredPlacesAsSaved(), (std::vector<leveldata::CellIndex>{17, 18, 19}));
-    EXPECT_EQ(state.saveRefusal(), SaveRefusal::PlayerCountWrong); // 18 and the cursor on 19
-    act(state, "L");  // 19 gets the player on a place too, 18 is the cursor
-    act(state, "4L"); // 18 is floor now, 17 the cursor
-    EXPECT_EQ(state.coveredPlacesAsSaved(), (std::vector<leveldata::CellIndex>{19}));
-    act(state, "5");
-    EXPECT_EQ(state.saveRefusal(), SaveRefusal::ItemCountMismatch); // items 16 and 17, one place
-    act(state, "6");
-    ASSERT_EQ(state.saveRefusal(), SaveRefusal::None);
+    EXPECT_EQ(state.coveredPlacesAsSaved(), (std::vector<leveldata::CellIndex>{17, 18, 19})); // 19: the cursor
+    act(state, "4L"); // 19 floor, the cursor on 18
     ASSERT_FALSE(state.saveLevel(dir / "saved.lay"));
-    EXPECT_TRUE(state.isCoveredPlace(17)); // the cursor cell took the brush and its place
-    EXPECT_EQ(leveldata::readEditorLevel(dir / "saved.lay").coveredPlaces, (std::vector<leveldata::CellIndex>{17, 19}));
+    EXPECT_FALSE(state.isCoveredPlace(18)); // the cursor cell took the brush, without a place
+    EXPECT_EQ(leveldata::readEditorLevel(dir / "saved.lay").coveredPlaces, std::vector<leveldata::CellIndex>{17});
 
     // A file's own codes 6 and 7 are unknown tiles: no place, nothing counted, written back as
     // they are, with no MESTA section.

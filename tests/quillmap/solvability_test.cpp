@@ -28,9 +28,6 @@ TEST(Solvability, VerdictsAsTheGamePlays)
     EXPECT_EQ(solvabilityOf(boardFromArt({"####", "#@.#", "####"}), {}, Plenty, {}).outcome, Outcome::Solved);
     const leveldata::Board apart = boardFromArt({"#####", "#@$.#", "#####", "#o..#", "#####"});
     EXPECT_EQ(solvabilityOf(apart, {}, Plenty, {}).outcome, Outcome::NoSolution);
-    // The place under an item is a place: one push wins.
-    const leveldata::GameLevel covered = testsupport::levelFromArt({"######", "#*@$o#", "######"});
-    EXPECT_EQ(solvabilityOf(covered.board, testsupport::coveredPlacesOf(covered), Plenty, {}).pushes, 1);
 }
 
 TEST(Solvability, StopAndTimeLimitNeverClaimNoSolution)

