@@ -163,6 +163,8 @@ private slots:
             // appears (give or take Qt's allowance for a window frame).
             QVERIFY((startCentre - e.window.geometry().center()).manhattanLength() <= 60);
             QCOMPARE(e.window.windowType(), Qt::Window);
+            const QList<QSize> icons = e.window.windowIcon().availableSizes(); // both, not one scaled
+            QVERIFY(icons.contains(QSize(16, 16)) && icons.contains(QSize(32, 32)));
             e.window.GetDlgItem<dialogkit::PictureControl>(cellControlId(17))->setPicture(QPixmap());
             click(e.window, LevelDataButton);
             QCOMPARE(shownPicture(e.window, cellControlId(17)), int(WallPicture)); // drawn again afterwards
