@@ -50,17 +50,22 @@ Shown play(GameState &state, const std::string &moves)
 
 } // namespace
 
-TEST(GameMove, ShowsEachStepAndRestoredPlace)
+// Undoing and redoing every step of random play is in SampleLevels; these are the edges.
+TEST(GameMove, ShowsEachStepRestoredPlaceUndoRedoAndRestart)
 {
-    // `shown`: the board at each showing of the last move, none when it is refused.
+    // Commands: moves L R U D, z undo, y redo, r restart. `shown`: the board at each showing of the
+    // last command, none when it is refused or does nothing; `end`, when given: the board after them.
     struct Case
     {
         const char *name;
         Art start;
-        std::string moves;
+        std::string commands;
         std::vector<Art> shown;
         int victories;
+        Art end = {};
     };
+    const Art yard{"######", "#@$.o#", "#....#", "######"};
+    const Art afterR{"######", "#.@$o#", "#....#", "######"};
     const Case cases[] = {
         {"wall", {"#@o#"}, "L", {}, 0},
         {"step off the top", {"..@"}, "U", {}, 0},
@@ -87,17 +92,27 @@ TEST(GameMove, ShowsEachStepAndRestoredPlace)
          "R",
          {{"###############", "#.@***********#", "#*************#"}},
          1},
+        {"nothing to undo", yard, "z", {}, 0},
+        {"undo into a won position", {"#@$o.#"}, "RRz", {{"#.@*.#"}}, 1},
+        {"nothing to redo", yard, "RDy", {}, 0, {"######", "#..$o#", "#.@..#", "######"}},
+        {"a new move drops what could be redone", yard, "RzDyzz", {}, 0},
+        {"a refused move keeps what can be redone", yard, "RzLy", {afterR}, 0},
+        {"restart after an undo, then undo", yard, "RDzrz", {afterR}, 0},
+        {"restart at the start does nothing", yard, "Rzry", {afterR}, 0},
+        {"restart of a level without places", {"#@.#"}, "Rr", {{"#@.#"}}, 1},
+        {"restart onto the starting place, then off it", {"#p.#"}, "RrR", {{"#o@#"}}, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         GameState state;
         loadLevel(state, levelFromArt(c.start));
-        const Shown shown = play(state, c.moves);
+        const Shown shown = play(state, c.commands);
         std::vector<Board> expected;
         for (const Art &art : c.shown)
             expected.push_back(boardFromArt(art));
         EXPECT_EQ(shown.boards, expected);
-        EXPECT_EQ(state.board, expected.empty() ? boardFromArt(c.start) : expected.back());
+        EXPECT_EQ(state.board, boardFromArt(!c.end.empty() ? c.end : c.shown.empty() ? c.start : c.shown.back()));
+        EXPECT_EQ(state.board[state.playerCell], Player);
         EXPECT_EQ(shown.victories, c.victories);
     }
 }
@@ -126,45 +141,6 @@ TEST(GameLoad, LoadOrClearStartsAfresh)
     EXPECT_EQ(state.board, boardFromArt({"#####", "#.o$#", "#@..#"}));
     loadLevel(state, levelFromArt({"#####", "#...#"})); // without a player the cell stays
     EXPECT_EQ(state.playerCell, cellIndex(1, 2));
-}
-
-// Undoing and redoing every step of random play is in SampleLevels; these are the edges.
-TEST(GameHistory, UndoRedoRestart)
-{
-    // Commands: moves L R U D, z undo, y redo, r restart. `end`: the board after them; `shown`
-    // and `victories`: showings and victory boxes of the last command.
-    struct Case
-    {
-        const char *name;
-        Art start;
-        std::string commands;
-        Art end;
-        int shown;
-        int victories;
-    };
-    const Art yard{"######", "#@$.o#", "#....#", "######"};
-    const Art afterR{"######", "#.@$o#", "#....#", "######"};
-    const Case cases[] = {
-        {"nothing to undo", yard, "z", yard, 0, 0},
-        {"undo into a won position", {"#@$o.#"}, "RRz", {"#.@*.#"}, 1, 1},
-        {"nothing to redo", yard, "RDy", {"######", "#..$o#", "#.@..#", "######"}, 0, 0},
-        {"a new move drops what could be redone", yard, "RzDyzz", yard, 0, 0},
-        {"a refused move keeps what can be redone", yard, "RzLy", afterR, 1, 0},
-        {"restart after an undo, then undo", yard, "RDzrz", afterR, 1, 0},
-        {"restart at the start does nothing", yard, "Rzry", afterR, 1, 0},
-        {"restart of a level without places", {"#@.#"}, "Rr", {"#@.#"}, 1, 1},
-        {"restart onto the starting place, then off it", {"#p.#"}, "RrR", {"#o@#"}, 1, 0},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        GameState state;
-        loadLevel(state, levelFromArt(c.start));
-        const Shown shown = play(state, c.commands);
-        EXPECT_EQ(state.board, boardFromArt(c.end));
-        EXPECT_EQ(state.board[state.playerCell], Player);
-        EXPECT_EQ(shown.boards, std::vector<Board>(std::size_t(c.shown), state.board));
-        EXPECT_EQ(shown.victories, c.victories);
-    }
 }
 
 // Only a level built in memory lists a floor cell as a place; the first move turns it back.

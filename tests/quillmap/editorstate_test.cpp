@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cobbleton/gamestate.h"
 #include "quillmap/editorstate.h"
-#include "solver/solver.h"
 #include "tests/support/boardart.h"
 #include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -69,8 +66,8 @@ TEST(EditorCursor, StaysInsideTheRingAndRefusalsChangeNothing)
         int refused;
     };
     const Case cases[] = {
-        {"L", 16, 1}, {"U", 16, 1}, {"RL", 16, 0}, {"DU", 16, 0}, {"DDDDDDDDDD", 151, 1}, {"RRRRRRRRRRRRR", 28, 1},
-    };
+        {"L", 16, 1}, {"U", 16, 1}, {"RL", 16, 0}, {"DU", 16, 0}, {"DDDDDDDDDD", 151, 1}, {"R4RRRRRRRRRRRR3DD2", 58, 1},
+    }; // digits change only the brush
     for (const Case &c : cases) {
         const std::string_view keys = c.keys;
         EditorState state;
@@ -81,16 +78,6 @@ TEST(EditorCursor, StaysInsideTheRingAndRefusalsChangeNothing)
         act(accepted, keys.substr(0, keys.size() - static_cast<std::size_t>(refused)));
         EXPECT_EQ(state.board(), accepted.board()) << keys;
     }
-}
-
-// A digit changes only the brush: the board shows it once the cursor moves on.
-TEST(EditorCursor, AcceptedMovesLeaveTheBrushBehind)
-{
-    EditorState state;
-    EXPECT_EQ(act(state, "R4RRRRRRRRRRRR3DD2"), 1);
-    EXPECT_EQ(state.cursorCell(), 58);
-    EXPECT_EQ(state.board(),
-              boardFromArt({"###############", "##...........o#", "#############o#", "#############+#"}));
 }
 
 TEST(EditorLoad, KeepsCursorAndBrushAndMarksNoCursor)
@@ -191,31 +178,6 @@ TEST(EditorPlaces, BrushesSixAndSevenPaintTilesOnPlaces)
     EXPECT_EQ(odd.board[17], 6);
     EXPECT_EQ(odd.board[18], 7);
     EXPECT_EQ(testsupport::fileBytes(dir / "odd.lay").find("MESTA"), std::string::npos);
-}
-
-// Painted with brushes 6 and 7 and saved, a level plays in the game and the solver's solution,
-// played through the game's moves from the file, wins it on the last one.
-TEST(EditorPlaces, APaintedLevelIsWonInTheGameBySolution)
-{
-    const testsupport::TempDir dir;
-    EditorState state;
-    act(state, "7R4R5R4R6R1D4LLLLL");
-    ASSERT_EQ(state.saveRefusal(), SaveRefusal::None);
-    ASSERT_FALSE(state.saveLevel(dir / "made.lay"));
-    const leveldata::EditorLevel made = leveldata::readEditorLevel(dir / "made.lay");
-    levelsolver::SolveOptions options;
-    options.mode = levelsolver::SolveMode::Optimal;
-    const levelsolver::SolveResult solved = levelsolver::solveBoard(made.board, made.coveredPlaces, options);
-    ASSERT_EQ(solved.verdict, levelsolver::Verdict::Solved);
-    EXPECT_EQ(solved.pushCount, 2);
-
-    cobbleton::GameState game;
-    ASSERT_TRUE(cobbleton::loadLevelFile(game, dir / "made.lay"));
-    for (const char move : solved.moves) {
-        EXPECT_FALSE(cobbleton::isWon(game));
-        ASSERT_TRUE(cobbleton::move(game, testsupport::stepOf(static_cast<char>(std::toupper(move)))).moved);
-    }
-    EXPECT_TRUE(cobbleton::isWon(game));
 }
 
 // A board already in the scratch file stays: the editor window's start test shows it.
