@@ -31,7 +31,8 @@ std::optional<std::string> Advisor::nextPush(const GameState &state) const
     for (auto push = m_solution.rbegin(); push != m_solution.rend(); ++push) {
         if (push->before != key)
             continue;
-        std::optional<std::string> steps = walkOf(state.board, state.playerCell, push->item - stepOfLetter(push->letter));
+        std::optional<std::string> steps =
+            walkOf(state.board, state.playerCell, push->item - stepOfLetter(push->letter));
         if (steps)
             steps->push_back(push->letter);
         return steps;
@@ -125,7 +126,8 @@ std::vector<Advisor::Finding> Advisor::runLostCheck(LostCheck check, std::chrono
         if (segment.known != Winnable::Unknown || left.count() <= 0 || stop.stop_requested())
             return segment.known;
         const Position &at = segment.position;
-        PositionVerdict verdict = searchPosition(solverPositionOf(at.board, at.playerCell, check.placeList), left, stop);
+        PositionVerdict verdict =
+            searchPosition(solverPositionOf(at.board, at.playerCell, check.placeList), left, stop);
         segment.known = verdict.winnable;
         findings.push_back({at, std::move(verdict)});
         return segment.known;

@@ -38,8 +38,12 @@ TEST(LostPositions, UndosBackToTheLastPositionThatCanBeWon)
         {"the same, checked after each push", Corner, "uurUddRlR", true, Winnable::No, 6},
         {"lost from the start", {"#####", "#$.o#", "#@..#", "#####"}, "r", false, Winnable::No, std::nullopt},
         {"fewer items than places", {"######", "#@$oo#", "######"}, "", false, Winnable::No, std::nullopt},
-        {"more items than places: not said", {"######", "#@$$o#", "#....#", "######"}, "", false,
-         Winnable::Unknown, std::nullopt},
+        {"more items than places: not said",
+         {"######", "#@$$o#", "#....#", "######"},
+         "",
+         false,
+         Winnable::Unknown,
+         std::nullopt},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
