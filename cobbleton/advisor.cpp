@@ -132,8 +132,10 @@ std::vector<Advisor::Finding> Advisor::runLostCheck(LostCheck check, std::chrono
         findings.push_back({at, std::move(verdict)});
         return segment.known;
     };
-    if (verdictAt(0) != Winnable::No)
+    if (segments.front().known == Winnable::Unknown) {
+        static_cast<void>(verdictAt(0));
         return findings;
+    }
 
     // The newest winnable segment lies after `lost` (the oldest known lost) and at or before
     // `won` (the newest known winnable; segments.size() for none). Most often it is the one just

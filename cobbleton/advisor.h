@@ -14,6 +14,11 @@
 
 namespace cobbleton {
 
+// How long the game searches for a hint (its message names the ten seconds), and how long a check
+// of a position for being lost takes at most (once more for the count of undos).
+inline constexpr std::chrono::seconds HintTimeLimit{10};
+inline constexpr std::chrono::seconds LostCheckTimeLimit{1};
+
 // A position of the level in play, as the history keeps it.
 struct Position
 {
@@ -81,8 +86,9 @@ public:
     Assessment assess(const GameState &state) const;
 
     // Searches what `check` asks, for at most `timeLimit` in all or until `stop`: the position in
-    // play, and when it is lost, the segments before it as far as needed for the count. Returns
-    // every verdict found, for learn(). Safe to call on a worker thread.
+    // play when its verdict is not known, otherwise (it is lost) the segments before it as far as
+    // needed for the count. Returns every verdict found, for learn(). Safe to call on a worker
+    // thread.
     [[nodiscard]] static std::vector<Finding> runLostCheck(LostCheck check, std::chrono::milliseconds timeLimit,
                                                            std::stop_token stop);
 

@@ -21,8 +21,6 @@ using namespace cobbletonresources;
 
 namespace {
 
-constexpr std::chrono::seconds HintTimeLimit{10}; // HintNotFoundText names it
-constexpr std::chrono::seconds LostCheckTimeLimit{1};
 constexpr int WalkTimer = 1;
 constexpr int WalkStepMilliseconds = 60;
 
@@ -382,21 +380,29 @@ void CCobbletonDlg::CheckPosition()
     Advisor::Assessment assessment = m_advisor.assess(m_state);
     ShowWarning(assessment);
     const PositionKey key = positionKeyOf(m_state.board, m_state.playerCell);
-    if (!assessment.check) {
+    if (!assessment.check)
         m_checker.stop();
-    } else if (!m_checker.isRunning() || key != m_checking) {
-        // A walk keeps the verdict: a check already running for the same items and reach goes on.
-        m_checking = key;
-        m_checker.run(
-            [check = std::move(*assessment.check)](std::stop_token stop) mutable {
-                return Advisor::runLostCheck(std::move(check), LostCheckTimeLimit, stop);
-            },
-            [this](const std::vector<Advisor::Finding> &findings) {
-                for (const Advisor::Finding &finding : findings)
-                    m_advisor.learn(finding.from, finding.verdict);
-                ShowWarning(m_advisor.assess(m_state));
-            });
-    }
+    else if (!m_checker.isRunning() || key != m_checking) // a walk keeps the verdict: a check goes on
+        StartCheck(std::move(assessment));
+}
+
+void CCobbletonDlg::StartCheck(Advisor::Assessment assessment)
+{
+    m_checking = positionKeyOf(m_state.board, m_state.playerCell);
+    const bool countOnly = assessment.current == Winnable::No;
+    m_checker.run(
+        [check = std::move(*assessment.check)](std::stop_token stop) mutable {
+            return Advisor::runLostCheck(std::move(check), LostCheckTimeLimit, stop);
+        },
+        [this, countOnly](const std::vector<Advisor::Finding> &findings) {
+            for (const Advisor::Finding &finding : findings)
+                m_advisor.learn(finding.from, finding.verdict);
+            Advisor::Assessment found = m_advisor.assess(m_state);
+            ShowWarning(found);
+            // Lost is said at once; the count follows from a search of its own.
+            if (!countOnly && found.current == Winnable::No && found.check)
+                StartCheck(std::move(found));
+        });
 }
 
 void CCobbletonDlg::ShowWarning(const Advisor::Assessment &assessment)

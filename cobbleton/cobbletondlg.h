@@ -52,9 +52,10 @@ namespace cobbleton {
 // does).
 //
 // With the lost-position warning on (the setting), every position the game reaches is checked on
-// a worker thread for at most a second, stopped by the next key and started again on the
-// position it leaves; while the position is proven lost, the strip says so, with the undos back
-// to the last position that can be won. Loading a level or closing the window stops every search
+// a worker thread for at most a second (LostCheckTimeLimit), stopped by the next key and started
+// again on the position it leaves; while the position is proven lost, the strip says so, and
+// once a second search (as long at most) has found them, the undos back to the last position
+// that can be won. Loading a level or closing the window stops every search
 // at once, dropping its result.
 class CCobbletonDlg : public dialogkit::Dialog
 {
@@ -104,6 +105,8 @@ private:
     void LevelLoaded();
     // Shows what is known of the position in play, and starts the check that would tell more.
     void CheckPosition();
+    // Checks the position in play, or when it is known to be lost, searches back for the count.
+    void StartCheck(Advisor::Assessment assessment);
     void ShowWarning(const Advisor::Assessment &assessment);
 
     GameState &m_state;

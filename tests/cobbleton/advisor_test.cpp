@@ -51,10 +51,12 @@ TEST(LostPositions, UndosBackToTheLastPositionThatCanBeWon)
         loadLevel(state, testsupport::levelFromArt(c.art));
         Advisor advisor;
         advisor.startLevel(state.placeList);
-        const auto check = [&] {
-            if (std::optional<Advisor::LostCheck> check = advisor.assess(state).check) {
-                for (const Advisor::Finding &found : Advisor::runLostCheck(*check, std::chrono::seconds(10), {}))
-                    advisor.learn(found.from, found.verdict);
+        const auto check = [&] { // the position, then the count
+            for (int stage = 0; stage < 2; ++stage) {
+                if (std::optional<Advisor::LostCheck> check = advisor.assess(state).check) {
+                    for (const Advisor::Finding &found : Advisor::runLostCheck(*check, std::chrono::seconds(10), {}))
+                        advisor.learn(found.from, found.verdict);
+                }
             }
         };
         for (const char move : c.moves) {
