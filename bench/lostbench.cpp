@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -91,12 +92,9 @@ Timing checkAfterPush(const GameState &state)
     return timing;
 }
 
+// Median and worst of the verdicts and of the counts, and how many counts were found in time.
 void report(const std::string &levels, const std::vector<Timing> &timings)
 {
-    if (timings.empty()) {
-        printRow({"lost-position line, " + levels, "n/a"});
-        return;
-    }
     std::vector<double> verdicts, counts;
     int counted = 0;
     for (const Timing &timing : timings) {
@@ -105,15 +103,15 @@ void report(const std::string &levels, const std::vector<Timing> &timings)
         counted += timing.counted ? 1 : 0;
     }
     const double limitNs = std::chrono::duration<double, std::nano>(LostCheckTimeLimit).count();
-    const auto row = [&](const std::string &what, const std::vector<double> &values, double limit) {
-        const double median = percentile(values, 0.5), worst = percentile(values, 1.0);
-        printRow({what + ", " + levels + " (" + std::to_string(values.size()) + "): median, worst",
-                  formatDuration(median) + ", " + formatDuration(worst), "worst ≤ " + formatDuration(limit),
-                  verdict(worst <= limit)});
-    };
-    row("lost-position verdict after a dead push", verdicts, limitNs);
-    row("lost-position count of undos after a dead push", counts, 2 * limitNs);
-    printRow({"count of undos found in time, " + levels,
+    const std::string of = ", " + levels + " (" + std::to_string(timings.size()) + "): median, worst";
+    for (const auto &[what, values, limit] : {std::tuple{"lost-position verdict after a dead push", verdicts, limitNs},
+                                              std::tuple{"count of undos after it", counts, 2 * limitNs}}) {
+        const bool any = !values.empty();
+        const double worst = any ? percentile(values, 1.0) : 0;
+        printRow({what + of, any ? formatDuration(percentile(values, 0.5)) + ", " + formatDuration(worst) : "n/a",
+                  "worst ≤ " + formatDuration(limit), any ? verdict(worst <= limit) : "n/a"});
+    }
+    printRow({"counts of undos found in time, " + levels,
               std::to_string(counted) + " of " + std::to_string(timings.size())});
 }
 
