@@ -21,6 +21,18 @@ using namespace cobbletonresources;
 
 namespace {
 
+constexpr int WalkTimer = 1;
+constexpr int WalkStepMilliseconds = 60;
+
+QString lostText(std::optional<std::size_t> undos)
+{
+    if (!undos)
+        return QString::fromUtf8(LostText);
+    const std::size_t tens = *undos % 100, ones = *undos % 10;
+    const std::size_t form = tens >= 11 && tens <= 14 ? 2 : ones == 1 ? 0 : ones >= 2 && ones <= 4 ? 1 : 2;
+    return QString::fromUtf8(LostFormat).arg(*undos).arg(QString::fromUtf8(LostMoveWords[form]));
+}
+
 QString folderName(const std::filesystem::path &folder)
 {
 #ifdef Q_OS_WIN
@@ -60,6 +72,7 @@ CCobbletonDlg::CCobbletonDlg(GameState &state, GameSession &session, const dialo
     setCommandHandler(ExitCommand, [this] { OnCancel(); });
     setCommandHandler(SettingsCommand, &CCobbletonDlg::OnSettings);
     setCommandHandler(HelpCommand, &CCobbletonDlg::OnHelp);
+    setCommandHandler(HintCommand, &CCobbletonDlg::OnHint);
     setCommandHandler(AboutGameCommand,
                       [this] { dialogkit::CAboutDlg::openFor(*this, dialogkit::CAboutDlg::Command, AboutDialog); });
 }
@@ -91,6 +104,23 @@ void CCobbletonDlg::OnSysCommand(int id)
     dialogkit::CAboutDlg::openFor(*this, id, AboutDialog);
 }
 
+void CCobbletonDlg::OnCommand(int id)
+{
+    const bool hinted = StopHint();
+    m_checker.stop();
+    if (id != HintCommand || !hinted)
+        Dialog::OnCommand(id);
+    CheckPosition();
+}
+
+void CCobbletonDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Keys that are no command stop a hint too.
+    if (StopHint())
+        UpdateStrip();
+    Dialog::keyPressEvent(event);
+}
+
 void CCobbletonDlg::OnLoad()
 {
     const std::optional<QString> path =
@@ -102,6 +132,8 @@ void CCobbletonDlg::OnLoad()
 void CCobbletonDlg::Open(const std::optional<std::filesystem::path> &path)
 {
     const Outcome outcome = path ? m_session.openLoaded(*path) : Outcome{false, Notice::NoFile};
+    if (outcome.loaded)
+        LevelLoaded();
     Tell(outcome.notice);
     ShowBoards({outcome.loaded, {showingOf(m_state)}});
 }
@@ -138,6 +170,8 @@ void CCobbletonDlg::OnHelp()
 
 void CCobbletonDlg::Present(const Outcome &outcome)
 {
+    if (outcome.loaded)
+        LevelLoaded();
     Tell(outcome.notice);
     if (outcome.loaded)
         ShowBoards({true, {showingOf(m_state)}});
@@ -187,6 +221,8 @@ void CCobbletonDlg::ShowBoards(const MoveResult &result)
         won = ShowBoard(showing) || won;
     if (won)
         AdvanceAfterVictory();
+    if (result.moved)
+        CheckPosition();
 }
 
 void CCobbletonDlg::AdvanceAfterVictory()
@@ -194,6 +230,8 @@ void CCobbletonDlg::AdvanceAfterVictory()
     // A loop, not a recursion: every level of a collection may be won as it is loaded.
     for (;;) {
         const Outcome outcome = m_session.advanceAfterVictory();
+        if (outcome.loaded)
+            LevelLoaded();
         Tell(outcome.notice);
         if (!outcome.loaded || !ShowBoard(showingOf(m_state)))
             return;
@@ -222,12 +260,14 @@ void CCobbletonDlg::UpdateStrip()
     const std::optional<GameSession::Place> place = m_session.place();
     const bool show = m_session.settings().showCounts && place;
     const MoveCount count = moveCountOf(m_state);
+    const QString said = !m_hintText.isEmpty() ? m_hintText : m_lostText;
     SetDlgItemText(StripPlaceText,
-                   show ? QString::fromUtf8(StripPlaceFormat)
-                              .arg(place->index + 1)
-                              .arg(place->count)
-                              .arg(QString::fromStdString(place->name))
-                        : QString());
+                   !said.isEmpty() ? said
+                       : show      ? QString::fromUtf8(StripPlaceFormat)
+                                    .arg(place->index + 1)
+                                    .arg(place->count)
+                                    .arg(QString::fromStdString(place->name))
+                              : QString());
     SetDlgItemText(StripCountsText,
                    show ? QString::fromUtf8(StripCountsFormat).arg(count.moves).arg(count.pushes) : QString());
 }
@@ -256,6 +296,119 @@ void CCobbletonDlg::OnMoveUp()
 void CCobbletonDlg::OnMoveDown()
 {
     ShowBoards(cobbleton::move(m_state, leveldata::DownStep));
+}
+
+void CCobbletonDlg::OnHint()
+{
+    if (!m_session.place())
+        return;
+    if (std::optional<std::string> steps = m_advisor.nextPush(m_state)) {
+        Walk(std::move(*steps));
+        return;
+    }
+    m_hintText = QString::fromUtf8(HintSearchingText);
+    m_hinter.run([position = solverPositionOf(m_state.board, m_state.playerCell, m_state.placeList)](
+                     std::stop_token stop) { return searchPosition(position, HintTimeLimit, stop); },
+                 [this, from = positionOf(m_state)](const PositionVerdict &verdict) { ShowHint(from, verdict); });
+}
+
+void CCobbletonDlg::ShowHint(const Position &from, const PositionVerdict &verdict)
+{
+    m_hintText.clear();
+    m_advisor.learn(from, verdict);
+    switch (verdict.winnable) {
+    case Winnable::Yes:
+        if (std::optional<std::string> steps = m_advisor.nextPush(m_state))
+            Walk(std::move(*steps));
+        break;
+    case Winnable::No: m_hintText = QString::fromUtf8(HintNoSolutionText); break;
+    case Winnable::Unknown:
+        if (verdict.timedOut)
+            m_hintText = QString::fromUtf8(HintNotFoundText);
+        break;
+    }
+    CheckPosition();
+}
+
+void CCobbletonDlg::Walk(std::string steps)
+{
+    m_walk = std::move(steps);
+    std::reverse(m_walk.begin(), m_walk.end()); // taken from the back
+    SetTimer(WalkTimer, WalkStepMilliseconds);
+}
+
+void CCobbletonDlg::OnTimer(int id)
+{
+    if (id != WalkTimer || m_walk.empty())
+        return;
+    const char letter = m_walk.back();
+    m_walk.pop_back();
+    // Stopped before the last step shows, so no tick comes while its victory message is open.
+    if (m_walk.empty())
+        KillTimer(WalkTimer);
+    const MoveResult result = cobbleton::move(m_state, stepOfLetter(letter));
+    if (!result.moved)
+        StopHint();
+    ShowBoards(result);
+}
+
+bool CCobbletonDlg::StopHint()
+{
+    const bool underWay = !m_walk.empty() || m_hinter.isRunning();
+    KillTimer(WalkTimer);
+    m_walk.clear();
+    m_hinter.stop();
+    m_hintText.clear();
+    return underWay;
+}
+
+void CCobbletonDlg::LevelLoaded()
+{
+    StopHint();
+    m_checker.stop();
+    m_advisor.startLevel(m_state.placeList);
+    m_lostText.clear();
+}
+
+void CCobbletonDlg::CheckPosition()
+{
+    if (!m_session.settings().warnLost || !m_session.place() || !isVisible()) {
+        m_checker.stop();
+        ShowWarning({});
+        return;
+    }
+    Advisor::Assessment assessment = m_advisor.assess(m_state);
+    ShowWarning(assessment);
+    const PositionKey key = positionKeyOf(m_state.board, m_state.playerCell);
+    if (!assessment.check)
+        m_checker.stop();
+    else if (!m_checker.isRunning() || key != m_checking) // a walk keeps the verdict: a check goes on
+        StartCheck(std::move(assessment));
+}
+
+void CCobbletonDlg::StartCheck(Advisor::Assessment assessment)
+{
+    m_checking = positionKeyOf(m_state.board, m_state.playerCell);
+    const bool countOnly = assessment.current == Winnable::No;
+    m_checker.run(
+        [check = std::move(*assessment.check)](std::stop_token stop) mutable {
+            return Advisor::runLostCheck(std::move(check), LostCheckTimeLimit, stop);
+        },
+        [this, countOnly](const std::vector<Advisor::Finding> &findings) {
+            for (const Advisor::Finding &finding : findings)
+                m_advisor.learn(finding.from, finding.verdict);
+            Advisor::Assessment found = m_advisor.assess(m_state);
+            ShowWarning(found);
+            // Lost is said at once; the count follows from a search of its own.
+            if (!countOnly && found.current == Winnable::No && found.check)
+                StartCheck(std::move(found));
+        });
+}
+
+void CCobbletonDlg::ShowWarning(const Advisor::Assessment &assessment)
+{
+    m_lostText = assessment.current == Winnable::No ? lostText(assessment.undos) : QString();
+    UpdateStrip();
 }
 
 } // namespace cobbleton

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cobbleton/advisor.h"
 #include "cobbleton/gamesession.h"
 #include "cobbleton/gamestate.h"
 #include "dialogkit/boardview.h"
 #include "dialogkit/dialog.h"
+#include "dialogkit/worker.h"
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace cobbleton {
 
@@ -24,8 +27,8 @@ namespace cobbleton {
 //
 // Keys: the arrows move the player (OnMoveLeft … OnMoveDown), Ctrl+Z or Backspace undo, Ctrl+Y or
 // Ctrl+Shift+Z redo, Ctrl+R restarts, PageDown and PageUp load the next and the previous level of
-// the collection, F1 opens the help, through the GameKeys accelerators, whichever control has the
-// focus; Enter or Space on the focused Load button loads a level; Enter elsewhere does nothing.
+// the collection, F1 opens the help, F2 gives a hint, through the GameKeys accelerators, whichever
+// control has the focus; Enter or Space on the focused Load button loads a level; Enter elsewhere does nothing.
 // The menu's items do what their captions say (see GameSession); "О игре" and the window-menu item
 // "&About Cobbleton..." open the About box. Commands can also be sent with OnCommand() (the ids of
 // resources/cobbleton/windows.h).
@@ -40,6 +43,20 @@ namespace cobbleton {
 //
 // With the settings on, items and the player standing on places show pictures of their own, and
 // the strip tells the level's place in its collection, its name, and the moves and pushes so far.
+//
+// A hint (F2) plays the next push of a solution from the position in play: the walk to the item
+// and the push, a step every WalkStepMilliseconds, each a move of the history. The solution is
+// searched on a worker thread (the strip says so meanwhile) unless the one found before still
+// passes through the position; the strip says when there is none, or none was found in time. Any
+// key stops the hint where it is (a second F2 does nothing else; any other key then does what it
+// does).
+//
+// With the lost-position warning on (the setting), every position the game reaches is checked on
+// a worker thread for at most a second (LostCheckTimeLimit), stopped by the next key and started
+// again on the position it leaves; while the position is proven lost, the strip says so, and
+// once a second search (as long at most) has found them, the undos back to the last position
+// that can be won. Loading a level or closing the window stops every search
+// at once, dropping its result.
 class CCobbletonDlg : public dialogkit::Dialog
 {
     Q_OBJECT
@@ -52,6 +69,9 @@ protected:
     bool OnInitDialog() override;
     void OnOK() override { } // Enter never closes the game
     void OnSysCommand(int id) override;
+    void OnCommand(int id) override;
+    void OnTimer(int id) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void OnLoad();
@@ -76,12 +96,32 @@ private:
     void OnMoveRight();
     void OnMoveUp();
     void OnMoveDown();
+    void OnHint();
+    void ShowHint(const Position &from, const PositionVerdict &verdict);
+    void Walk(std::string steps);
+    // Stops a hint's search or walk; returns whether one was under way.
+    bool StopHint();
+    // A level was just loaded: nothing learnt about the one before counts.
+    void LevelLoaded();
+    // Shows what is known of the position in play, and starts the check that would tell more.
+    void CheckPosition();
+    // Checks the position in play, or when it is known to be lost, searches back for the count.
+    void StartCheck(Advisor::Assessment assessment);
+    void ShowWarning(const Advisor::Assessment &assessment);
 
     GameState &m_state;
     GameSession &m_session;
     std::optional<std::filesystem::path> m_levelFile;
     dialogkit::BoardView m_board;
     Board m_shown; // the board on screen, for redrawing it when a setting changes
+    Advisor m_advisor;
+    std::string m_walk; // the hint's steps still to play
+    QString m_hintText;
+    QString m_lostText;
+    PositionKey m_checking; // the position the running check is for
+    // Last, so they stop before anything their results would reach goes.
+    dialogkit::Worker m_hinter;
+    dialogkit::Worker m_checker;
 };
 
 } // namespace cobbleton

@@ -6,11 +6,12 @@
 
 namespace cobbleton {
 
-// The player's settings, all off at first.
+// The player's settings: the warning on at first, the others off.
 struct GameSettings
 {
     bool markPlaced = false; // an item and the player on a place get pictures of their own
     bool showCounts = false; // the strip under the board shows the level and its moves and pushes
+    bool warnLost = true;    // the strip says when the position can no longer be won
 
     bool operator==(const GameSettings &) const = default;
 };
@@ -23,9 +24,10 @@ struct SettingEntry
     std::string_view key;
     bool GameSettings::*member;
 };
-inline constexpr std::array<SettingEntry, 2> SettingEntries{{
+inline constexpr std::array<SettingEntry, 3> SettingEntries{{
     {"markPlaced", &GameSettings::markPlaced},
     {"showCounts", &GameSettings::showCounts},
+    {"warnLost", &GameSettings::warnLost},
 }};
 
 } // namespace cobbleton

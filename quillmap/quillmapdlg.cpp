@@ -213,8 +213,10 @@ void CQuillmapDlg::CheckLevel()
         case Solvability::Outcome::Cancelled: break;
         }
     };
-    if (m_solvability.start(m_state.boardAsSaved(), m_state.coveredPlacesAsSaved(), SolvabilityTimeLimit, show))
-        setCursor(Qt::BusyCursor);
+    m_solvability.run([board = m_state.boardAsSaved(), places = m_state.coveredPlacesAsSaved()](
+                          std::stop_token stop) { return solvabilityOf(board, places, SolvabilityTimeLimit, stop); },
+                      show);
+    setCursor(Qt::BusyCursor);
 }
 
 void CQuillmapDlg::OnMove(CursorMove move)

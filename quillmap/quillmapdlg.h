@@ -4,9 +4,10 @@
 #include "dialogkit/boardview.h"
 #include "dialogkit/dialog.h"
 #include "dialogkit/picturestore.h"
+#include "dialogkit/worker.h"
 #include "quillmap/editorstate.h"
 #include "quillmap/gamelauncher.h"
-#include "quillmap/solvabilityworker.h"
+#include "quillmap/solvability.h"
 
 #include <QIcon>
 #include <QWidget>
@@ -65,7 +66,7 @@ private:
     // PlayLevel: the save checks, then the game (GameLauncher) on a copy of the level; a message
     // when the game is not found or cannot be started; the level and the board stay as they are.
     // CheckLevel: the save checks, then a search for a solution on a worker thread
-    // (SolvabilityWorker) while the window goes on taking input; its verdict in a message box.
+    // (dialogkit::Worker) while the window goes on taking input; its verdict in a message box.
     // While it runs, F7 again or a Cancel (Esc) stops it instead, with no message. DrawBoard shows
     // all 180 cells.
     void NewLevel();
@@ -106,7 +107,7 @@ private:
     QIcon m_hIcon;
     std::filesystem::path m_startFile;
     GameLauncher m_games;
-    SolvabilityWorker m_solvability;
+    dialogkit::Worker m_solvability;
 };
 
 } // namespace quillmap

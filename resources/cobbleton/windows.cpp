@@ -52,13 +52,14 @@ const MenuTemplate GameMenu = {
 const DialogTemplate SettingsDialog = {
     "Настройки игры",
     200,
-    62,
+    76,
     SystemMenu,
     {
         checkBox(SettingsCheckBox, "Отмечать предметы, стоящие на местах", 10, 9, 180, 10),
         checkBox(SettingsCheckBox + 1, "Показывать ходы и толкания", 10, 23, 180, 10),
-        pushButton(IdOk, "OK", 86, 41, 50, 14, TabStop | DefaultButton),
-        pushButton(IdCancel, "Отмена", 142, 41, 50, 14),
+        checkBox(SettingsCheckBox + 2, "Предупреждать о проигранной позиции", 10, 37, 180, 10),
+        pushButton(IdOk, "OK", 86, 55, 50, 14, TabStop | DefaultButton),
+        pushButton(IdCancel, "Отмена", 142, 55, 50, 14),
     },
 };
 
@@ -84,6 +85,10 @@ const char *const HelpText =
     "Ctrl+Z или Backspace — отменить последний шаг; Ctrl+Y или Ctrl+Shift+Z — вернуть его.\n"
     "Ctrl+R — начать уровень заново (Ctrl+Z возвращает позицию).\n"
     "PageDown и PageUp — следующий и предыдущий уровень.\n"
+    "F2 — подсказка: игра ищет решение из текущей позиции и сама делает следующее толкание (подход "
+    "к предмету и толчок), шаг за шагом; каждый шаг отменяется Ctrl+Z, как свой. Любая клавиша или "
+    "F2 ещё раз останавливает подсказку. Если решения отсюда нет, строка под полем говорит, что "
+    "ходы нужно отменить.\n"
     "F1 — эта справка. Esc — выход из игры.\n"
     "\n"
     "Меню «Файл»\n"
@@ -103,7 +108,10 @@ const char *const HelpText =
     "Меню «Настройки»\n"
     "Настройки игры: «Отмечать предметы, стоящие на местах» — свои картинки для предмета и игрока "
     "на месте; «Показывать ходы и толкания» — строка под полем: номер и название уровня, число "
-    "ходов и толканий.\n"
+    "ходов и толканий; «Предупреждать о проигранной позиции» (включено сначала) — после каждого "
+    "толкания, отмены, возврата и начала заново игра проверяет в фоне (не дольше секунды), можно "
+    "ли ещё выиграть, и если нельзя, строка под полем говорит, сколько ходов отменить (Ctrl+Z), "
+    "чтобы вернуться к последней выигрышной позиции.\n"
     "\n"
     "Меню «Справка»\n"
     "Справка — эта справка. О игре — название и версия игры.\n"
@@ -131,12 +139,19 @@ DialogTemplate buildGameWindow()
 const DialogTemplate GameWindow = buildGameWindow();
 
 const AcceleratorTable GameKeys = {
-    {Qt::Key_Down, MoveDownCommand},        {Qt::Key_Left, MoveLeftCommand},
-    {Qt::Key_Right, MoveRightCommand},      {Qt::Key_Up, MoveUpCommand},
-    {Qt::CTRL | Qt::Key_Z, UndoCommand},    {Qt::Key_Backspace, UndoCommand},
-    {Qt::CTRL | Qt::Key_Y, RedoCommand},    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, RedoCommand},
-    {Qt::CTRL | Qt::Key_R, RestartCommand}, {Qt::Key_PageDown, NextLevelCommand},
-    {Qt::Key_PageUp, PreviousLevelCommand}, {Qt::Key_F1, HelpCommand},
+    {Qt::Key_Down, MoveDownCommand},
+    {Qt::Key_Left, MoveLeftCommand},
+    {Qt::Key_Right, MoveRightCommand},
+    {Qt::Key_Up, MoveUpCommand},
+    {Qt::CTRL | Qt::Key_Z, UndoCommand},
+    {Qt::Key_Backspace, UndoCommand},
+    {Qt::CTRL | Qt::Key_Y, RedoCommand},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, RedoCommand},
+    {Qt::CTRL | Qt::Key_R, RestartCommand},
+    {Qt::Key_PageDown, NextLevelCommand},
+    {Qt::Key_PageUp, PreviousLevelCommand},
+    {Qt::Key_F1, HelpCommand},
+    {Qt::Key_F2, HintCommand},
 };
 
 } // namespace cobbletonresources

@@ -21,7 +21,7 @@ extern const dialogkit::MenuTemplate GameMenu;
 
 // Accelerator table 134: the four arrow keys; Ctrl+Z and Backspace undo, Ctrl+Y and
 // Ctrl+Shift+Z redo, Ctrl+R restarts the level; PageDown and PageUp the next and the previous
-// level; F1 the help.
+// level; F1 the help; F2 a hint.
 extern const dialogkit::AcceleratorTable GameKeys;
 
 // The settings dialog ("Настройки игры"): a check box per setting (SettingsCheckBox + i, in the
@@ -49,6 +49,7 @@ inline constexpr int RedoCommand = 32796;
 inline constexpr int RestartCommand = 32797;
 inline constexpr int NextLevelCommand = 32798;
 inline constexpr int PreviousLevelCommand = 32799;
+inline constexpr int HintCommand = 32800;
 
 // Commands of menu 135.
 inline constexpr int NewGameCommand = 32775;
@@ -66,6 +67,18 @@ inline constexpr int StripPlaceText = 1240;  // "Уровень 3 из 10: <name
 inline constexpr int StripCountsText = 1241; // "Ходы: 12   Толкания: 3"
 inline constexpr const char *StripPlaceFormat = "Уровень %1 из %2: %3";
 inline constexpr const char *StripCountsFormat = "Ходы: %1   Толкания: %2";
+
+// What the strip's left text says instead, while there is something to say: of a hint (F2), until
+// the next key; of a lost position, while it is lost (%1 the undos, %2 the word "ход" for that
+// number: LostMoveWords for 1, 2 to 4, and 5 or more, as Russian counts).
+inline constexpr const char *HintSearchingText = "Подсказка: ищу решение…";
+inline constexpr const char *HintNoSolutionText = "Отсюда решения нет: отмените ходы (Ctrl+Z).";
+inline constexpr const char *HintNotFoundText = "Подсказка не найдена за 10 секунд.";
+inline constexpr const char *LostFormat = "Позиция проиграна. Вернитесь на %1 %2 назад (Ctrl+Z).";
+inline constexpr const char *LostMoveWords[] = {"ход", "хода", "ходов"};
+// Lost, and no count to give: no position since the start can be won, or the count was not
+// found in time.
+inline constexpr const char *LostText = "Позиция проиграна.";
 
 // The settings dialog's first check box; the others follow it.
 inline constexpr int SettingsCheckBox = 1000;

@@ -107,6 +107,35 @@ std::string solution(const fs::path &level)
     return levelsolver::solveBoard(boardOf(level), {}).moves;
 }
 
+QString stripText(const CCobbletonDlg &game)
+{
+    return game.GetDlgItemText(cobbletonresources::StripPlaceText);
+}
+
+// Presses F2 until the level is won (a victory message), each time waiting for its push; once, a
+// second F2 at once stops the walk before its first step.
+void winByHints(CCobbletonDlg &game, const cobbleton::GameState &state, const MessageWatch &messages)
+{
+    const auto pushes = [&] { return cobbleton::moveCountOf(state).pushes; };
+    for (int pushed = 1; messages.texts.isEmpty(); ++pushed) {
+        press(&game, Qt::Key_F2);
+        if (pushed == 2) {
+            press(&game, Qt::Key_F2);
+            const cobbleton::MoveCount before = cobbleton::moveCountOf(state);
+            QTest::qWait(200);
+            QCOMPARE(cobbleton::moveCountOf(state), before);
+            press(&game, Qt::Key_F2);
+        }
+        QTRY_VERIFY(pushes() == pushed || !messages.texts.isEmpty());
+        QVERIFY(pushed < 50);
+    }
+}
+
+int threadCount()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
 // Answers every file dialog with the next name (cancels when none is left), recording its title
 // and the folder it opened in.
 class FileAnswers : public WatchFor<QFileDialog>
@@ -157,8 +186,6 @@ private slots:
         QTest::addColumn<int>("won");
         QTest::addColumn<int>("level");
         QTest::addColumn<bool>("open");
-        QTest::newRow("level 1 at first") << 0 << 0 << true;
-        QTest::newRow("level 3 at first") << 0 << 2 << true;
         QTest::newRow("level 4 grayed at first") << 0 << 3 << false;
         QTest::newRow("level 4 after one win") << 1 << 3 << true;
         QTest::newRow("level 10 after six wins: grayed") << 6 << 9 << false;
@@ -227,12 +254,9 @@ private slots:
     // files, moving on after each victory; a text collection plays its levels that fit.
     void moreLevels()
     {
-        const QString pack = m_files->filePath("пакет.xsb");
-        QFile file(pack);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#####\n#@$.#\n#####\nTitle: One\n\n################\n#@$.           #\n################\n\n"
-                   "######\n#@ $.#\n######\nTitle: Two\n");
-        file.close();
+        const QString pack = writeFile("пакет.xsb",
+                                       "#####\n#@$.#\n#####\nTitle: One\n\n################\n#@$.           #\n"
+                                       "################\n\n######\n#@ $.#\n######\nTitle: Two\n");
         FileAnswers files({nameOf(LevelsDir / "01-first-steps.lay"), pack, QString()});
         MessageWatch messages;
         CCobbletonDlg game(*m_state, *m_session, m_pictures);
@@ -255,13 +279,14 @@ private slots:
         QCOMPARE(QDir(m_files->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"пакет.xsb"});
     }
 
-    // The settings dialog: both boxes off at first; "Отмена" keeps them, OK keeps what is checked.
+    // The settings dialog: the warning on at first, the others off; "Отмена" keeps them, OK keeps
+    // what is checked (each box clicked, then each again).
     // With them on the strip tells the level and its moves and pushes, and what stands on a place
     // has its own picture; off again, the window is as before.
     void settingsStripAndMarks()
     {
         QList<QList<bool>> seen;
-        int answer = 0; // 0: cancel, then check both and OK, then clear both and OK
+        int answer = 0; // 0: cancel, then click each and OK, then each again and OK
         WatchFor<cobbleton::CSettingsDlg> settings([&](cobbleton::CSettingsDlg *dlg) {
             QList<bool> checked;
             for (QCheckBox *box : dlg->findChildren<QCheckBox *>()) {
@@ -321,33 +346,7 @@ private slots:
             QCOMPARE(strip(), QStringLiteral(" | "));
             QCOMPARE(shown(game), before);
         });
-        QCOMPARE(seen, (QList<QList<bool>>{{false, false}, {false, false}, {true, true}}));
-    }
-
-    // A folder that cannot be written: the game plays on and says so once.
-    void unwritableFolder()
-    {
-        QFile blocker(m_files->filePath("blocker"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        m_storage.emplace(QFile::encodeName(m_files->filePath("blocker/config")).toStdString(),
-                          QFile::encodeName(m_files->filePath("blocker/data")).toStdString());
-        startGame();
-        MessageWatch messages;
-        WatchFor<cobbleton::CSettingsDlg> settings([](cobbleton::CSettingsDlg *dlg) {
-            dlg->findChildren<QCheckBox *>().first()->click();
-            QTest::keyClick(dlg, Qt::Key_Return);
-        });
-        CCobbletonDlg game(*m_state, *m_session, m_pictures);
-        runWindow(game, [&] {
-            choose(game, QStringLiteral("Уровень 1"));
-            choose(game, QStringLiteral("Настройки игры"));
-            choose(game, QStringLiteral("Настройки игры"));
-            play(game, solution(campaignFile(0)));
-            QCOMPARE(shown(game), boardOf(campaignFile(1)));
-        });
-        QCOMPARE(messages.texts.size(), 2); // once about the files, once the victory
-        QVERIFY(messages.texts.first().contains(m_files->filePath("blocker/config")));
+        QCOMPARE(seen, (QList<QList<bool>>{{false, false, true}, {false, false, true}, {true, true, false}}));
     }
 
     // "Справка" and F1 show the help, which says where the files are; "О игре" the About box;
@@ -375,8 +374,8 @@ private slots:
             QVERIFY2(helps.first().contains(path), qPrintable(path));
     }
 
-    // The ten played through with the solver's solutions: each victory opens the next level and
-    // moves on to it; the last stays.
+    // The ten played through, the first by hints (F2), the others with the solver's solutions: each
+    // victory opens the next level and moves on to it; the last stays.
     void playsTheTenThrough()
     {
         MessageWatch messages;
@@ -386,7 +385,10 @@ private slots:
             for (int level = 0; level < 10; ++level) {
                 QCOMPARE(shown(game), boardOf(campaignFile(level)));
                 QCOMPARE(enabledLevelItems(game), std::min(10, 3 + level));
-                play(game, solution(campaignFile(level)));
+                if (level == 0)
+                    winByHints(game, *m_state, messages);
+                else
+                    play(game, solution(campaignFile(level)));
                 QCOMPARE(messages.texts.size(), level + 1);
                 QCOMPARE(messages.texts.last(),
                          QString::fromStdString(leveldata::readGameLevel(campaignFile(level)).victoryText));
@@ -394,6 +396,71 @@ private slots:
             QCOMPARE(enabledLevelItems(game), 10);
             QCOMPARE(m_state->levelPath, campaignFile(9));
         });
+    }
+
+    // An item pushed into a corner: the strip says how many undos bring back a position that can
+    // be won, and Ctrl+Z that many times clears it. A level lost from the start says so as it
+    // loads. With the setting off nothing is said. F2 at the end, where nothing can be won, moves
+    // nothing and says so.
+    void lostPositions_data()
+    {
+        const QString corner = "#######\n##    #\n# $ . #\n#     #\n#  $. #\n#@    #\n#######\n";
+        const QString noHint = QString::fromUtf8(cobbletonresources::HintNoSolutionText);
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<bool>("warn");
+        QTest::addColumn<QStringList>("said"); // after the moves u u r U l, then after each Ctrl+Z
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("into a corner") << corner << true
+                                       << QStringList{"Позиция проиграна. Вернитесь на 2 хода назад (Ctrl+Z).",
+                                                      "Позиция проиграна. Вернитесь на 1 ход назад (Ctrl+Z).", ""}
+                                       << QString();
+        QTest::newRow("warning off") << corner << false << QStringList{""} << noHint;
+        QTest::newRow("lost from the start") << "#######\n#$  . #\n#@    #\n#######\n"
+                                             << true << QStringList{"Позиция проиграна."} << noHint;
+    }
+    void lostPositions()
+    {
+        QFETCH(QString, level);
+        QFETCH(bool, warn);
+        QFETCH(QStringList, said);
+        QFETCH(QString, hint);
+        QVERIFY(!m_storage->writeSettings({false, false, warn}));
+        startGame();
+        FileAnswers files({writeFile("level.xsb", level.toUtf8())});
+        CCobbletonDlg game(*m_state, *m_session, m_pictures);
+        runWindow(game, [&] {
+            choose(game, QStringLiteral("Дополнительные уровни"));
+            play(game, "uurUl");
+            QTest::qWait(200);
+            for (qsizetype undos = 0; undos < said.size(); ++undos) {
+                if (undos > 0)
+                    press(&game, Qt::Key_Z, Qt::ControlModifier);
+                QTRY_COMPARE(stripText(game), said[undos]);
+            }
+            if (hint.isEmpty())
+                return;
+            const Board before = shown(game);
+            press(&game, Qt::Key_F2);
+            QTRY_COMPARE(stripText(game), hint);
+            QCOMPARE(shown(game), before);
+        });
+    }
+
+    // Closing the game while a hint is searched (seconds on this level) stops the search: no
+    // thread is left.
+    void closeDuringHint()
+    {
+        const int threads = threadCount();
+        {
+            CCobbletonDlg game(*m_state, *m_session, m_pictures, fs::path(HARD_LEVEL));
+            runWindow(game, [&] {
+                QTRY_VERIFY(m_session->place());
+                press(&game, Qt::Key_F2);
+                QCOMPARE(stripText(game), QString::fromUtf8(cobbletonresources::HintSearchingText));
+                press(&game, Qt::Key_Escape);
+            });
+        }
+        QCOMPARE(threadCount(), threads);
     }
 
     // A game saved, the game closed and started again: "Продолжить игру" brings the position back,
@@ -431,6 +498,12 @@ private slots:
     }
 
 private:
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_files->filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+    }
+
     // A fresh program on the same files.
     void startGame()
     {
