@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cobbleton/gamesession.h"
 #include "cobbleton/gamestorage.h"
 
 #include "tests/support/testfiles.h"
@@ -96,4 +97,19 @@ TEST(GameStorage, BadFilesGiveTheDefaults)
         }
         EXPECT_EQ(storage.readSavedGame() == longGame(), !c.keptOnWrite);
     }
+}
+
+// A folder that cannot be written: the game plays on, and says so once.
+TEST(GameStorage, UnwritableFolderIsToldOnce)
+{
+    const testsupport::TempDir dir;
+    ASSERT_TRUE(testsupport::putFile(dir / "file", "a file where the folders would be"));
+    const GameStorage storage(dir / "file" / "config", dir / "file" / "data");
+    EXPECT_TRUE(storage.writeProgress(Progress{}));
+
+    GameState state;
+    GameSession session(state, storage, {dir.path(), dir.path()});
+    EXPECT_EQ(session.setSettings({true, false}), Notice::CannotKeepFiles);
+    EXPECT_EQ(session.setSettings({true, true}), Notice::None);
+    EXPECT_EQ(session.settings(), (GameSettings{true, true}));
 }
