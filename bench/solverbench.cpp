@@ -40,7 +40,7 @@ constexpr double SweepLimit = 10.0; // seconds a level in the sweeps
 // a longer one once (the machine's other work moves such times far less than short ones).
 constexpr double QuickRun = 1.0;
 constexpr int QuickRuns = 3;
-const std::vector<unsigned> ThreadCounts{1};
+const std::vector<unsigned> ThreadCounts{1, 2};
 
 std::vector<fs::path> filesIn(const fs::path &dir, const std::string &extension)
 {
@@ -53,19 +53,21 @@ std::vector<fs::path> filesIn(const fs::path &dir, const std::string &extension)
     return files;
 }
 
-SolveOptions optionsFor(SolveMode mode, double seconds, std::size_t memoryMiB = 1024)
+SolveOptions optionsFor(SolveMode mode, double seconds, std::size_t memoryMiB = 1024, unsigned threads = 1)
 {
     SolveOptions options;
     options.mode = mode;
+    options.threads = threads;
     options.timeLimit = std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
     options.memoryLimitBytes = memoryMiB << 20;
     return options;
 }
 
-SolveResult solveFile(const fs::path &file, SolveMode mode, double seconds, std::size_t memoryMiB = 1024)
+SolveResult solveFile(const fs::path &file, SolveMode mode, double seconds, std::size_t memoryMiB = 1024,
+                      unsigned threads = 1)
 {
     const leveldata::EditorLevel level = leveldata::readEditorLevel(file);
-    return solveBoard(level.board, level.coveredPlaces, optionsFor(mode, seconds, memoryMiB));
+    return solveBoard(level.board, level.coveredPlaces, optionsFor(mode, seconds, memoryMiB, threads));
 }
 
 void solveEach(benchmark::State &st, const fs::path &file, SolveMode mode)
@@ -90,20 +92,40 @@ void BM_SearchRate(benchmark::State &st)
     st.SetItemsProcessed(static_cast<std::int64_t>(pushes));
 }
 
+std::string threadText(unsigned threads)
+{
+    return threads == 1 ? "1 thread" : std::to_string(threads) + " threads";
+}
+
+// Both searches of two threads together, in pushes tried a second: the median of three runs.
+void twoThreadRate()
+{
+    std::vector<double> rates;
+    for (int run = 0; run < QuickRuns; ++run) {
+        const SolveResult r = solveFile(RateLevel, SolveMode::Optimal, 1.0, 1024, 2);
+        rates.push_back(static_cast<double>(r.stats.pushes) / r.stats.seconds);
+    }
+    char value[64];
+    std::snprintf(value, sizeof value, "%.2f M pushes/s", percentile(rates, 0.5) / 1e6);
+    printRow({"Search rate, 2 threads (h04-dozen, both searches together, 1 s)", value});
+}
+
 void memoryRows()
 {
-    for (const std::size_t mib : {std::size_t{64}, std::size_t{1024}}) {
-        const SolveResult r = solveFile(RateLevel, SolveMode::Optimal, 10.0, mib);
-        char value[200];
-        std::snprintf(value, sizeof value, "%.1f MiB kept, %llu positions (%.0f bytes each), stopped by %s",
-                      r.stats.memoryBytes / 1048576.0, static_cast<unsigned long long>(r.stats.stored),
-                      r.stats.stored ? static_cast<double>(r.stats.memoryBytes) / r.stats.stored : 0.0,
-                      r.stopReason == StopReason::MemoryLimit     ? "the memory limit"
-                          : r.stopReason == StopReason::TimeLimit ? "the 10 s limit"
-                                                                  : verdictName(r.verdict));
-        printRow(
-            {"Search memory, " + RateLevel.stem().string() + " fewest pushes, budget " + std::to_string(mib) + " MiB",
-             value, "≤ " + std::to_string(mib) + " MiB", verdict(r.stats.memoryBytes <= (mib << 20))});
+    for (const unsigned threads : ThreadCounts) {
+        for (const std::size_t mib : {std::size_t{64}, std::size_t{1024}}) {
+            const SolveResult r = solveFile(RateLevel, SolveMode::Optimal, 10.0, mib, threads);
+            char value[200];
+            std::snprintf(value, sizeof value, "%.1f MiB kept, %llu positions (%.0f bytes each), %s",
+                          r.stats.memoryBytes / 1048576.0, static_cast<unsigned long long>(r.stats.stored),
+                          r.stats.stored ? static_cast<double>(r.stats.memoryBytes) / r.stats.stored : 0.0,
+                          r.stopReason == StopReason::MemoryLimit     ? "stopped by the memory limit"
+                              : r.stopReason == StopReason::TimeLimit ? "stopped by the 10 s limit"
+                                                                      : verdictName(r.verdict));
+            printRow({"Search memory, " + RateLevel.stem().string() + " fewest pushes, " + threadText(threads)
+                          + ", budget " + std::to_string(mib) + " MiB",
+                      value, "≤ " + std::to_string(mib) + " MiB", verdict(r.stats.memoryBytes <= (mib << 20))});
+        }
     }
 }
 
@@ -139,8 +161,7 @@ std::vector<SweepLevel> collectionLevels(const fs::path &file)
 // A solve with the sweep's limit; a quick one repeated, its stats.seconds then the median.
 SolveResult sweepSolve(const SweepLevel &level, SolveMode mode, unsigned threads)
 {
-    static_cast<void>(threads);
-    const SolveOptions options = optionsFor(mode, SweepLimit);
+    const SolveOptions options = optionsFor(mode, SweepLimit, 1024, threads);
     SolveResult result = solveBoard(level.level.board, level.level.coveredPlaces, options);
     if (result.verdict == Verdict::Unknown || result.stats.seconds > QuickRun)
         return result;
@@ -171,11 +192,6 @@ LevelOutcome sweepLevel(const SweepLevel &level, unsigned threads)
     return outcome;
 }
 
-std::string threadText(unsigned threads)
-{
-    return threads == 1 ? "1 thread" : std::to_string(threads) + " threads";
-}
-
 std::string mib(std::size_t bytes)
 {
     char text[32];
@@ -183,14 +199,15 @@ std::string mib(std::size_t bytes)
     return text;
 }
 
-// The verdict, the solution's size or why the search stopped, and the time.
-std::string outcomeText(const SolveResult &r)
+// The verdict, the solution's size (and whether its pushes were proven fewest, when that was
+// asked) and the time.
+std::string outcomeText(const SolveResult &r, bool proofAsked)
 {
     std::string text = verdictName(r.verdict);
     if (r.verdict == Verdict::Solved)
         text.append(" ").append(std::to_string(r.pushCount)).append(" pushes");
-    if (r.verdict == Verdict::Solved && !r.pushOptimal)
-        text.append(" (not proven fewest)");
+    if (r.verdict == Verdict::Solved && proofAsked != r.pushOptimal)
+        text.append(r.pushOptimal ? " (proven fewest)" : " (not proven fewest)");
     return text.append(" in ").append(formatDuration(r.stats.seconds * SecondNs));
 }
 
@@ -224,8 +241,8 @@ void printSweep(const std::string &name, unsigned threads, const std::vector<Lev
     printRow({name + " (" + std::to_string(levels) + " levels), " + threadText(threads) + ", 10 s a level",
               std::to_string(solved) + " solved, " + std::to_string(noSolution) + " no solution, "
                   + std::to_string(unknown) + " unknown; fewest pushes proven for " + std::to_string(proven)
-                  + "; to a verdict " + times(decidedSeconds) + "; to proven fewest " + times(provenSeconds)
-                  + "; peak " + mib(peak) + "; " + count + " positions searched",
+                  + "; to a verdict " + times(decidedSeconds) + "; to proven fewest " + times(provenSeconds) + "; peak "
+                  + mib(peak) + "; " + count + " positions searched",
               "all decided, fewest proven for ≥ 95 % of the solvable",
               verdict(unknown == 0 && proven * 100 >= 95 * (levels - noSolution))});
 }
@@ -251,8 +268,8 @@ void harderLevels()
         bool met = false;
         for (std::size_t t = 0; t < ThreadCounts.size(); ++t) {
             const LevelOutcome &o = outcomes[t][i];
-            value += (value.empty() ? "" : " · ") + threadText(ThreadCounts[t]) + ": fast " + outcomeText(o.fast)
-                + "; fewest pushes " + outcomeText(o.optimal);
+            value += (value.empty() ? "" : " · ") + threadText(ThreadCounts[t]) + ": fast " + outcomeText(o.fast, false)
+                + "; fewest pushes " + outcomeText(o.optimal, true);
             met = o.decided() && (o.proven() || o.fast.verdict == Verdict::NoSolution);
         }
         const leveldata::Board &board = levels[i].level.board;
@@ -313,6 +330,7 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("BM_SearchRate", BM_SearchRate)->Iterations(1)->Unit(benchmark::kMillisecond);
     rows.push_back({"BM_SearchRate", "Search rate (h04-dozen, fewest pushes, 1 s)", 0, "pushes/s"});
     const int status = runBenchmarks(argc, argv, rows);
+    twoThreadRate();
     memoryRows();
     const std::string loadBefore = loadAverage();
     harderLevels();
