@@ -113,7 +113,7 @@ TEST(SolveBoard, LimitsAndStopGiveUnknown)
         EXPECT_EQ(result.stopReason, StopReason::TimeLimit);
 
         options.timeLimit = std::chrono::seconds(60);
-        options.memoryLimitBytes = 16 << 20;
+        options.memoryLimitBytes = 10 << 20;
         result = solveBoard(level.board, level.coveredPlaces, options);
         EXPECT_EQ(result.stopReason, StopReason::MemoryLimit);
         EXPECT_LE(result.stats.memoryBytes, options.memoryLimitBytes);
