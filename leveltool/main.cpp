@@ -47,6 +47,9 @@ Options:
       --optimal            (check, solve) find the fewest pushes; said so only when proven
       --time-limit=S       (check, solve) seconds of search per level, default 10
       --memory=MIB         (check, solve) MiB of memory for the search, default 1024
+      --threads=N          (check, solve) 1: one search; 2 or more: the fast and the
+                           fewest-pushes searches side by side, sharing the memory;
+                           default the cores there are, at most 2
   -o, --output=DIR         (import) folder for the new files, default the current one
   -h, --help               show this help and leave
 
@@ -89,6 +92,7 @@ std::optional<T> numberIn(std::string_view text, T low, T high)
 // Reads the arguments; returns an exit status when the program should stop now.
 std::optional<int> parseArguments(int argc, char **argv, Arguments &args)
 {
+    args.solve.threads = defaultSolverThreads();
     std::vector<std::string_view> words(argv + 1, argv + argc);
     for (std::size_t i = 0; i < words.size(); ++i) {
         std::string_view word = words[i];
@@ -107,7 +111,8 @@ std::optional<int> parseArguments(int argc, char **argv, Arguments &args)
                 args.solve.mode = SolveMode::Optimal;
                 continue;
             }
-            if (name != "--time-limit" && name != "--memory" && name != "-o" && name != "--output")
+            if (name != "--time-limit" && name != "--memory" && name != "--threads" && name != "-o"
+                && name != "--output")
                 return usageError("unknown option '" + std::string(word) + "'");
             if (!attached) {
                 if (i + 1 == words.size())
@@ -124,6 +129,11 @@ std::optional<int> parseArguments(int argc, char **argv, Arguments &args)
                 if (!mib)
                     return usageError("--memory takes MiB, at least 16");
                 args.solve.memoryLimitBytes = *mib << 20;
+            } else if (name == "--threads") {
+                const auto threads = numberIn<unsigned>(value, 1, 256);
+                if (!threads)
+                    return usageError("--threads takes a number of threads, at least 1");
+                args.solve.threads = *threads;
             } else {
                 args.outputDir = fs::path(std::string(value));
             }

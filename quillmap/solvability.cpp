@@ -21,6 +21,7 @@ Solvability solvabilityOf(leveldata::Board board, const std::vector<leveldata::C
     levelsolver::SolveOptions options;
     options.timeLimit = timeLimit;
     options.stop = stop;
+    options.threads = levelsolver::defaultSolverThreads();
     const levelsolver::SolveResult result = levelsolver::solveBoard(board, coveredPlaces, options);
     switch (result.verdict) {
     case levelsolver::Verdict::Solved: return {Solvability::Outcome::Solved, result.moveCount, result.pushCount};

@@ -29,7 +29,7 @@ struct Solvability
 // Searches `board` with its covered places — a level as the editor saves it, past the save
 // checks — for a way to win it as the game plays it, for at most `timeLimit` or until `stop` is requested. Codes the
 // game walks like floor (anything but 0 .. 4) count as floor; a level without places is won at once. Safe to call on a
-// worker thread.
+// worker thread; searches on the cores there are, at most two, as cobbleton-levels does.
 [[nodiscard]] Solvability solvabilityOf(leveldata::Board board, const std::vector<leveldata::CellIndex> &coveredPlaces,
                                         std::chrono::milliseconds timeLimit, std::stop_token stop);
 

@@ -3,12 +3,13 @@
 
 #include "cobbleton/gamestate.h"
 #include "solver/maze.h"
-#include "solver/pushsearch.h"
+#include "solver/portfolio.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <optional>
+#include <thread>
 
 namespace levelsolver {
 
@@ -80,8 +81,7 @@ SolveResult solveBoard(const Board &board, const std::vector<CellIndex> &covered
         return result;
     }
     const Maze maze(board, coveredPlaces);
-    PushSearch search(maze, options);
-    const PushSearch::Outcome outcome = search.run();
+    const PushSearch::Outcome outcome = searchPortfolio(maze, options);
     result.stats = outcome.stats;
     result.verdict = outcome.verdict;
     result.stopReason = outcome.stopReason;
@@ -99,6 +99,11 @@ SolveResult solveBoard(const Board &board, const std::vector<CellIndex> &covered
         }
     }
     return result;
+}
+
+unsigned defaultSolverThreads()
+{
+    return std::clamp(std::thread::hardware_concurrency(), 1u, 2u);
 }
 
 // The one place that plays moves through the game's rules.

@@ -36,8 +36,24 @@ struct SolveOptions
     std::chrono::milliseconds timeLimit{10'000}; // of search, from the call on
     std::size_t memoryLimitBytes = std::size_t{1024} << 20;
     std::stop_token stop;               // a stop request ends the search as Unknown
-    SearchProgress *progress = nullptr; // optional, not owned
+    SearchProgress *progress = nullptr; // optional, not owned (with two threads: their sums)
+    // Threads to search on. 1 (or 0): one search in `mode`. 2 or more: the fast and the
+    // fewest-pushes searches side by side, each with half of memoryLimitBytes and the whole time
+    // limit (more threads search as two). The verdict comes as soon as it is settled, and the
+    // other search is then stopped:
+    // - "no solution" from either search, each complete, settles it;
+    // - in Fast mode, a solution from either settles it (from the fewest-pushes search it is
+    //   proven, pushOptimal);
+    // - in Optimal mode, a solution of the fewest-pushes search settles it; one found first by
+    //   the fast search is kept until that search ends, and given with pushOptimal false when it
+    //   stops at a limit;
+    // - Unknown when both searches stopped, for the reason of the one that stopped last.
+    unsigned threads = 1;
 };
+
+// What programs pass as SolveOptions::threads unless told otherwise: the cores there are, at most
+// two (the searches a call runs), at least one.
+[[nodiscard]] unsigned defaultSolverThreads();
 
 enum class Verdict {
     Solved,     // moves holds a solution
@@ -54,7 +70,7 @@ struct SearchStats
     std::uint64_t pushes = 0;   // pushes tried (the search rate counts these)
     std::uint64_t stored = 0;   // positions kept in the transposition table
     double seconds = 0;
-    std::size_t memoryBytes = 0; // the most the search's tables took
+    std::size_t memoryBytes = 0; // the most the search's tables took (two searches: added up)
 };
 
 struct SolveResult
@@ -65,7 +81,7 @@ struct SolveResult
     std::string moves;                        // l r u d steps, L R U D pushes
     int moveCount = 0;
     int pushCount = 0;
-    bool pushOptimal = false; // proven fewest pushes (Optimal mode only)
+    bool pushOptimal = false; // proven fewest pushes (by a fewest-pushes search)
     SearchStats stats;
 };
 

@@ -15,30 +15,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-SolveResult solve(const leveldata::Board &board, SolveMode mode = SolveMode::Fast)
+SolveResult solve(const leveldata::Board &board, SolveMode mode = SolveMode::Fast, unsigned threads = 1)
 {
     SolveOptions options;
     options.mode = mode;
     options.timeLimit = std::chrono::seconds(60);
+    options.threads = threads;
     return solveBoard(board, options);
 }
 
-// Nine items on an open floor: far too many positions to finish in a blink.
-const leveldata::Board &bigBoard()
-{
-    static const leveldata::Board board = boardFromArt({
-        "###############",
-        "#......#......#",
-        "#.$$$..#..ooo.#",
-        "#.$@$.....ooo.#",
-        "#.$$$..#..ooo.#",
-        "#...$..#......#",
-        "#####..########",
-        "#.............#",
-        "###############",
-    });
-    return board;
-}
+const fs::path BenchLevels = fs::path(LEVELS_DIR).parent_path() / "bench" / "levels";
 
 } // namespace
 
@@ -70,6 +56,7 @@ TEST(SolveBoard, HopelessLevelsHaveNoSolution)
     for (const auto &art : levels) {
         EXPECT_EQ(solve(boardFromArt(art)).verdict, Verdict::NoSolution) << art[1];
         EXPECT_EQ(solve(boardFromArt(art), SolveMode::Optimal).verdict, Verdict::NoSolution) << art[1];
+        EXPECT_EQ(solve(boardFromArt(art), SolveMode::Optimal, 2).verdict, Verdict::NoSolution) << art[1];
     }
 
     // Two items start frozen side by side under a wall; the rest is far too big to search through.
@@ -109,37 +96,79 @@ TEST(SolveBoard, OpenRingIsCrossedAsTheGameCrossesIt)
     EXPECT_EQ(result.problems[0].kind, Problem::Kind::OpenRing);
 }
 
+// Both searches of two threads, too, stop at a limit or on request; together they keep to the
+// memory budget.
 TEST(SolveBoard, LimitsAndStopGiveUnknown)
 {
+    // Twelve items: the fast search, too, needs seconds and many positions to solve it.
+    const leveldata::EditorLevel level = leveldata::readEditorLevel(BenchLevels / "h04-dozen.lay");
+    for (const unsigned threads : {1u, 2u}) {
+        SCOPED_TRACE(threads);
+        SolveOptions options;
+        options.mode = SolveMode::Optimal;
+        options.threads = threads;
+        options.timeLimit = std::chrono::milliseconds(30);
+        SolveResult result = solveBoard(level.board, level.coveredPlaces, options);
+        EXPECT_EQ(result.verdict, Verdict::Unknown);
+        EXPECT_EQ(result.stopReason, StopReason::TimeLimit);
+
+        options.timeLimit = std::chrono::seconds(60);
+        options.memoryLimitBytes = 10 << 20;
+        result = solveBoard(level.board, level.coveredPlaces, options);
+        EXPECT_EQ(result.stopReason, StopReason::MemoryLimit);
+        EXPECT_LE(result.stats.memoryBytes, options.memoryLimitBytes);
+
+        std::stop_source stop;
+        SearchProgress progress;
+        options.memoryLimitBytes = std::size_t{256} << 20;
+        options.stop = stop.get_token();
+        options.progress = &progress;
+        std::atomic<bool> done{false};
+        std::jthread worker([&] {
+            result = solveBoard(level.board, level.coveredPlaces, options);
+            done = true;
+        });
+        while (progress.expanded.load() == 0 && !done)
+            std::this_thread::yield();
+        stop.request_stop();
+        worker.join();
+        EXPECT_EQ(result.verdict, Verdict::Unknown);
+        EXPECT_EQ(result.stopReason, StopReason::Cancelled);
+        EXPECT_LT(result.stats.seconds, 30.0); // not the time limit: both searches heard the stop
+    }
+}
+
+// Two threads settle on what one search finds: the verdict, and the fewest pushes once proven.
+TEST(SolveBoard, TwoThreadsAgreeWithOne)
+{
+    for (const char *name : {"h01-hall-six", "h07-open-top", "h12-nosol-zigzag", "h15-wrap-two", "h28-player-home"}) {
+        SCOPED_TRACE(name);
+        const leveldata::EditorLevel level = leveldata::readEditorLevel(BenchLevels / (std::string(name) + ".lay"));
+        SolveOptions options;
+        options.mode = SolveMode::Optimal;
+        const SolveResult one = solveBoard(level.board, level.coveredPlaces, options);
+        ASSERT_NE(one.verdict, Verdict::Unknown);
+        options.threads = 2;
+        for (const SolveMode mode : {SolveMode::Fast, SolveMode::Optimal}) {
+            options.mode = mode;
+            const SolveResult two = solveBoard(level.board, level.coveredPlaces, options);
+            EXPECT_EQ(two.verdict, one.verdict);
+            EXPECT_TRUE(two.pushOptimal == one.pushOptimal || mode == SolveMode::Fast);
+            EXPECT_TRUE(!two.pushOptimal || two.pushCount == one.pushCount) << two.pushCount;
+            EXPECT_EQ(two.verdict == Verdict::Solved, replaySolution(level.board, level.coveredPlaces, two.moves));
+        }
+    }
+
+    // The fewest pushes of ten items take far longer than the fast search's solution.
+    const leveldata::EditorLevel level = leveldata::readEditorLevel(BenchLevels / "h03-pillars-ten.lay");
     SolveOptions options;
     options.mode = SolveMode::Optimal;
-    options.timeLimit = std::chrono::milliseconds(30);
-    SolveResult result = solveBoard(bigBoard(), options);
-    EXPECT_EQ(result.verdict, Verdict::Unknown);
-    EXPECT_EQ(result.stopReason, StopReason::TimeLimit);
-
-    options.timeLimit = std::chrono::seconds(60);
-    options.memoryLimitBytes = 2 << 20;
-    result = solveBoard(bigBoard(), options);
-    EXPECT_EQ(result.stopReason, StopReason::MemoryLimit);
-    EXPECT_LE(result.stats.memoryBytes, options.memoryLimitBytes);
-
-    std::stop_source stop;
-    SearchProgress progress;
-    options.memoryLimitBytes = std::size_t{256} << 20;
-    options.stop = stop.get_token();
-    options.progress = &progress;
-    std::atomic<bool> done{false};
-    std::jthread worker([&] {
-        result = solveBoard(bigBoard(), options);
-        done = true;
-    });
-    while (progress.expanded.load() == 0 && !done)
-        std::this_thread::yield();
-    stop.request_stop();
-    worker.join();
-    EXPECT_EQ(result.verdict, Verdict::Unknown);
-    EXPECT_EQ(result.stopReason, StopReason::Cancelled);
+    options.threads = 2;
+    options.timeLimit = std::chrono::milliseconds(500);
+    const SolveResult unproven = solveBoard(level.board, level.coveredPlaces, options);
+    EXPECT_EQ(unproven.verdict, Verdict::Solved);
+    EXPECT_FALSE(unproven.pushOptimal);
+    EXPECT_TRUE(replaySolution(level.board, level.coveredPlaces, unproven.moves));
 }
 
 // Places under an item or the player count as any other place (without them these levels have
