@@ -110,6 +110,7 @@ PositionVerdict searchPosition(const SolverPosition &position, std::chrono::mill
     levelsolver::SolveOptions options;
     options.timeLimit = timeLimit;
     options.stop = stop;
+    options.threads = levelsolver::defaultSolverThreads();
     levelsolver::SolveResult result = levelsolver::solveBoard(position.board, position.coveredPlaces, options);
     switch (result.verdict) {
     case levelsolver::Verdict::Solved: return {Winnable::Yes, false, std::move(result.moves)};
