@@ -23,17 +23,18 @@ SolveResult solve(const leveldata::Board &board, SolveMode mode = SolveMode::Fas
     return solveBoard(board, options);
 }
 
-// Nine items on an open floor: far too many positions to finish in a blink.
+// Twelve items in a courtyard: far too many positions to finish in a blink.
 const leveldata::Board &bigBoard()
 {
     static const leveldata::Board board = boardFromArt({
         "###############",
         "#......#......#",
-        "#.$$$..#..ooo.#",
-        "#.$@$.....ooo.#",
-        "#.$$$..#..ooo.#",
-        "#...$..#......#",
-        "#####..########",
+        "#..$.$.$.$.$..#",
+        "#..$.$.#.$.$..#",
+        "#..$...@..$.$.#",
+        "###..#####..###",
+        "#..ooooooooo..#",
+        "#..ooo.#......#",
         "#.............#",
         "###############",
     });
