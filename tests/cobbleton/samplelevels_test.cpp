@@ -53,7 +53,7 @@ const std::vector<SampleLevel> Samples{
 };
 
 // The ten levels of the game's menu, in levels/campaign, in order: each is proven to be won with
-// no fewer pushes than these, and the solver's effort to prove it rises from one to the next.
+// no fewer pushes than these.
 struct CampaignLevel
 {
     std::string fileName;
@@ -116,7 +116,6 @@ TEST(SampleLevels, AreSoundLevelsAsTheEditorSavesThem)
 
 TEST(CampaignLevels, RiseInDifficultyAndAreProvenWonInTheirFewestPushes)
 {
-    std::uint64_t effortBefore = 0;
     int rankBefore = 0;
     for (const CampaignLevel &level : Campaign) {
         SCOPED_TRACE(level.fileName);
@@ -136,8 +135,6 @@ TEST(CampaignLevels, RiseInDifficultyAndAreProvenWonInTheirFewestPushes)
         EXPECT_TRUE(result.pushOptimal);
         EXPECT_EQ(result.pushCount, level.fewestPushes);
         EXPECT_TRUE(levelsolver::replaySolution(board, result.moves));
-        EXPECT_GT(result.stats.expanded, effortBefore);
-        effortBefore = result.stats.expanded;
     }
     EXPECT_EQ(Campaign.front().difficulty, "Очень легкий");
     EXPECT_EQ(Campaign.back().difficulty, "Нереально сложный");
