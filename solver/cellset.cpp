@@ -3,13 +3,14 @@
 
 namespace levelsolver {
 
+// Each round spreads towards higher cells along whole runs of open cells by one addition, whose
+// carry runs through a run (and across rows, as the game's right step does), and one step the
+// other three ways.
 CellSet spreadWithin(CellSet seeds, const CellSet &open)
 {
     CellSet r = seeds & open;
     for (;;) {
-        // Updating in place lets one round run along a whole corridor in the shift's direction.
-        CellSet next = r;
-        next |= next.shifted(leveldata::RightStep) & open;
+        CellSet next = r | (open - open.plus(r));
         next |= next.shifted(leveldata::DownStep) & open;
         next |= next.shifted(leveldata::LeftStep) & open;
         next |= next.shifted(leveldata::UpStep) & open;

@@ -123,6 +123,22 @@ public:
     {
         return combine(o, [](auto a, auto b) { return a & ~b; });
     }
+    // The sum of the two sets read as 180-bit numbers, cell 0 the lowest bit; a carry out of cell
+    // 179 is lost. Adding a subset s of a set o clears each run of consecutive cells of o from
+    // the lowest cell of s in it upwards, which lets a spread run along a row in one step.
+    CellSet plus(const CellSet &o) const
+    {
+        CellSet r;
+        unsigned carry = 0;
+        for (std::size_t i = 0; i < Words; ++i) {
+            const std::uint64_t sum = m_w[i] + o.m_w[i];
+            const unsigned overflow = sum < m_w[i];
+            r.m_w[i] = sum + carry;
+            carry = overflow | (r.m_w[i] < sum);
+        }
+        r.m_w[2] &= TopMask;
+        return r;
+    }
     CellSet &operator|=(const CellSet &o) { return *this = *this | o; }
     CellSet &operator-=(const CellSet &o) { return *this = *this - o; }
     bool operator==(const CellSet &) const = default;

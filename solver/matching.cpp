@@ -61,6 +61,15 @@ int MinCostMatching::total(int n, const std::vector<int> &cost) const
     return static_cast<int>(std::min<long long>(sum, Infinite));
 }
 
+void MinCostMatching::pairing(std::vector<int> &columnOfRow) const
+{
+    columnOfRow.assign(static_cast<std::size_t>(m_n), -1);
+    for (int j = 1; j <= m_n; ++j) {
+        if (const int row = m_match[static_cast<std::size_t>(j)]; row > 0)
+            columnOfRow[static_cast<std::size_t>(row - 1)] = j - 1;
+    }
+}
+
 int MinCostMatching::solve(int n, const std::vector<int> &cost)
 {
     const auto size = static_cast<std::size_t>(n) + 1;

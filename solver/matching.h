@@ -24,6 +24,9 @@ public:
     // pair it again. The remembered pairing stays as it was, for the next changed row.
     [[nodiscard]] int solveWithRowChanged(int row, const std::vector<int> &cost);
 
+    // The pairing of the last solve() or solveWithRowChanged(): entry r is the column of row r.
+    void pairing(std::vector<int> &columnOfRow) const;
+
 private:
     // One phase of the method: pairs `row` (from 1) with a free column, keeping the duals.
     void addRow(int n, int row, const std::vector<int> &cost);

@@ -48,9 +48,7 @@ Maze::Maze(const Board &board, const std::vector<CellIndex> &coveredPlaces)
     computeDistances();
 }
 
-// For every place a backward search over (item cell, side the player stands on): the state
-// (y, t) is reached from (y + step t, s) by a push away from the player, for every side s the
-// player can walk to around the item from side t.
+// For every place a backward search over (item cell, side the player stands on), searchBack().
 void Maze::computeDistances()
 {
     constexpr std::size_t Cells = CellCount;
@@ -78,51 +76,67 @@ void Maze::computeDistances()
                 m_openSides[static_cast<std::size_t>(x)] |= static_cast<std::uint8_t>(1U << a);
         }
     }
-    const auto sameRegion = [&](CellIndex x, std::size_t a, std::size_t b) {
-        return isOpen(neighbour(x, a)) && isOpen(neighbour(x, b))
-            && region(x, neighbour(x, a)) == region(x, neighbour(x, b));
-    };
 
     m_distance.assign(m_placeList.size() * Cells, Unreachable);
     m_sideDistance.assign(m_placeList.size() * Cells * 4, Unreachable);
     CellSet live = m_places;
-    std::deque<std::pair<CellIndex, std::size_t>> queue;
     for (std::size_t p = 0; p < m_placeList.size(); ++p) {
-        std::uint16_t *sideDistance = &m_sideDistance[p * Cells * 4];
-        const CellIndex goal = m_placeList[p];
-        const auto index = [](CellIndex x, std::size_t side) { return static_cast<std::size_t>(x) * 4 + side; };
-        for (std::size_t t = 0; t < 4; ++t) {
-            if (isOpen(neighbour(goal, t))) {
-                sideDistance[index(goal, t)] = 0;
-                queue.emplace_back(goal, t);
-            }
-        }
-        while (!queue.empty()) {
-            const auto [y, t] = queue.front();
-            queue.pop_front();
-            const std::uint16_t next = static_cast<std::uint16_t>(sideDistance[index(y, t)] + 1);
-            const CellIndex x = neighbour(y, t);      // the item's cell before the push
-            const CellIndex behind = neighbour(x, t); // where the player pushed from
-            if (!isOpen(behind))
-                continue;
-            for (std::size_t s = 0; s < 4; ++s) {
-                if (sameRegion(x, t, s) && sideDistance[index(x, s)] == Unreachable) {
-                    sideDistance[index(x, s)] = next;
-                    queue.emplace_back(x, s);
-                }
-            }
-        }
+        const std::uint16_t *sideDistance = &m_sideDistance[p * Cells * 4];
+        searchBack(m_placeList[p], -1, &m_sideDistance[p * Cells * 4]);
         std::uint16_t *row = &m_distance[p * Cells];
-        row[static_cast<std::size_t>(goal)] = 0;
+        row[static_cast<std::size_t>(m_placeList[p])] = 0;
         for (const CellIndex x : m_open) {
             for (std::size_t s = 0; s < 4; ++s)
                 row[static_cast<std::size_t>(x)] =
-                    std::min(row[static_cast<std::size_t>(x)], sideDistance[index(x, s)]);
+                    std::min(row[static_cast<std::size_t>(x)], sideDistance[static_cast<std::size_t>(x) * 4 + s]);
             if (row[static_cast<std::size_t>(x)] != Unreachable)
                 live.set(x);
         }
     }
     m_dead = m_open - live;
+}
+
+// The state (y, t), an item on y with the player on side t, is reached from (y + step t, s) by a
+// push away from the player, for every side s the player can walk to around the item from side
+// t. With an extra wall the regions stay those of the walls alone: the player may seem to get
+// round where it cannot, which only makes the distances smaller, never larger.
+void Maze::searchBack(CellIndex goal, CellIndex wall, std::uint16_t *sideDistance) const
+{
+    const auto open = [&](CellIndex c) { return c != wall && isOpen(c); };
+    const auto index = [](CellIndex x, std::size_t side) { return static_cast<std::size_t>(x) * 4 + side; };
+    const auto sameRegion = [&](CellIndex x, std::size_t a, std::size_t b) {
+        return open(x + Steps[a]) && open(x + Steps[b]) && region(x, x + Steps[a]) == region(x, x + Steps[b]);
+    };
+    std::deque<std::pair<CellIndex, std::size_t>> queue;
+    for (std::size_t t = 0; t < 4 && goal != wall; ++t) {
+        if (open(goal + Steps[t])) {
+            sideDistance[index(goal, t)] = 0;
+            queue.emplace_back(goal, t);
+        }
+    }
+    while (!queue.empty()) {
+        const auto [y, t] = queue.front();
+        queue.pop_front();
+        const auto next = static_cast<std::uint16_t>(sideDistance[index(y, t)] + 1);
+        const CellIndex x = y + Steps[t];      // the item's cell before the push
+        const CellIndex behind = x + Steps[t]; // where the player pushed from
+        if (!open(behind))
+            continue;
+        for (std::size_t s = 0; s < 4; ++s) {
+            if (sameRegion(x, t, s) && sideDistance[index(x, s)] == Unreachable) {
+                sideDistance[index(x, s)] = next;
+                queue.emplace_back(x, s);
+            }
+        }
+    }
+}
+
+std::vector<std::uint16_t> Maze::sideDistancesWithWall(CellIndex wall) const
+{
+    std::vector<std::uint16_t> distances(m_placeList.size() * leveldata::CellCount * 4, Unreachable);
+    for (std::size_t p = 0; p < m_placeList.size(); ++p)
+        searchBack(m_placeList[p], wall, &distances[p * leveldata::CellCount * 4]);
+    return distances;
 }
 
 std::uint8_t Maze::sidesFrom(CellIndex cell, CellIndex player) const

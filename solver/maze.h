@@ -57,6 +57,11 @@ public:
     // bound, and a closer one when the player is shut off from some side.
     std::uint16_t pushDistance(std::size_t place, CellIndex cell, std::uint8_t sides) const;
 
+    // The side distances of pushDistance(place, cell, sides) on this board with one more wall on
+    // `wall` (-1 for none): entry (place × CellCount + cell) × 4 + side, Unreachable where no
+    // pushes do. Still lower bounds with that cell walled up, though perhaps lower than need be.
+    std::vector<std::uint16_t> sideDistancesWithWall(CellIndex wall) const;
+
     // Cells from which an item can never reach any place (pushDistance Unreachable for all of
     // them), not counting the places themselves.
     const CellSet &deadCells() const { return m_dead; }
@@ -78,6 +83,8 @@ public:
 
 private:
     void computeDistances();
+    // Fills CellCount × 4 side distances to `goal`, Unreachable where nothing was found yet.
+    void searchBack(CellIndex goal, CellIndex wall, std::uint16_t *sideDistance) const;
     std::uint8_t region(CellIndex item, CellIndex cell) const
     {
         assert(leveldata::isOnBoard(item) && leveldata::isOnBoard(cell));

@@ -52,6 +52,11 @@ public:
         assert(i < m_size);
         return m_chunks[i >> ChunkBits][i & (ChunkSize - 1)];
     }
+    const SearchNode &operator[](std::uint32_t i) const
+    {
+        assert(i < m_size);
+        return m_chunks[i >> ChunkBits][i & (ChunkSize - 1)];
+    }
     std::size_t size() const { return m_size; }
 
     // The most memory the store may take from now on; what it holds already is never given back.

@@ -12,7 +12,8 @@ constexpr int FastCorralNodes = 400;
 constexpr int OptimalCorralNodes = 2000;
 // Fast mode orders positions by pushes + this × bound: quick to a solution, and not much longer.
 constexpr std::uint64_t FastBoundWeight = 2;
-constexpr std::uint64_t CheckEvery = 16; // expansions between clock and stop checks
+constexpr std::uint64_t CheckEvery = 16;   // expansions between clock and stop checks
+constexpr std::uint64_t FirstPhase = 1024; // positions taken from the open list in the first phase
 // Room kept free for the open list to double into and for the corral check's table.
 constexpr std::size_t OpenListReserve = std::size_t{4} << 20;
 
@@ -25,7 +26,13 @@ PushSearch::PushSearch(const Maze &maze, const SolveOptions &options)
       m_store(options.memoryLimitBytes > maze.memoryBytes() ? options.memoryLimitBytes - maze.memoryBytes() : 0),
       m_freeze(maze),
       m_corral(maze, options.mode == SolveMode::Fast ? FastCorralNodes : OptimalCorralNodes)
-{ }
+{
+    // The closer bound pays for its time in Optimal mode only; in Fast mode it slowed the search
+    // down more than it steered it.
+    if (options.mode == SolveMode::Optimal)
+        m_filledPlaces.emplace(maze);
+    m_phaseEnd = FirstPhase;
+}
 
 std::uint64_t PushSearch::keyOf(const CellSet &items, CellIndex player) const
 {
@@ -57,30 +64,77 @@ int PushSearch::lowerBound(const CellSet &items, CellIndex player)
     return m_matching.solve(static_cast<int>(n), m_cost);
 }
 
+void PushSearch::setRowCells(const CellSet &items)
+{
+    m_rowCells.clear();
+    for (const CellIndex cell : items)
+        m_rowCells.push_back(cell);
+}
+
 std::size_t PushSearch::memoryBytes() const
 {
     return m_maze.memoryBytes() + m_store.memoryBytes() + m_open.capacity() * sizeof(std::uint64_t)
-        + m_corral.memoryBytes() + (m_cost.capacity() + m_childCost.capacity()) * sizeof(int);
+        + m_corral.memoryBytes() + (m_filledPlaces ? m_filledPlaces->memoryBytes() : 0)
+        + (m_cost.capacity() + m_childCost.capacity()) * sizeof(int);
 }
 
-// Queues a node by its priority: in optimal mode pushes + bound, ties to the smaller bound; in
-// fast mode the bound weighs more than the pushes made (FastBoundWeight), which finds
-// solutions far sooner.
-bool PushSearch::queue(std::uint32_t index)
+// The entry of a node on the open list (layout at m_open). In Optimal mode the priority is
+// pushes + bound, in Fast mode the bound weighs more than the pushes made (FastBoundWeight), which
+// finds solutions far sooner; ties go to the smaller bound. Among positions as good as that, the
+// order decides how soon a search whose bound is exact dives down to a win, and no one order is
+// best on every level: the push of the item the last push moved comes first (one item goes on
+// its way instead of every interleaving of two), then, in even phases, the newest position, and
+// in odd ones an order drawn from the position's key, a new one each phase (see nextPhase()).
+// Ties never change the fewest pushes: A* finds them whatever it does among equal priorities.
+std::uint64_t PushSearch::openEntry(std::uint32_t index) const
 {
     const SearchNode &node = m_store[index];
     const std::uint64_t g = node.pushes, h = node.bound;
-    const std::uint64_t priority = m_options.mode == SolveMode::Optimal
-        ? ((g + h) << 8) | std::min<std::uint64_t>(h, 255)
-        : ((g + FastBoundWeight * h) << 8) | std::min<std::uint64_t>(h, 255);
+    const std::uint64_t f = m_options.mode == SolveMode::Optimal ? g + h : g + FastBoundWeight * h;
+    std::uint64_t tie = 0x80;
+    if (node.parent != SearchNode::NoParent) {
+        const SearchNode &parent = m_store[node.parent];
+        if (parent.parent != SearchNode::NoParent && node.pushedFrom == parent.pushedFrom + Steps[parent.pushSide])
+            tie = 0;
+    }
+    if (m_phase % 2 == 1)
+        tie |= (keyOf(node.items, leveldata::CellIndex{node.player}) * (m_phase + 1)) >> 57;
+    const std::uint64_t priority =
+        (std::min<std::uint64_t>(f, 0xFFFF) << 16) | (std::min<std::uint64_t>(h, 255) << 8) | tie;
+    return priority << 32 | (SearchNode::NoParent - index);
+}
+
+std::uint32_t PushSearch::nodeOf(std::uint64_t entry)
+{
+    return SearchNode::NoParent - static_cast<std::uint32_t>(entry & 0xFFFFFFFF);
+}
+
+bool PushSearch::queue(std::uint32_t index)
+{
     if (m_open.size() == m_open.capacity()
         && memoryBytes() + 2 * m_open.capacity() * sizeof(std::uint64_t) > m_options.memoryLimitBytes) {
         m_stop = StopReason::MemoryLimit;
         return false;
     }
-    m_open.push_back(priority << 32 | index);
+    m_open.push_back(openEntry(index));
     std::push_heap(m_open.begin(), m_open.end(), std::greater<>());
     return true;
+}
+
+// Each phase takes as many positions as all before it, so every order gets its share of the time
+// within a factor of two; the positions already expanded leave the list on the way.
+void PushSearch::nextPhase()
+{
+    ++m_phase;
+    m_phaseEnd = 2 * m_popped;
+    std::size_t kept = 0;
+    for (const std::uint64_t entry : m_open) {
+        const std::uint32_t index = nodeOf(entry);
+        if (!(m_store[index].flags & (SearchNode::Expanded | SearchNode::Lost)))
+            m_open[kept++] = openEntry(index);
+    }
+    m_open.resize(kept);
+    std::make_heap(m_open.begin(), m_open.end(), std::greater<>());
 }
 
 void PushSearch::reportProgress() const
@@ -127,6 +181,9 @@ PushSearch::Expansion PushSearch::seedRoot()
     const CellSet reach = reachableFrom(m_maze.startPlayer(), m_maze.open() - items);
     const CellIndex player = reach.first();
     int bound = lowerBound(items, player);
+    setRowCells(items);
+    if (bound < MinCostMatching::Infinite && m_filledPlaces)
+        bound = m_filledPlaces->improve(m_rowCells, player, m_cost, m_matching, bound);
     for (const CellIndex item : items) {
         if (m_freeze.isDeadlock(items, item) || m_corral.isDeadlock(items, reach, item))
             bound = MinCostMatching::Infinite;
@@ -152,8 +209,10 @@ std::uint32_t PushSearch::popBest()
     const std::size_t others = memoryBytes() - m_store.memoryBytes() + OpenListReserve;
     m_store.setMemoryLimit(m_options.memoryLimitBytes > others ? m_options.memoryLimitBytes - others : 0);
     std::pop_heap(m_open.begin(), m_open.end(), std::greater<>());
-    const auto index = static_cast<std::uint32_t>(m_open.back() & 0xFFFFFFFF);
+    const std::uint32_t index = nodeOf(m_open.back());
     m_open.pop_back();
+    if (++m_popped == m_phaseEnd)
+        nextPhase();
     return index;
 }
 
@@ -238,11 +297,17 @@ PushSearch::Expansion PushSearch::tryPush(Parent &parent, CellIndex item, std::s
         // row of the item it pushed only, as the player stays on the same side of every other item.
         if (!parent.paired) {
             lowerBound(parent.items, parent.player);
+            setRowCells(parent.items);
             parent.paired = true;
         }
         m_childCost = m_cost;
         fillCostRow(row, to, player, m_childCost);
-        const int bound = m_matching.solveWithRowChanged(static_cast<int>(row), m_childCost);
+        int bound = m_matching.solveWithRowChanged(static_cast<int>(row), m_childCost);
+        if (bound < MinCostMatching::Infinite && m_filledPlaces) {
+            m_rowCells[row] = to;
+            bound = m_filledPlaces->improve(m_rowCells, player, m_childCost, m_matching, bound);
+            m_rowCells[row] = item;
+        }
         if (bound >= MinCostMatching::Infinite || m_corral.isDeadlock(childItems, childReach, to)) {
             child.flags = SearchNode::Lost;
             return Expansion::Continue;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "solver/corralcheck.h"
+#include "solver/filledplacebound.h"
 #include "solver/freezecheck.h"
 #include "solver/matching.h"
 #include "solver/maze.h"
@@ -11,6 +12,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace levelsolver {
@@ -79,9 +81,13 @@ private:
     std::uint64_t keyOf(const CellSet &items, CellIndex player) const;
     // The cheapest pairing of items and places (also kept in m_cost and m_matching).
     int lowerBound(const CellSet &items, CellIndex player);
+    void setRowCells(const CellSet &items); // m_rowCells in the rows of lowerBound's pairing
     void fillCostRow(std::size_t row, CellIndex cell, CellIndex player, std::vector<int> &cost) const;
     // Puts the node on the queue; false (with m_stop set) when the queue may not grow.
     [[nodiscard]] bool queue(std::uint32_t node);
+    std::uint64_t openEntry(std::uint32_t node) const;
+    static std::uint32_t nodeOf(std::uint64_t entry);
+    void nextPhase(); // the next order among equal priorities, and the open list sorted by it
     std::size_t memoryBytes() const;
     // Whether the search must stop now (m_stop then says why); also reports the progress.
     [[nodiscard]] bool outOfTime();
@@ -94,8 +100,14 @@ private:
     FreezeCheck m_freeze;
     CorralCheck m_corral;
     MinCostMatching m_matching;
+    std::optional<FilledPlaceBound> m_filledPlaces; // Optimal mode only
+    std::vector<CellIndex> m_rowCells;              // the items of the parent in the rows of the pairing
     std::vector<int> m_cost, m_childCost;
-    std::vector<std::uint64_t> m_open; // min-heap of (priority << 32 | node)
+    // Min-heap of entries: bits 48..63 the priority (at most 0xFFFF), 40..47 the bound (at most
+    // 255), 32..39 the order among equals (openEntry()), 0..31 NoParent - node (newest first).
+    std::vector<std::uint64_t> m_open;
+    std::uint64_t m_popped = 0, m_phaseEnd = 0; // entries taken from m_open, and when the phase ends
+    unsigned m_phase = 0;
     std::uint32_t m_goal = SearchNode::NoParent;
     StopReason m_stop = StopReason::None;
     SearchStats m_stats;

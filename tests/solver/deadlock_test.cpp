@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/corralcheck.h"
+#include "solver/filledplacebound.h"
 #include "solver/freezecheck.h"
 #include "solver/maze.h"
 #include "solver/picorral.h"
+#include "solver/solver.h"
 
 #include "tests/support/boardart.h"
 
@@ -190,4 +192,36 @@ TEST(PiCorral, OnlyPushesIntoAnUnfinishedCorral)
     maze = Maze(position.board);
     pushes = PiCorral::pushesOf(maze, position.items, reachableFrom(maze.startPlayer(), maze.open() - position.items));
     EXPECT_FALSE(pushes.restricted);
+}
+
+// Top: the item below the filled place goes down in one push, but only with the player on that
+// place: three pushes round it. Bottom: walling the filled place up for good would shut the
+// item below out of the back place and call the level lost, yet pushing the filled place's item
+// on into the back first wins it in three.
+TEST(FilledPlaceBound, FilledPlaceInTheWayCostsPushes)
+{
+    const std::vector<std::pair<Art, int>> cases{
+        {{"#######", "#..*..#", "#..$..#", "#..o..#", "##.@.##", "#######"}, 3},
+        {{"######", "##o###", "##*###", "#..$.#", "#...@#", "######"}, 3},
+    };
+    for (const auto &[art, fewest] : cases) {
+        const leveldata::GameLevel level = testsupport::levelFromArt(art);
+        const std::vector<leveldata::CellIndex> covered = testsupport::coveredPlacesOf(level);
+        const Maze maze(level.board, covered);
+        const CellIndex player = reachableFrom(maze.startPlayer(), maze.open() - maze.startItems()).first();
+        const std::size_t n = maze.placeList().size();
+        std::vector<CellIndex> rows;
+        std::vector<int> cost;
+        for (const CellIndex item : maze.startItems()) {
+            rows.push_back(item);
+            for (std::size_t place = 0; place < n; ++place)
+                cost.push_back(maze.pushDistance(place, item, maze.sidesFrom(item, player)));
+        }
+        MinCostMatching matching;
+        const int plain = matching.solve(static_cast<int>(n), cost);
+        EXPECT_EQ(FilledPlaceBound(maze).improve(rows, player, cost, matching, plain), fewest) << art[1];
+        SolveOptions options;
+        options.mode = SolveMode::Optimal;
+        EXPECT_EQ(solveBoard(level.board, covered, options).pushCount, fewest) << art[1];
+    }
 }
