@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -136,28 +135,6 @@ int threadCount()
     return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
-// Answers every file dialog with the next name (cancels when none is left), recording its title
-// and the folder it opened in.
-class FileAnswers : public WatchFor<QFileDialog>
-{
-public:
-    explicit FileAnswers(QStringList names)
-        : WatchFor<QFileDialog>([this](QFileDialog *dialog) {
-              titles << dialog->windowTitle();
-              folders << dialog->directory().absolutePath();
-              const QString name = m_names.isEmpty() ? QString() : m_names.takeFirst();
-              dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
-              QMetaObject::invokeMethod(dialog, name.isEmpty() ? "reject" : "accept", Qt::QueuedConnection);
-          }),
-          m_names(std::move(names))
-    { }
-    QStringList titles;
-    QStringList folders;
-
-private:
-    QStringList m_names;
-};
-
 } // namespace
 
 class GameMenuTest : public QObject
@@ -219,7 +196,7 @@ private slots:
     // .lay files of that level's folder, where a victory does not move on.
     void pageDownAndUp()
     {
-        FileAnswers files({nameOf(LevelsDir / "05-pantry.lay"), nameOf(LevelsDir / "01-first-steps.lay")});
+        FileDialogWatch files({nameOf(LevelsDir / "05-pantry.lay"), nameOf(LevelsDir / "01-first-steps.lay")});
         MessageWatch messages;
         CCobbletonDlg game(*m_state, *m_session, m_pictures);
         runWindow(game, [&] {
@@ -257,7 +234,7 @@ private slots:
         const QString pack = writeFile("пакет.xsb",
                                        "#####\n#@$.#\n#####\nTitle: One\n\n################\n#@$.           #\n"
                                        "################\n\n######\n#@ $.#\n######\nTitle: Two\n");
-        FileAnswers files({nameOf(LevelsDir / "01-first-steps.lay"), pack, QString()});
+        FileDialogWatch files({nameOf(LevelsDir / "01-first-steps.lay"), pack, QString()});
         MessageWatch messages;
         CCobbletonDlg game(*m_state, *m_session, m_pictures);
         runWindow(game, [&] {
@@ -426,7 +403,7 @@ private slots:
         QFETCH(QString, hint);
         QVERIFY(!m_storage->writeSettings({false, false, warn}));
         startGame();
-        FileAnswers files({writeFile("level.xsb", level.toUtf8())});
+        FileDialogWatch files({writeFile("level.xsb", level.toUtf8())});
         CCobbletonDlg game(*m_state, *m_session, m_pictures);
         runWindow(game, [&] {
             choose(game, QStringLiteral("Дополнительные уровни"));

@@ -54,6 +54,7 @@ FileDialogWatch::FileDialogWatch(QStringList names)
     : WatchFor<QFileDialog>([this](QFileDialog *dialog) {
           titles << dialog->windowTitle();
           filters << dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText();
+          folders << dialog->directory().absolutePath();
           // Typed in, and answered queued: selectFile would hang.
           const QString name = m_names.isEmpty() ? QString() : m_names.takeFirst();
           dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);

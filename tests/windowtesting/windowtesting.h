@@ -60,13 +60,15 @@ public:
 };
 
 // While it lives, answers every file dialog with the next of `names` typed in and accepted; an
-// empty name, or none left, cancels it. Records each dialog's title and shown filter.
+// empty name, or none left, cancels it. Records each dialog's title, shown filter and the folder
+// it opened in.
 class FileDialogWatch : public WatchFor<QFileDialog>
 {
 public:
     explicit FileDialogWatch(QStringList names = {});
     QStringList titles;
     QStringList filters;
+    QStringList folders;
 
 private:
     QStringList m_names;
