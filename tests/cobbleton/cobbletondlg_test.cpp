@@ -10,7 +10,6 @@
 #include "tests/support/boardart.h"
 #include "tests/windowtesting/windowtesting.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -127,16 +126,7 @@ private slots:
         argv.push_back(nullptr);
 
         CCobbletonDlg game(m_state, *m_session, m_pictures, dialogkit::fileArgument(int(bytes.size()), argv.data()));
-        QStringList messages;
-        WatchFor<QMessageBox> boxes([&](QMessageBox *box) {
-            messages << box->text();
-            box->button(QMessageBox::Ok)->click();
-            // Offscreen nobody gives the window the keyboard back, unless another box came first.
-            QTimer::singleShot(0, &game, [&game] {
-                if (QApplication::activeModalWidget() == &game)
-                    game.activateWindow();
-            });
-        });
+        MessageWatch messages;
         FileDialogWatch files({QString()});
         const std::filesystem::path path = shows.isEmpty() ? "" : folder / shows.toStdString();
         const Board board = shows.isEmpty() ? Board() : leveldata::readGameLevel(path).board;
@@ -144,13 +134,13 @@ private slots:
             QVERIFY(!game.windowIcon().isNull());
             QCOMPARE(game.GetDlgItem(cobbletonresources::cellControlId(179))->geometry(), QRect(700, 550, 50, 50));
             // The file is opened once the window is on screen, maybe only after this starts.
-            QTRY_COMPARE(messages, atStart);
+            QTRY_COMPARE(messages.texts, atStart);
             QTRY_COMPARE(m_state.levelPath, path);
             QCOMPARE(shown(game), board);
             press(&game, Qt::Key_Return);
             QCOMPARE(shown(game), board);
         });
-        QCOMPARE(messages, atStart + afterLoad);
+        QCOMPARE(messages.texts, atStart + afterLoad);
     }
 
     // One game: every key against the rules given the same command, from loading the example level

@@ -69,8 +69,12 @@ int runWindow(dialogkit::Dialog &window, const std::function<void()> &body)
     auto *poll = new QTimer(&window);
     poll->setInterval(0);
     QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, body] {
-        if (QApplication::activeModalWidget() != &window || !window.isActiveWindow())
+        if (QApplication::activeModalWidget() != &window)
             return;
+        if (!window.isActiveWindow()) { // offscreen nobody gives it back the keyboard a box took
+            window.activateWindow();
+            return;
+        }
         poll->stop();
         body();
         if (window.isVisible())

@@ -77,8 +77,8 @@ private:
 // What a test returns from DoModal when it ended the window itself.
 inline constexpr int EndedByTest = 99;
 
-// Runs `window` modally; once it is the active modal window (after any dialog its
-// OnInitDialog runs), calls `body`, then ends the window with EndedByTest unless it is gone.
+// Runs `window` modally; once it is the modal window on top (after any dialog its OnInitDialog
+// runs) and has the keyboard, which it is given, calls `body`, then ends the window with EndedByTest unless it is gone.
 // Returns DoModal's result.
 int runWindow(dialogkit::Dialog &window, const std::function<void()> &body);
 
