@@ -1,27 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game window's menu, PageUp/PageDown, the settings and the help, through the real window.
-#include "cobbleton/cobbletondlg.h"
 #include "cobbleton/helpdlg.h"
 #include "cobbleton/settingsdlg.h"
 #include "dialogkit/aboutdlg.h"
-#include "dialogkit/picturestore.h"
 #include "leveldata/levelfile.h"
-#include "resources/cobbleton/pictures.h"
-#include "resources/cobbleton/windows.h"
 #include "solver/solver.h"
-#include "tests/windowtesting/windowtesting.h"
+#include "tests/cobbleton/gamewindowtest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
 
 #include <algorithm>
-#include <memory>
-#include <optional>
 
 using namespace windowtesting;
 using cobbleton::CCobbletonDlg;
@@ -50,12 +43,6 @@ fs::path campaignFile(int level)
 Board boardOf(const fs::path &level)
 {
     return leveldata::readGameLevel(level).board;
-}
-
-Board shown(const CCobbletonDlg &game)
-{
-    return shownBoard(game, cobbletonresources::cellControlId,
-                      [](leveldata::TileCode code) { return cobbletonresources::Pictures.tileImage(code); });
 }
 
 // The menu-bar item with `text`, in any menu.
@@ -137,25 +124,11 @@ int threadCount()
 
 } // namespace
 
-class GameMenuTest : public QObject
+class GameMenuTest : public GameWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        setUp(QStringLiteral("Cobbleton"));
-        resources::registerPictures(m_pictures, cobbletonresources::Pictures);
-    }
-    void init()
-    {
-        m_files = std::make_unique<QTemporaryDir>();
-        m_storage.emplace(QFile::encodeName(m_files->filePath("config")).toStdString(),
-                          QFile::encodeName(m_files->filePath("data")).toStdString());
-        startGame();
-    }
-    void cleanup() { checkNoWindowLeaked(); }
-
     // `won`: how many of the ten were won before; whether level item `level` is enabled then, and
     // that choosing it loads that level (a grayed one cannot be chosen).
     void levelItems_data()
@@ -480,20 +453,6 @@ private:
         QFile file(m_files->filePath(name));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
     }
-
-    // A fresh program on the same files.
-    void startGame()
-    {
-        m_session.reset();
-        m_state = std::make_unique<cobbleton::GameState>();
-        m_session.emplace(*m_state, *m_storage, cobbleton::GameFolders{LevelsDir, CampaignDir});
-    }
-
-    dialogkit::PictureStore m_pictures;
-    std::unique_ptr<QTemporaryDir> m_files;
-    std::optional<cobbleton::GameStorage> m_storage;
-    std::unique_ptr<cobbleton::GameState> m_state;
-    std::optional<cobbleton::GameSession> m_session;
 };
 
 QTEST_MAIN(GameMenuTest)
