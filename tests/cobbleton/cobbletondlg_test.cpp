@@ -12,7 +12,6 @@
 #include <QScopeGuard>
 #include <QTest>
 
-#include <map>
 #include <string>
 
 using namespace windowtesting;
@@ -24,14 +23,6 @@ namespace {
 
 const QString NoFileMessage = QString::fromUtf8(cobbletonresources::NoFileMessage);
 const QString ExampleLevel = QStringLiteral(LEVELS_DIR "/03-sample.lay");
-
-// The game's keys by letter: L R U D the arrows, z and b undo (Ctrl+Z, Backspace), y and Y redo
-// (Ctrl+Y, Ctrl+Shift+Z), r restart (Ctrl+R).
-const std::map<char, QKeyCombination> GameKeys{{'L', Qt::Key_Left},         {'R', Qt::Key_Right},
-                                               {'U', Qt::Key_Up},           {'D', Qt::Key_Down},
-                                               {'z', Qt::CTRL | Qt::Key_Z}, {'b', Qt::Key_Backspace},
-                                               {'y', Qt::CTRL | Qt::Key_Y}, {'Y', Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-                                               {'r', Qt::CTRL | Qt::Key_R}};
 
 // What the rules do for the key of `letter`.
 cobbleton::MoveResult ruleOf(cobbleton::GameState &state, char letter)

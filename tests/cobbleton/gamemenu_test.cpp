@@ -75,17 +75,11 @@ int enabledLevelItems(const CCobbletonDlg &game)
     return count;
 }
 
-// Presses the keys of a solution (l r u d, L R U D).
+// Presses the arrow keys of a solution (l r u d, L R U D).
 void play(CCobbletonDlg &game, const std::string &moves)
 {
-    for (const char move : moves) {
-        const char lower = char(std::tolower(static_cast<unsigned char>(move)));
-        press(&game,
-              lower == 'l'       ? Qt::Key_Left
-                  : lower == 'r' ? Qt::Key_Right
-                  : lower == 'u' ? Qt::Key_Up
-                                 : Qt::Key_Down);
-    }
+    for (const char move : moves)
+        press(&game, GameKeys.at(char(std::toupper(static_cast<unsigned char>(move)))).key());
 }
 
 std::string solution(const fs::path &level)

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -24,6 +25,15 @@ inline leveldata::Board shown(const cobbleton::CCobbletonDlg &game)
         return cobbletonresources::Pictures.tileImage(code);
     });
 }
+
+// The game's keys by letter: L R U D the arrows, z and b undo (Ctrl+Z, Backspace), y and Y redo
+// (Ctrl+Y, Ctrl+Shift+Z), r restart (Ctrl+R).
+inline const std::map<char, QKeyCombination> GameKeys{
+    {'L', Qt::Key_Left},         {'R', Qt::Key_Right},
+    {'U', Qt::Key_Up},           {'D', Qt::Key_Down},
+    {'z', Qt::CTRL | Qt::Key_Z}, {'b', Qt::Key_Backspace},
+    {'y', Qt::CTRL | Qt::Key_Y}, {'Y', Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+    {'r', Qt::CTRL | Qt::Key_R}};
 
 // The base of each test class: every test function starts as a fresh program on files of its own
 // and leaves no window behind.
