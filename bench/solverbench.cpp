@@ -124,14 +124,6 @@ struct SweepLevel
     leveldata::EditorLevel level;
 };
 
-std::vector<SweepLevel> hardLevels()
-{
-    std::vector<SweepLevel> levels;
-    for (const fs::path &file : filesIn(HardDir, ".lay"))
-        levels.push_back({file.stem().string(), leveldata::readEditorLevel(file)});
-    return levels;
-}
-
 // The levels of a text file that the importer would write.
 std::vector<SweepLevel> collectionLevels(const fs::path &file)
 {
@@ -240,7 +232,9 @@ std::vector<std::vector<LevelOutcome>> sweep(const std::vector<SweepLevel> &leve
 
 void harderLevels()
 {
-    const std::vector<SweepLevel> levels = hardLevels();
+    std::vector<SweepLevel> levels;
+    for (const fs::path &file : filesIn(HardDir, ".lay"))
+        levels.push_back({file.stem().string(), leveldata::readEditorLevel(file)});
     const auto outcomes = sweep(levels);
     for (std::size_t i = 0; i < levels.size(); ++i) {
         std::string value;
