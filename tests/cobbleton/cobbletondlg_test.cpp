@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cobbleton/gamestate.h"
 #include "dialogkit/aboutdlg.h"
 #include "dialogkit/appsupport.h"
 #include "leveldata/levelfile.h"
+#include "tests/cobbleton/gamecommands.h"
 #include "tests/cobbleton/gamewindowtest.h"
 #include "tests/support/boardart.h"
 
@@ -23,19 +23,6 @@ namespace {
 
 const QString NoFileMessage = QString::fromUtf8(cobbletonresources::NoFileMessage);
 const QString ExampleLevel = QStringLiteral(LEVELS_DIR "/03-sample.lay");
-
-// What the rules do for the key of `letter`.
-cobbleton::MoveResult ruleOf(cobbleton::GameState &state, char letter)
-{
-    switch (letter) {
-    case 'z':
-    case 'b': return cobbleton::undo(state);
-    case 'y':
-    case 'Y': return cobbleton::redo(state);
-    case 'r': return cobbleton::restart(state);
-    default: return cobbleton::move(state, testsupport::stepOf(letter));
-    }
-}
 
 } // namespace
 
@@ -126,7 +113,7 @@ private slots:
                 const qsizetype before = messages.texts.size();
                 press(&game, GameKeys.at(letter).key(), GameKeys.at(letter).keyboardModifiers());
                 perKey += QString::number(messages.texts.size() - before);
-                ruleOf(rules, letter);
+                act(rules, letter);
                 QCOMPARE(shown(game), rules.board);
             }
             QCOMPARE(QApplication::focusWidget(), load); // the keys leave the focus on Load
