@@ -8,7 +8,6 @@
 
 #include "cobbleton/advisor.h"
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -20,7 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace cobbleton;
-using Clock = std::chrono::steady_clock;
 
 struct Timing
 {
@@ -28,17 +26,6 @@ struct Timing
     double countNs = 0;
     bool counted = false;
 };
-
-std::vector<fs::path> levelsIn(const fs::path &dir)
-{
-    std::vector<fs::path> files;
-    for (const auto &entry : fs::directory_iterator(dir)) {
-        if (entry.path().extension() == ".lay")
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 Winnable verdictOf(const GameState &state, std::chrono::milliseconds limit)
 {
@@ -83,11 +70,11 @@ Timing checkAfterPush(const GameState &state)
         }
     };
     Timing timing;
-    const Clock::time_point start = Clock::now();
+    const auto start = std::chrono::steady_clock::now();
     search();
-    timing.verdictNs = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+    timing.verdictNs = nanosecondsSince(start);
     search();
-    timing.countNs = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+    timing.countNs = nanosecondsSince(start);
     timing.counted = advisor.assess(state).undos.has_value();
     return timing;
 }
@@ -122,7 +109,7 @@ int main()
     for (const auto &[dir, levels] : {std::pair{fs::path(LEVELS_DIR), std::string("sample levels")},
                                       std::pair{fs::path(HARD_LEVELS_DIR), std::string("bench levels")}}) {
         std::vector<Timing> timings;
-        for (const fs::path &file : levelsIn(dir)) {
+        for (const fs::path &file : filesIn(dir, ".lay")) {
             if (const std::optional<GameState> state = afterDeadPush(file))
                 timings.push_back(checkAfterPush(*state));
         }

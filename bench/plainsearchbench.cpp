@@ -38,10 +38,9 @@ void compareOn(const std::string &kind, int levels, unsigned seed, const RandomL
                 std::cerr << row << "\n";
         }
     }
-    const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
     printRow({"Solver (both modes) against plain search, " + std::to_string(levels) + " " + kind,
               (differ == 0 ? std::string("all agree") : std::to_string(differ) + " answers differ") + " ("
-                  + std::to_string(won) + " won) in " + formatDuration(took.count()),
+                  + std::to_string(won) + " won) in " + formatDuration(nanosecondsSince(start)),
               "all agree", verdict(differ == 0)});
 }
 

@@ -60,6 +60,29 @@ std::string formatDuration(double nanoseconds)
     return inUnits(nanoseconds, TimeUnits);
 }
 
+std::string fixed(double value, int decimals)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+double nanosecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::vector<std::filesystem::path> filesIn(const std::filesystem::path &dir, const std::string &extension)
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto &entry : std::filesystem::directory_iterator(dir)) {
+        if (entry.path().extension() == extension)
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 std::string verdict(bool met)
 {
     return met ? "met" : "missed";

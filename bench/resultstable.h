@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,15 @@ void printRow(const ResultRow &row);
 // "850 ns", "12.3 µs", "1.45 ms", "2.10 s": three significant digits in the largest unit that
 // keeps the number at 1 or more.
 std::string formatDuration(double nanoseconds);
+
+// `value` with `decimals` digits after the point.
+std::string fixed(double value, int decimals);
+
+// Nanoseconds from `start` until now.
+double nanosecondsSince(std::chrono::steady_clock::time_point start);
+
+// The files in `dir` named with `extension` (".lay"), sorted.
+std::vector<std::filesystem::path> filesIn(const std::filesystem::path &dir, const std::string &extension);
 
 // "met" or "missed".
 std::string verdict(bool met);

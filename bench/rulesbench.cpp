@@ -156,10 +156,8 @@ void printHistoryMemory()
     const std::size_t after = heapInUse();
     if (played && after > before) {
         const double bytes = static_cast<double>(after - before);
-        char value[64];
-        std::snprintf(value, sizeof value, "%.2f MiB (%.1f bytes a move)", bytes / MiB,
-                      bytes / static_cast<double>(LongGame));
-        row.value = value;
+        row.value =
+            fixed(bytes / MiB, 2) + " MiB (" + fixed(bytes / static_cast<double>(LongGame), 1) + " bytes a move)";
         row.verdict = verdict(bytes <= 4 * MiB);
     }
     printRow(row);

@@ -42,17 +42,6 @@ constexpr double QuickRun = 1.0;
 constexpr int QuickRuns = 3;
 const std::vector<unsigned> ThreadCounts{1, 2};
 
-std::vector<fs::path> filesIn(const fs::path &dir, const std::string &extension)
-{
-    std::vector<fs::path> files;
-    for (const auto &entry : fs::directory_iterator(dir)) {
-        if (entry.path().extension() == extension)
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 SolveOptions optionsFor(SolveMode mode, double seconds, std::size_t memoryMiB = 1024, unsigned threads = 1)
 {
     SolveOptions options;
@@ -105,9 +94,8 @@ void twoThreadRate()
         const SolveResult r = solveFile(RateLevel, SolveMode::Optimal, 1.0, 1024, 2);
         rates.push_back(static_cast<double>(r.stats.pushes) / r.stats.seconds);
     }
-    char value[64];
-    std::snprintf(value, sizeof value, "%.2f M pushes/s", percentile(rates, 0.5) / 1e6);
-    printRow({"Search rate, 2 threads (h04-dozen, both searches together, 1 s)", value});
+    printRow({"Search rate, 2 threads (h04-dozen, both searches together, 1 s)",
+              fixed(percentile(rates, 0.5) / 1e6, 2) + " M pushes/s"});
 }
 
 void memoryRows()
@@ -135,14 +123,6 @@ struct SweepLevel
     std::string name;
     leveldata::EditorLevel level;
 };
-
-std::vector<SweepLevel> hardLevels()
-{
-    std::vector<SweepLevel> levels;
-    for (const fs::path &file : filesIn(HardDir, ".lay"))
-        levels.push_back({file.stem().string(), leveldata::readEditorLevel(file)});
-    return levels;
-}
 
 // The levels of a text file that the importer would write.
 std::vector<SweepLevel> collectionLevels(const fs::path &file)
@@ -192,13 +172,6 @@ LevelOutcome sweepLevel(const SweepLevel &level, unsigned threads)
     return outcome;
 }
 
-std::string mib(std::size_t bytes)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f MiB", bytes / 1048576.0);
-    return text;
-}
-
 // The verdict, the solution's size (and whether its pushes were proven fewest, when that was
 // asked) and the time.
 std::string outcomeText(const SolveResult &r, bool proofAsked)
@@ -235,14 +208,12 @@ void printSweep(const std::string &name, unsigned threads, const std::vector<Lev
                                : "median " + formatDuration(percentile(seconds, 0.5) * SecondNs) + ", worst "
                 + formatDuration(*std::max_element(seconds.begin(), seconds.end()) * SecondNs);
     };
-    char count[64];
-    std::snprintf(count, sizeof count, "%.2f M", positions / 1e6);
     const int levels = static_cast<int>(outcomes.size());
     printRow({name + " (" + std::to_string(levels) + " levels), " + threadText(threads) + ", 10 s a level",
               std::to_string(solved) + " solved, " + std::to_string(noSolution) + " no solution, "
                   + std::to_string(unknown) + " unknown; fewest pushes proven for " + std::to_string(proven)
                   + "; to a verdict " + times(decidedSeconds) + "; to proven fewest " + times(provenSeconds) + "; peak "
-                  + mib(peak) + "; " + count + " positions searched",
+                  + fixed(peak / 1048576.0, 1) + " MiB; " + fixed(positions / 1e6, 2) + " M positions searched",
               "all decided, fewest proven for ≥ 95 % of the solvable",
               verdict(unknown == 0 && proven * 100 >= 95 * (levels - noSolution))});
 }
@@ -261,7 +232,9 @@ std::vector<std::vector<LevelOutcome>> sweep(const std::vector<SweepLevel> &leve
 
 void harderLevels()
 {
-    const std::vector<SweepLevel> levels = hardLevels();
+    std::vector<SweepLevel> levels;
+    for (const fs::path &file : filesIn(HardDir, ".lay"))
+        levels.push_back({file.stem().string(), leveldata::readEditorLevel(file)});
     const auto outcomes = sweep(levels);
     for (std::size_t i = 0; i < levels.size(); ++i) {
         std::string value;

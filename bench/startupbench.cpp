@@ -170,13 +170,6 @@ std::optional<Sample> runUntilMapped(xcb_connection_t *x, const std::string &pro
     return finish(pid, start, mapped, true);
 }
 
-std::string fixed(double value, int decimals)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
 struct Program
 {
     std::string startupMeasure, memoryMeasure, path;

@@ -25,15 +25,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr const char *LevelFile = LEVELS_DIR "/03-sample.lay";
 constexpr double MoveLimitNs = 1e6;
 constexpr int KeyPresses = 1000;
 
-cobbleton::GameState gameState; // what the application hands its window
-cobbleton::CCobbletonDlg *game = nullptr;
-std::vector<double> moveNs; // every timed move of every run
+cobbleton::GameState gameState;    // what the application hands its window
+dialogkit::Dialog *game = nullptr; // the game window, its commands sent as Dialog's
+std::vector<double> moveNs;        // every timed move of every run
 
 // One move through the window's command (the rules, ShowBoard of all 180 cells, the victory
 // test), then the whole window painted again.
@@ -48,10 +46,10 @@ void BM_MoveShowRepaint(benchmark::State &st)
     bool left = true;
     bool allMoved = true;
     for (auto _ : st) {
-        const auto begin = Clock::now();
+        const auto begin = std::chrono::steady_clock::now();
         game->OnCommand(left ? cobbletonresources::MoveLeftCommand : cobbletonresources::MoveRightCommand);
         const QPixmap painted = game->grab();
-        moveNs.push_back(std::chrono::duration<double, std::nano>(Clock::now() - begin).count());
+        moveNs.push_back(nanosecondsSince(begin));
         benchmark::DoNotOptimize(painted.cacheKey());
         allMoved = allMoved && gameState.playerCell == (left ? start - 1 : start);
         left = !left;
@@ -72,7 +70,7 @@ void pressArrowKeys()
     const cobbleton::CellIndex start = gameState.playerCell;
 
     int moved = 0;
-    const auto begin = Clock::now();
+    const auto begin = std::chrono::steady_clock::now();
     for (int i = 0; i < KeyPresses; ++i) {
         const bool left = i % 2 == 0;
         QTest::keyClick(focus ? focus : game, left ? Qt::Key_Left : Qt::Key_Right);
@@ -80,7 +78,7 @@ void pressArrowKeys()
             ++moved;
     }
     QApplication::processEvents();
-    const double ns = std::chrono::duration<double, std::nano>(Clock::now() - begin).count();
+    const double ns = nanosecondsSince(begin);
 
     printRow({"1000 arrow-key presses to the game window, each a move",
               active ? formatDuration(ns) + " (" + formatDuration(ns / KeyPresses) + " each), " + std::to_string(moved)

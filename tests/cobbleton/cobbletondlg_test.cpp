@@ -1,26 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cobbleton/cobbletondlg.h"
-#include "cobbleton/gamestate.h"
 #include "dialogkit/aboutdlg.h"
 #include "dialogkit/appsupport.h"
-#include "dialogkit/picturestore.h"
 #include "leveldata/levelfile.h"
-#include "resources/cobbleton/pictures.h"
-#include "resources/cobbleton/windows.h"
+#include "tests/cobbleton/gamecommands.h"
+#include "tests/cobbleton/gamewindowtest.h"
 #include "tests/support/boardart.h"
-#include "tests/windowtesting/windowtesting.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
-#include <memory>
-#include <optional>
 #include <string>
 
 using namespace windowtesting;
@@ -33,56 +24,13 @@ namespace {
 const QString NoFileMessage = QString::fromUtf8(cobbletonresources::NoFileMessage);
 const QString ExampleLevel = QStringLiteral(LEVELS_DIR "/03-sample.lay");
 
-Board shown(const CCobbletonDlg &game)
-{
-    return shownBoard(game, cobbletonresources::cellControlId,
-                      [](leveldata::TileCode code) { return cobbletonresources::Pictures.tileImage(code); });
-}
-
-// The game's keys by letter: L R U D the arrows, z and b undo (Ctrl+Z, Backspace), y and Y redo
-// (Ctrl+Y, Ctrl+Shift+Z), r restart (Ctrl+R).
-const std::map<char, QKeyCombination> GameKeys{{'L', Qt::Key_Left},         {'R', Qt::Key_Right},
-                                               {'U', Qt::Key_Up},           {'D', Qt::Key_Down},
-                                               {'z', Qt::CTRL | Qt::Key_Z}, {'b', Qt::Key_Backspace},
-                                               {'y', Qt::CTRL | Qt::Key_Y}, {'Y', Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-                                               {'r', Qt::CTRL | Qt::Key_R}};
-
-// What the rules do for the key of `letter`.
-cobbleton::MoveResult ruleOf(cobbleton::GameState &state, char letter)
-{
-    switch (letter) {
-    case 'z':
-    case 'b': return cobbleton::undo(state);
-    case 'y':
-    case 'Y': return cobbleton::redo(state);
-    case 'r': return cobbleton::restart(state);
-    default: return cobbleton::move(state, testsupport::stepOf(letter));
-    }
-}
-
 } // namespace
 
-class CobbletonDlgTest : public QObject
+class CobbletonDlgTest : public GameWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        setUp(QStringLiteral("Cobbleton"));
-        resources::registerPictures(m_pictures, cobbletonresources::Pictures);
-    }
-    void init() // as a fresh program, its files in a folder of its own
-    {
-        m_state = cobbleton::GameState{};
-        m_files = std::make_unique<QTemporaryDir>();
-        m_storage.emplace(QFile::encodeName(m_files->filePath("config")).toStdString(),
-                          QFile::encodeName(m_files->filePath("data")).toStdString());
-        m_session.emplace(m_state, *m_storage,
-                          cobbleton::GameFolders{LEVELS_DIR, std::filesystem::path(LEVELS_DIR) / "campaign"});
-    }
-    void cleanup() { checkNoWindowLeaked(); }
-
     // `arguments` after the program's name, as names in a folder holding "Мои уровни/пусто.lay"
     // and "\xff.lay" (a name that is not UTF-8), each a level without places; `shows`: the file the
     // window shows, none for walls. `atStart`: the messages of the start; then a cancelled Load
@@ -126,17 +74,8 @@ private slots:
             argv.push_back(argument.data());
         argv.push_back(nullptr);
 
-        CCobbletonDlg game(m_state, *m_session, m_pictures, dialogkit::fileArgument(int(bytes.size()), argv.data()));
-        QStringList messages;
-        WatchFor<QMessageBox> boxes([&](QMessageBox *box) {
-            messages << box->text();
-            box->button(QMessageBox::Ok)->click();
-            // Offscreen nobody gives the window the keyboard back, unless another box came first.
-            QTimer::singleShot(0, &game, [&game] {
-                if (QApplication::activeModalWidget() == &game)
-                    game.activateWindow();
-            });
-        });
+        CCobbletonDlg game(*m_state, *m_session, m_pictures, dialogkit::fileArgument(int(bytes.size()), argv.data()));
+        MessageWatch messages;
         FileDialogWatch files({QString()});
         const std::filesystem::path path = shows.isEmpty() ? "" : folder / shows.toStdString();
         const Board board = shows.isEmpty() ? Board() : leveldata::readGameLevel(path).board;
@@ -144,13 +83,13 @@ private slots:
             QVERIFY(!game.windowIcon().isNull());
             QCOMPARE(game.GetDlgItem(cobbletonresources::cellControlId(179))->geometry(), QRect(700, 550, 50, 50));
             // The file is opened once the window is on screen, maybe only after this starts.
-            QTRY_COMPARE(messages, atStart);
-            QTRY_COMPARE(m_state.levelPath, path);
+            QTRY_COMPARE(messages.texts, atStart);
+            QTRY_COMPARE(m_state->levelPath, path);
             QCOMPARE(shown(game), board);
             press(&game, Qt::Key_Return);
             QCOMPARE(shown(game), board);
         });
-        QCOMPARE(messages, atStart + afterLoad);
+        QCOMPARE(messages.texts, atStart + afterLoad);
     }
 
     // One game: every key against the rules given the same command, from loading the example level
@@ -162,7 +101,7 @@ private slots:
         const std::string solution = "RDRRRRRRLLLLLLDDRRRRRR"; // the rules replay every shipped level
         cobbleton::GameState rules;
         QVERIFY(cobbleton::loadLevelFile(rules, ExampleLevel.toStdString()));
-        CCobbletonDlg game(m_state, *m_session, m_pictures);
+        CCobbletonDlg game(*m_state, *m_session, m_pictures);
         FileDialogWatch files({ExampleLevel, ExampleLevel});
         MessageWatch messages;
         WatchFor<CAboutDlg> about([](CAboutDlg *d) { QTest::keyClick(d, Qt::Key_Return); });
@@ -174,7 +113,7 @@ private slots:
                 const qsizetype before = messages.texts.size();
                 press(&game, GameKeys.at(letter).key(), GameKeys.at(letter).keyboardModifiers());
                 perKey += QString::number(messages.texts.size() - before);
-                ruleOf(rules, letter);
+                act(rules, letter);
                 QCOMPARE(shown(game), rules.board);
             }
             QCOMPARE(QApplication::focusWidget(), load); // the keys leave the focus on Load
@@ -193,14 +132,6 @@ private slots:
         QCOMPARE(messages.texts, QStringList(5, QString::fromStdString(rules.victoryText)));
         QCOMPARE(files.count(), 2);
     }
-
-private:
-    // What the application would hand its window.
-    cobbleton::GameState m_state;
-    dialogkit::PictureStore m_pictures;
-    std::unique_ptr<QTemporaryDir> m_files;
-    std::optional<cobbleton::GameStorage> m_storage;
-    std::optional<cobbleton::GameSession> m_session;
 };
 
 QTEST_MAIN(CobbletonDlgTest)

@@ -1,28 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game window's menu, PageUp/PageDown, the settings and the help, through the real window.
-#include "cobbleton/cobbletondlg.h"
 #include "cobbleton/helpdlg.h"
 #include "cobbleton/settingsdlg.h"
 #include "dialogkit/aboutdlg.h"
-#include "dialogkit/picturestore.h"
 #include "leveldata/levelfile.h"
-#include "resources/cobbleton/pictures.h"
-#include "resources/cobbleton/windows.h"
 #include "solver/solver.h"
-#include "tests/windowtesting/windowtesting.h"
+#include "tests/cobbleton/gamewindowtest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
 
 #include <algorithm>
-#include <memory>
-#include <optional>
 
 using namespace windowtesting;
 using cobbleton::CCobbletonDlg;
@@ -51,12 +43,6 @@ fs::path campaignFile(int level)
 Board boardOf(const fs::path &level)
 {
     return leveldata::readGameLevel(level).board;
-}
-
-Board shown(const CCobbletonDlg &game)
-{
-    return shownBoard(game, cobbletonresources::cellControlId,
-                      [](leveldata::TileCode code) { return cobbletonresources::Pictures.tileImage(code); });
 }
 
 // The menu-bar item with `text`, in any menu.
@@ -89,17 +75,11 @@ int enabledLevelItems(const CCobbletonDlg &game)
     return count;
 }
 
-// Presses the keys of a solution (l r u d, L R U D).
+// Presses the arrow keys of a solution (l r u d, L R U D).
 void play(CCobbletonDlg &game, const std::string &moves)
 {
-    for (const char move : moves) {
-        const char lower = char(std::tolower(static_cast<unsigned char>(move)));
-        press(&game,
-              lower == 'l'       ? Qt::Key_Left
-                  : lower == 'r' ? Qt::Key_Right
-                  : lower == 'u' ? Qt::Key_Up
-                                 : Qt::Key_Down);
-    }
+    for (const char move : moves)
+        press(&game, GameKeys.at(char(std::toupper(static_cast<unsigned char>(move)))).key());
 }
 
 std::string solution(const fs::path &level)
@@ -136,49 +116,13 @@ int threadCount()
     return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
-// Answers every file dialog with the next name (cancels when none is left), recording its title
-// and the folder it opened in.
-class FileAnswers : public WatchFor<QFileDialog>
-{
-public:
-    explicit FileAnswers(QStringList names)
-        : WatchFor<QFileDialog>([this](QFileDialog *dialog) {
-              titles << dialog->windowTitle();
-              folders << dialog->directory().absolutePath();
-              const QString name = m_names.isEmpty() ? QString() : m_names.takeFirst();
-              dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
-              QMetaObject::invokeMethod(dialog, name.isEmpty() ? "reject" : "accept", Qt::QueuedConnection);
-          }),
-          m_names(std::move(names))
-    { }
-    QStringList titles;
-    QStringList folders;
-
-private:
-    QStringList m_names;
-};
-
 } // namespace
 
-class GameMenuTest : public QObject
+class GameMenuTest : public GameWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        setUp(QStringLiteral("Cobbleton"));
-        resources::registerPictures(m_pictures, cobbletonresources::Pictures);
-    }
-    void init()
-    {
-        m_files = std::make_unique<QTemporaryDir>();
-        m_storage.emplace(QFile::encodeName(m_files->filePath("config")).toStdString(),
-                          QFile::encodeName(m_files->filePath("data")).toStdString());
-        startGame();
-    }
-    void cleanup() { checkNoWindowLeaked(); }
-
     // `won`: how many of the ten were won before; whether level item `level` is enabled then, and
     // that choosing it loads that level (a grayed one cannot be chosen).
     void levelItems_data()
@@ -219,7 +163,7 @@ private slots:
     // .lay files of that level's folder, where a victory does not move on.
     void pageDownAndUp()
     {
-        FileAnswers files({nameOf(LevelsDir / "05-pantry.lay"), nameOf(LevelsDir / "01-first-steps.lay")});
+        FileDialogWatch files({nameOf(LevelsDir / "05-pantry.lay"), nameOf(LevelsDir / "01-first-steps.lay")});
         MessageWatch messages;
         CCobbletonDlg game(*m_state, *m_session, m_pictures);
         runWindow(game, [&] {
@@ -257,7 +201,7 @@ private slots:
         const QString pack = writeFile("пакет.xsb",
                                        "#####\n#@$.#\n#####\nTitle: One\n\n################\n#@$.           #\n"
                                        "################\n\n######\n#@ $.#\n######\nTitle: Two\n");
-        FileAnswers files({nameOf(LevelsDir / "01-first-steps.lay"), pack, QString()});
+        FileDialogWatch files({nameOf(LevelsDir / "01-first-steps.lay"), pack, QString()});
         MessageWatch messages;
         CCobbletonDlg game(*m_state, *m_session, m_pictures);
         runWindow(game, [&] {
@@ -426,7 +370,7 @@ private slots:
         QFETCH(QString, hint);
         QVERIFY(!m_storage->writeSettings({false, false, warn}));
         startGame();
-        FileAnswers files({writeFile("level.xsb", level.toUtf8())});
+        FileDialogWatch files({writeFile("level.xsb", level.toUtf8())});
         CCobbletonDlg game(*m_state, *m_session, m_pictures);
         runWindow(game, [&] {
             choose(game, QStringLiteral("Дополнительные уровни"));
@@ -503,20 +447,6 @@ private:
         QFile file(m_files->filePath(name));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
     }
-
-    // A fresh program on the same files.
-    void startGame()
-    {
-        m_session.reset();
-        m_state = std::make_unique<cobbleton::GameState>();
-        m_session.emplace(*m_state, *m_storage, cobbleton::GameFolders{LevelsDir, CampaignDir});
-    }
-
-    dialogkit::PictureStore m_pictures;
-    std::unique_ptr<QTemporaryDir> m_files;
-    std::optional<cobbleton::GameStorage> m_storage;
-    std::unique_ptr<cobbleton::GameState> m_state;
-    std::optional<cobbleton::GameSession> m_session;
 };
 
 QTEST_MAIN(GameMenuTest)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cobbleton/gamestate.h"
 
+#include "tests/cobbleton/gamecommands.h"
 #include "tests/support/boardart.h"
 
 #include <gtest/gtest.h>
@@ -23,17 +24,6 @@ struct Shown
     std::vector<Board> boards;
     int victories = 0;
 };
-
-// A move letter (L, R, U, D), or z undo, y redo, r restart.
-MoveResult act(GameState &state, char letter)
-{
-    switch (letter) {
-    case 'z': return undo(state);
-    case 'y': return redo(state);
-    case 'r': return restart(state);
-    default: return move(state, testsupport::stepOf(letter));
-    }
-}
 
 Shown play(GameState &state, const std::string &moves)
 {

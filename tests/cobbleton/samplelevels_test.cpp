@@ -2,6 +2,7 @@
 #include "cobbleton/gamestate.h"
 #include "quillmap/difficulty.h"
 #include "solver/solver.h"
+#include "tests/cobbleton/gamecommands.h"
 #include "tests/support/boardart.h"
 #include "tests/support/testfiles.h"
 
@@ -143,8 +144,7 @@ TEST(SampleLevels, UndoAndRedoRetraceRandomPlay)
         std::vector<std::pair<char, MoveResult>> steps;
         while (steps.size() < 400) {
             const char command = random() % 40 == 0 ? 'r' : "LRUD"[random() % 4];
-            if (MoveResult result = command == 'r' ? restart(state) : move(state, testsupport::stepOf(command));
-                result.moved) {
+            if (MoveResult result = act(state, command); result.moved) {
                 steps.emplace_back(command, std::move(result));
                 positions.push_back(position(state));
             }
@@ -158,7 +158,7 @@ TEST(SampleLevels, UndoAndRedoRetraceRandomPlay)
             undo(state);
         for (std::size_t i = steps.size() - steps.size() / 2; i < steps.size(); ++i) {
             const auto &[command, first] = steps[i];
-            const MoveResult again = command == 'r' ? restart(state) : move(state, testsupport::stepOf(command));
+            const MoveResult again = act(state, command);
             ASSERT_EQ(boards(again), boards(first)) << "step " << i << " played again";
         }
     }

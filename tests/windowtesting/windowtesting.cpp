@@ -54,6 +54,7 @@ FileDialogWatch::FileDialogWatch(QStringList names)
     : WatchFor<QFileDialog>([this](QFileDialog *dialog) {
           titles << dialog->windowTitle();
           filters << dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText();
+          folders << dialog->directory().absolutePath();
           // Typed in, and answered queued: selectFile would hang.
           const QString name = m_names.isEmpty() ? QString() : m_names.takeFirst();
           dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
@@ -68,8 +69,12 @@ int runWindow(dialogkit::Dialog &window, const std::function<void()> &body)
     auto *poll = new QTimer(&window);
     poll->setInterval(0);
     QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, body] {
-        if (QApplication::activeModalWidget() != &window || !window.isActiveWindow())
+        if (QApplication::activeModalWidget() != &window)
             return;
+        if (!window.isActiveWindow()) { // offscreen nobody gives it back the keyboard a box took
+            window.activateWindow();
+            return;
+        }
         poll->stop();
         body();
         if (window.isVisible())

@@ -60,13 +60,15 @@ public:
 };
 
 // While it lives, answers every file dialog with the next of `names` typed in and accepted; an
-// empty name, or none left, cancels it. Records each dialog's title and shown filter.
+// empty name, or none left, cancels it. Records each dialog's title, shown filter and the folder
+// it opened in.
 class FileDialogWatch : public WatchFor<QFileDialog>
 {
 public:
     explicit FileDialogWatch(QStringList names = {});
     QStringList titles;
     QStringList filters;
+    QStringList folders;
 
 private:
     QStringList m_names;
@@ -75,8 +77,8 @@ private:
 // What a test returns from DoModal when it ended the window itself.
 inline constexpr int EndedByTest = 99;
 
-// Runs `window` modally; once it is the active modal window (after any dialog its
-// OnInitDialog runs), calls `body`, then ends the window with EndedByTest unless it is gone.
+// Runs `window` modally; once it is the modal window on top (after any dialog its OnInitDialog
+// runs) and has the keyboard, which it is given, calls `body`, then ends the window with EndedByTest unless it is gone.
 // Returns DoModal's result.
 int runWindow(dialogkit::Dialog &window, const std::function<void()> &body);
 
