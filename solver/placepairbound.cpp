@@ -17,7 +17,8 @@ PlacePairBound::PlacePairBound(const Maze &maze) : m_maze(maze)
             // Steps come in opposite pairs: side ^ 1 is the side of the other place facing m.
             const auto q = static_cast<std::size_t>(std::find(places.begin(), places.end(), across) - places.begin());
             const auto without = [&](std::size_t place, std::size_t fromSide) {
-                return End{place, maze.sideDistancesArrivingFrom(place, static_cast<std::uint8_t>(0xF & ~(1U << fromSide)))};
+                return End{place,
+                           maze.sideDistancesArrivingFrom(place, static_cast<std::uint8_t>(0xF & ~(1U << fromSide)))};
             };
             m_pairs.push_back(Pair{{without(p, side), without(q, side ^ 1)}});
         }
