@@ -51,5 +51,7 @@ int main()
     compareOn("small random levels", 5000, 1, {});
     compareOn("larger random levels (up to 4 items, rooms of up to 8 × 5)", 500, 2,
               {.maxItems = 4, .maxWidth = 8, .maxHeight = 5});
+    compareOn("random levels with two places facing each other across a cell (up to 4 items, rooms of up to 6 × 6)",
+              500, 3, {.maxItems = 4, .maxWidth = 6, .maxHeight = 6, .wallPercent = 10, .facingPlaces = true});
     return 0;
 }

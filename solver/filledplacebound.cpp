@@ -118,8 +118,7 @@ int FilledPlaceBound::improve(const std::vector<CellIndex> &rowCells, CellIndex 
 
     // Case (b): one filled place left, by each item on a place in turn.
     best = std::min(best, plain + 2);
-    if (m_all.solve(static_cast<int>(n), cost) != plain)
-        return plain; // not the pairing it was asked about: nothing gained
+    m_all.startFrom(matching);
     for (const std::size_t filled : m_filledRows) {
         m_allCost = cost;
         m_allCost[filled * n + static_cast<std::size_t>(m_placeNumber[static_cast<std::size_t>(rowCells[filled])])] =

@@ -85,6 +85,14 @@ int MinCostMatching::solve(int n, const std::vector<int> &cost)
     return total(n, cost);
 }
 
+void MinCostMatching::startFrom(const MinCostMatching &other)
+{
+    m_n = other.m_n;
+    m_baseU = other.m_u;
+    m_baseV = other.m_v;
+    m_baseMatch = other.m_match;
+}
+
 // The duals stay feasible for the other rows, whose pairs stay tight; the changed row starts from
 // a dual of 0, feasible as every column dual is at most 0. One phase then finds the cheapest way
 // to pair it, which makes the whole pairing the cheapest again.

@@ -24,6 +24,10 @@ public:
     // pair it again. The remembered pairing stays as it was, for the next changed row.
     [[nodiscard]] int solveWithRowChanged(int row, const std::vector<int> &cost);
 
+    // Takes the pairing `other` found last, with its duals, as if this object's last solve() had
+    // found it, for solveWithRowChanged() on the same matrix; O(n).
+    void startFrom(const MinCostMatching &other);
+
     // The pairing of the last solve() or solveWithRowChanged(): entry r is the column of row r.
     void pairing(std::vector<int> &columnOfRow) const;
 

@@ -100,7 +100,7 @@ void Maze::computeDistances()
 // push away from the player, for every side s the player can walk to around the item from side
 // t. With an extra wall the regions stay those of the walls alone: the player may seem to get
 // round where it cannot, which only makes the distances smaller, never larger.
-void Maze::searchBack(CellIndex goal, CellIndex wall, std::uint16_t *sideDistance) const
+void Maze::searchBack(CellIndex goal, CellIndex wall, std::uint16_t *sideDistance, std::uint8_t goalSides) const
 {
     const auto open = [&](CellIndex c) { return c != wall && isOpen(c); };
     const auto index = [](CellIndex x, std::size_t side) { return static_cast<std::size_t>(x) * 4 + side; };
@@ -109,7 +109,7 @@ void Maze::searchBack(CellIndex goal, CellIndex wall, std::uint16_t *sideDistanc
     };
     std::deque<std::pair<CellIndex, std::size_t>> queue;
     for (std::size_t t = 0; t < 4 && goal != wall; ++t) {
-        if (open(goal + Steps[t])) {
+        if ((goalSides >> t & 1U) && open(goal + Steps[t])) {
             sideDistance[index(goal, t)] = 0;
             queue.emplace_back(goal, t);
         }
@@ -136,6 +136,14 @@ std::vector<std::uint16_t> Maze::sideDistancesWithWall(CellIndex wall) const
     std::vector<std::uint16_t> distances(m_placeList.size() * leveldata::CellCount * 4, Unreachable);
     for (std::size_t p = 0; p < m_placeList.size(); ++p)
         searchBack(m_placeList[p], wall, &distances[p * leveldata::CellCount * 4]);
+    return distances;
+}
+
+std::vector<std::uint16_t> Maze::sideDistancesArrivingFrom(std::size_t place, std::uint8_t lastSides) const
+{
+    assert(place < m_placeList.size());
+    std::vector<std::uint16_t> distances(leveldata::CellCount * 4, Unreachable);
+    searchBack(m_placeList[place], -1, distances.data(), lastSides);
     return distances;
 }
 

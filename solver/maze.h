@@ -62,6 +62,12 @@ public:
     // pushes do. Still lower bounds with that cell walled up, though perhaps lower than need be.
     std::vector<std::uint16_t> sideDistancesWithWall(CellIndex wall) const;
 
+    // The side distances to place number `place` alone (entry cell × 4 + side) when the last push
+    // onto it must leave the player on one of `lastSides`: that push came from that side. Lower
+    // bounds as pushDistance's are; the item already on the place is left out (entries of the
+    // place's own cell mean it leaves and comes back).
+    std::vector<std::uint16_t> sideDistancesArrivingFrom(std::size_t place, std::uint8_t lastSides) const;
+
     // Cells from which an item can never reach any place (pushDistance Unreachable for all of
     // them), not counting the places themselves.
     const CellSet &deadCells() const { return m_dead; }
@@ -83,8 +89,9 @@ public:
 
 private:
     void computeDistances();
-    // Fills CellCount × 4 side distances to `goal`, Unreachable where nothing was found yet.
-    void searchBack(CellIndex goal, CellIndex wall, std::uint16_t *sideDistance) const;
+    // Fills CellCount × 4 side distances to `goal` for a last push that leaves the player on one
+    // of `goalSides`, Unreachable where nothing was found yet.
+    void searchBack(CellIndex goal, CellIndex wall, std::uint16_t *sideDistance, std::uint8_t goalSides = 0xF) const;
     std::uint8_t region(CellIndex item, CellIndex cell) const
     {
         assert(leveldata::isOnBoard(item) && leveldata::isOnBoard(cell));

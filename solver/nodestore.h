@@ -24,8 +24,10 @@ struct SearchNode
     std::uint8_t player = 0;
     std::uint8_t pushedFrom = 0; // the cell the last pushed item left
     std::uint8_t pushSide = 0;   // index into Steps of that push
-    std::uint8_t flags = 0;      // Expanded, Lost
-    static constexpr std::uint8_t Expanded = 1, Lost = 2;
+    std::uint8_t flags = 0;      // Expanded, Lost, Unrefined
+    // Unrefined: `bound` is the plain pairing's; the closer one is worked out when the position
+    // leaves the queue, so positions never expanded do not pay for it.
+    static constexpr std::uint8_t Expanded = 1, Lost = 2, Unrefined = 4;
 };
 
 // Every node of a search with a transposition table over them (open addressing on a 32-bit

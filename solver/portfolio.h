@@ -11,8 +11,9 @@ namespace levelsolver {
 // options.mode, given exactly the caller's options. With 2 or more: the fast and the
 // fewest-pushes searches on two threads at once, each with half of memoryLimitBytes, both until
 // the caller's time limit or stop request, and the verdict settled as SolveOptions::threads
-// tells. Its stats add up both searches (memoryBytes: the most each took, together never above
-// the budget); seconds is the time of the whole call; options.progress gets the sums.
+// tells (in Optimal mode the fast search's thread then goes on with a second fewest-pushes
+// search). Its stats add up the searches (memoryBytes: the most each thread took, together never
+// above the budget); seconds is the time of the whole call; options.progress gets the sums.
 [[nodiscard]] PushSearch::Outcome searchPortfolio(const Maze &maze, const SolveOptions &options);
 
 } // namespace levelsolver

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace levelsolver {
 
@@ -19,19 +20,24 @@ constexpr std::size_t OpenListReserve = std::size_t{4} << 20;
 
 } // namespace
 
-PushSearch::PushSearch(const Maze &maze, const SolveOptions &options)
+PushSearch::PushSearch(const Maze &maze, const SolveOptions &options, TieOrder order)
     : m_maze(maze),
       m_options(options),
+      m_order(order),
       m_start(std::chrono::steady_clock::now()),
       m_store(options.memoryLimitBytes > maze.memoryBytes() ? options.memoryLimitBytes - maze.memoryBytes() : 0),
       m_freeze(maze),
       m_corral(maze, options.mode == SolveMode::Fast ? FastCorralNodes : OptimalCorralNodes)
 {
-    // The closer bound pays for its time in Optimal mode only; in Fast mode it slowed the search
-    // down more than it steered it.
-    if (options.mode == SolveMode::Optimal)
+    // The closer bounds pay for their time in Optimal mode only; in Fast mode they slowed the
+    // search down more than they steered it.
+    if (options.mode == SolveMode::Optimal) {
         m_filledPlaces.emplace(maze);
-    m_phaseEnd = FirstPhase;
+        m_placePairs.emplace(maze);
+        if (m_placePairs->empty())
+            m_placePairs.reset();
+    }
+    m_phaseEnd = order == TieOrder::Varied ? FirstPhase : std::numeric_limits<std::uint64_t>::max();
 }
 
 std::uint64_t PushSearch::keyOf(const CellSet &items, CellIndex player) const
@@ -71,20 +77,31 @@ void PushSearch::setRowCells(const CellSet &items)
         m_rowCells.push_back(cell);
 }
 
+int PushSearch::closerBound(CellIndex player, int plain)
+{
+    int bound = plain;
+    if (m_filledPlaces)
+        bound = m_filledPlaces->improve(m_rowCells, player, m_cost, m_matching, plain);
+    if (m_placePairs)
+        bound = std::max(bound, m_placePairs->improve(m_rowCells, player, m_cost, m_matching, plain));
+    return bound;
+}
+
 std::size_t PushSearch::memoryBytes() const
 {
     return m_maze.memoryBytes() + m_store.memoryBytes() + m_open.capacity() * sizeof(std::uint64_t)
         + m_corral.memoryBytes() + (m_filledPlaces ? m_filledPlaces->memoryBytes() : 0)
-        + (m_cost.capacity() + m_childCost.capacity()) * sizeof(int);
+        + (m_placePairs ? m_placePairs->memoryBytes() : 0) + (m_cost.capacity() + m_childCost.capacity()) * sizeof(int);
 }
 
 // The entry of a node on the open list (layout at m_open). In Optimal mode the priority is
 // pushes + bound, in Fast mode the bound weighs more than the pushes made (FastBoundWeight), which
 // finds solutions far sooner; ties go to the smaller bound. Among positions as good as that, the
 // order decides how soon a search whose bound is exact dives down to a win, and no one order is
-// best on every level: the push of the item the last push moved comes first (one item goes on
-// its way instead of every interleaving of two), then, in even phases, the newest position, and
-// in odd ones an order drawn from the position's key, a new one each phase (see nextPhase()).
+// best on every level. TieOrder::Varied: the push of the item the last push moved comes first
+// (one item goes on its way instead of every interleaving of two), then, in even phases, the
+// newest position, and in odd ones an order drawn from the position's key, a new one each phase
+// (see nextPhase()). TieOrder::NewestFirst: the newest position alone.
 // Ties never change the fewest pushes: A* finds them whatever it does among equal priorities.
 std::uint64_t PushSearch::openEntry(std::uint32_t index) const
 {
@@ -92,7 +109,7 @@ std::uint64_t PushSearch::openEntry(std::uint32_t index) const
     const std::uint64_t g = node.pushes, h = node.bound;
     const std::uint64_t f = m_options.mode == SolveMode::Optimal ? g + h : g + FastBoundWeight * h;
     std::uint64_t tie = 0x80;
-    if (node.parent != SearchNode::NoParent) {
+    if (m_order == TieOrder::Varied && node.parent != SearchNode::NoParent) {
         const SearchNode &parent = m_store[node.parent];
         if (parent.parent != SearchNode::NoParent && node.pushedFrom == parent.pushedFrom + Steps[parent.pushSide])
             tie = 0;
@@ -182,8 +199,8 @@ PushSearch::Expansion PushSearch::seedRoot()
     const CellIndex player = reach.first();
     int bound = lowerBound(items, player);
     setRowCells(items);
-    if (bound < MinCostMatching::Infinite && m_filledPlaces)
-        bound = m_filledPlaces->improve(m_rowCells, player, m_cost, m_matching, bound);
+    if (bound < MinCostMatching::Infinite)
+        bound = closerBound(player, bound);
     for (const CellIndex item : items) {
         if (m_freeze.isDeadlock(items, item) || m_corral.isDeadlock(items, reach, item))
             bound = MinCostMatching::Infinite;
@@ -224,7 +241,6 @@ PushSearch::Expansion PushSearch::expand(std::uint32_t index)
     // a lost one never.
     if (node.flags & (SearchNode::Expanded | SearchNode::Lost))
         return Expansion::Continue;
-    node.flags |= SearchNode::Expanded;
 
     // Step 2. In Optimal mode a win counts when it leaves the queue: no cheaper position is left.
     const bool optimal = m_options.mode == SolveMode::Optimal;
@@ -232,10 +248,27 @@ PushSearch::Expansion PushSearch::expand(std::uint32_t index)
         m_goal = index;
         return Expansion::Goal;
     }
+
+    // Step 3. The closer bound of a position queued with the plain one; when it is higher, the
+    // position goes back on the queue in its new place.
+    Parent parent{index, node.items, node.player, {}, {}, node.pushes + 1};
+    if (node.flags & SearchNode::Unrefined) {
+        node.flags &= static_cast<std::uint8_t>(~SearchNode::Unrefined);
+        const int plain = lowerBound(parent.items, parent.player);
+        setRowCells(parent.items);
+        parent.paired = true;
+        if (const int bound = closerBound(parent.player, plain); bound >= MinCostMatching::Infinite) {
+            node.flags |= SearchNode::Lost;
+            return Expansion::Continue;
+        } else if (bound > node.bound) {
+            node.bound = static_cast<std::uint16_t>(std::min(bound, 0xFFFF));
+            return queue(index) ? Expansion::Continue : Expansion::Stop;
+        }
+    }
+    node.flags |= SearchNode::Expanded;
     ++m_stats.expanded;
 
-    // Step 3. PI-corral pruning: the pushes worth trying, or none at all.
-    Parent parent{index, node.items, node.player, {}, {}, node.pushes + 1};
+    // Step 4. PI-corral pruning: the pushes worth trying, or none at all.
     parent.reach = reachableFrom(parent.player, m_maze.open() - parent.items);
     parent.only = PiCorral::pushesOf(m_maze, parent.items, parent.reach);
     if (parent.only.lost) {
@@ -243,7 +276,7 @@ PushSearch::Expansion PushSearch::expand(std::uint32_t index)
         return Expansion::Continue;
     }
 
-    // Step 4. Every push the player can make of every item, onto a cell from which a place can
+    // Step 5. Every push the player can make of every item, onto a cell from which a place can
     // still be reached; the rows of the pairing follow the items in cell order.
     std::size_t row = 0;
     for (const CellIndex item : parent.items) {
@@ -297,22 +330,18 @@ PushSearch::Expansion PushSearch::tryPush(Parent &parent, CellIndex item, std::s
         // row of the item it pushed only, as the player stays on the same side of every other item.
         if (!parent.paired) {
             lowerBound(parent.items, parent.player);
-            setRowCells(parent.items);
             parent.paired = true;
         }
         m_childCost = m_cost;
         fillCostRow(row, to, player, m_childCost);
-        int bound = m_matching.solveWithRowChanged(static_cast<int>(row), m_childCost);
-        if (bound < MinCostMatching::Infinite && m_filledPlaces) {
-            m_rowCells[row] = to;
-            bound = m_filledPlaces->improve(m_rowCells, player, m_childCost, m_matching, bound);
-            m_rowCells[row] = item;
-        }
+        const int bound = m_matching.solveWithRowChanged(static_cast<int>(row), m_childCost);
         if (bound >= MinCostMatching::Infinite || m_corral.isDeadlock(childItems, childReach, to)) {
             child.flags = SearchNode::Lost;
             return Expansion::Continue;
         }
         child.bound = static_cast<std::uint16_t>(std::min(bound, 0xFFFF));
+        if (m_placePairs || (m_filledPlaces && childItems.intersects(m_maze.places())))
+            child.flags |= SearchNode::Unrefined;
     }
 
     // Step 4. Link it to its parent; a win counts at once in Fast mode, anything else is queued.

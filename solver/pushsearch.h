@@ -8,6 +8,7 @@
 #include "solver/maze.h"
 #include "solver/nodestore.h"
 #include "solver/picorral.h"
+#include "solver/placepairbound.h"
 #include "solver/solver.h"
 
 #include <chrono>
@@ -37,7 +38,15 @@ struct Push
 class PushSearch
 {
 public:
-    PushSearch(const Maze &maze, const SolveOptions &options);
+    // The order among positions of equal priority (see openEntry()). Neither changes what is
+    // found, only how soon: Varied does best on most levels, NewestFirst on some where the other
+    // wanders (two searches may race with both).
+    enum class TieOrder {
+        Varied,      // the same item's next push first, then newest-first and drawn orders in turn
+        NewestFirst, // the newest position first, and nothing else
+    };
+
+    PushSearch(const Maze &maze, const SolveOptions &options, TieOrder order = TieOrder::Varied);
 
     struct Outcome
     {
@@ -82,6 +91,8 @@ private:
     // The cheapest pairing of items and places (also kept in m_cost and m_matching).
     int lowerBound(const CellSet &items, CellIndex player);
     void setRowCells(const CellSet &items); // m_rowCells in the rows of lowerBound's pairing
+    // The closer bounds of the position of the last lowerBound and setRowCells, from its `plain` one.
+    int closerBound(CellIndex player, int plain);
     void fillCostRow(std::size_t row, CellIndex cell, CellIndex player, std::vector<int> &cost) const;
     // Puts the node on the queue; false (with m_stop set) when the queue may not grow.
     [[nodiscard]] bool queue(std::uint32_t node);
@@ -95,13 +106,15 @@ private:
 
     const Maze &m_maze;
     const SolveOptions &m_options;
+    const TieOrder m_order;
     std::chrono::steady_clock::time_point m_start;
     NodeStore m_store;
     FreezeCheck m_freeze;
     CorralCheck m_corral;
     MinCostMatching m_matching;
     std::optional<FilledPlaceBound> m_filledPlaces; // Optimal mode only
-    std::vector<CellIndex> m_rowCells;              // the items of the parent in the rows of the pairing
+    std::optional<PlacePairBound> m_placePairs;     // Optimal mode only, and only with such pairs
+    std::vector<CellIndex> m_rowCells;              // the items of a position being refined, in the rows of its pairing
     std::vector<int> m_cost, m_childCost;
     // Min-heap of entries: bits 48..63 the priority (at most 0xFFFF), 40..47 the bound (at most
     // 255), 32..39 the order among equals (openEntry()), 0..31 NoParent - node (newest first).

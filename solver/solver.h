@@ -44,10 +44,11 @@ struct SolveOptions
     // - "no solution" from either search, each complete, settles it;
     // - in Fast mode, a solution from either settles it (from the fewest-pushes search it is
     //   proven, pushOptimal);
-    // - in Optimal mode, a solution of the fewest-pushes search settles it; one found first by
-    //   the fast search is kept until that search ends, and given with pushOptimal false when it
-    //   stops at a limit;
-    // - Unknown when both searches stopped, for the reason of the one that stopped last.
+    // - in Optimal mode, a solution of a fewest-pushes search settles it; once the fast search has
+    //   a solution, its thread searches for the fewest pushes too, in another order among equal
+    //   positions, with the rest of the time (whichever proves first wins); the fast solution is
+    //   kept, and given with pushOptimal false when both stop at a limit;
+    // - Unknown when all searches stopped, for the reason of the one that stopped last.
     unsigned threads = 1;
 };
 

@@ -83,6 +83,30 @@ void pullBack(Draw &draw, const std::vector<CellIndex> &room, CellIndex &player,
     }
 }
 
+// Moves two room cells facing each other across a floor cell to room[1] and room[2], leaving
+// room[0] (the player's) where it is, and walls up the cells beside them across the line, so that
+// the way in from the cell between is the short one; false when the room has no such cells.
+bool bringFacing(std::vector<CellIndex> &room)
+{
+    for (std::size_t i = 1; i < room.size(); ++i) {
+        for (const CellIndex step : Moves) {
+            const auto across = std::find(room.begin() + 1, room.end(), room[i] + 2 * step);
+            if (across == room.end() || !contains(room, room[i] + step))
+                continue;
+            const CellIndex near = room[i], far = *across;
+            const CellIndex aside = step == LeftStep || step == RightStep ? UpStep : LeftStep;
+            const std::vector<CellIndex> walled{near - aside, near + aside, far - aside, far + aside, near, far};
+            if (contains(walled, room[0]))
+                continue;
+            std::erase_if(room, [&](CellIndex cell) { return contains(walled, cell); });
+            room.insert(room.begin() + 1, near);
+            room.insert(room.begin() + 2, far);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 Board randomLevel(std::mt19937 &random, const RandomLevelOptions &options)
@@ -94,12 +118,14 @@ Board randomLevel(std::mt19937 &random, const RandomLevelOptions &options)
             continue;
         const auto items = std::min(static_cast<std::size_t>(draw(1, options.maxItems)), (room.size() - 1) / 2);
         std::shuffle(room.begin(), room.end(), draw.engine());
+        if (options.facingPlaces && (items < 2 || !bringFacing(room)))
+            continue;
         CellIndex player = room[0];
         std::vector<CellIndex> itemCells(room.begin() + 1, room.begin() + 1 + static_cast<std::ptrdiff_t>(items));
         std::vector<CellIndex> places = itemCells;
         // Half the levels start from the won position and are sure to be won; the others have
         // their places anywhere and are mostly lost.
-        if (draw(0, 1) == 1)
+        if (draw(0, 1) == 1 || options.facingPlaces)
             pullBack(draw, room, player, itemCells);
         else
             places.assign(room.begin() + 1 + static_cast<std::ptrdiff_t>(items),

@@ -16,6 +16,9 @@ struct RandomLevelOptions
     int maxWidth = 6;     // of each of the one or two rectangles that make the room, from 3
     int maxHeight = 4;    // from 2
     int wallPercent = 15; // chance of a room cell staying Wall
+    // Two places two cells apart in a line with floor between them, and the items pulled away
+    // from their places (every level of this kind can be won); at least two items.
+    bool facingPlaces = false;
 };
 
 // A level the solver takes (levelProblems finds nothing blocking), drawn from `random`: a room of one

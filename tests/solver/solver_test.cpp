@@ -166,9 +166,9 @@ TEST(SolveBoard, TwoThreadsAgreeWithOne)
         }
     }
 
-    // The fewest pushes of seven items in two stacked places take far longer than the fast
-    // search's solution.
-    const leveldata::EditorLevel level = leveldata::readEditorLevel(BenchLevels / "h17-seven.lay");
+    // The fewest pushes of twelve items in a courtyard take far longer than the fast search's
+    // solution.
+    const leveldata::EditorLevel level = leveldata::readEditorLevel(BenchLevels / "h21-courtyard-twelve.lay");
     SolveOptions options;
     options.mode = SolveMode::Optimal;
     options.threads = 2;
