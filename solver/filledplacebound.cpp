@@ -39,14 +39,8 @@ std::uint16_t FilledPlaceBound::walledDistance(std::size_t wallPlace, std::size_
                                                std::uint8_t sides) const
 {
     const std::size_t n = m_maze.placeList().size();
-    const std::uint16_t *distance =
-        &m_walled[(wallPlace * n + place) * SideEntries + static_cast<std::size_t>(cell) * 4];
-    std::uint16_t best = Maze::Unreachable;
-    for (std::size_t side = 0; side < 4; ++side) {
-        if (sides >> side & 1U)
-            best = std::min(best, distance[side]);
-    }
-    return best;
+    return Maze::nearestOnSides(&m_walled[(wallPlace * n + place) * SideEntries + static_cast<std::size_t>(cell) * 4],
+                                sides);
 }
 
 std::uint16_t FilledPlaceBound::aroundFilled(std::size_t place, CellIndex cell, std::uint8_t sides) const

@@ -164,13 +164,7 @@ std::uint16_t Maze::pushDistance(std::size_t place, CellIndex cell, std::uint8_t
     assert(place < m_placeList.size() && isOnBoard(cell));
     if (cell == m_placeList[place])
         return 0;
-    const std::uint16_t *distance = &m_sideDistance[(place * CellCount + static_cast<std::size_t>(cell)) * 4];
-    std::uint16_t best = Unreachable;
-    for (std::size_t side = 0; side < Steps.size(); ++side) {
-        if (sides >> side & 1U)
-            best = std::min(best, distance[side]);
-    }
-    return best;
+    return nearestOnSides(&m_sideDistance[(place * CellCount + static_cast<std::size_t>(cell)) * 4], sides);
 }
 
 std::size_t Maze::memoryBytes() const

@@ -3,6 +3,7 @@
 
 #include "solver/cellset.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <vector>
@@ -51,6 +52,18 @@ public:
     {
         assert(leveldata::isOnBoard(cell));
         return m_openSides[static_cast<std::size_t>(cell)];
+    }
+
+    // The least of the four side distances of one cell (its entries cell × 4 + side in a side
+    // distance table) on `sides`; Unreachable when none is reachable.
+    static std::uint16_t nearestOnSides(const std::uint16_t *cellSides, std::uint8_t sides)
+    {
+        std::uint16_t best = Unreachable;
+        for (std::size_t side = 0; side < 4; ++side) {
+            if (sides >> side & 1U)
+                best = std::min(best, cellSides[side]);
+        }
+        return best;
     }
 
     // pushDistance with the player starting on one of `sides` (from sidesFrom): still a lower

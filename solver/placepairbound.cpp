@@ -29,12 +29,8 @@ int PlacePairBound::costWithout(const End &end, CellIndex cell, CellIndex player
 {
     if (cell == m_maze.placeList()[end.place])
         return 0;
-    const std::uint8_t sides = m_maze.sidesFrom(cell, player);
-    std::uint16_t best = Maze::Unreachable;
-    for (std::size_t side = 0; side < 4; ++side) {
-        if (sides >> side & 1U)
-            best = std::min(best, end.distance[static_cast<std::size_t>(cell) * 4 + side]);
-    }
+    const std::uint16_t best =
+        Maze::nearestOnSides(&end.distance[static_cast<std::size_t>(cell) * 4], m_maze.sidesFrom(cell, player));
     return best == Maze::Unreachable ? MinCostMatching::Infinite : best;
 }
 
